@@ -8,4 +8,9 @@ TForm1::TForm1() {
     setWindowTitle(QString::fromStdString(WindowTitle(doc_)));
 }
 
+void TForm1::windowsCreated() {
+    connectDialogs();
+    connectExport();
+}
+
 } // namespace murelo::gui

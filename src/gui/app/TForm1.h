@@ -14,6 +14,12 @@ public:
 
     Document& document() { return doc_; }
 
+    // Called once all ten windows exist: each subsystem wires its menu items and the
+    // windows it shows (each defined in the TForm1<Subsystem>.cpp beside this file).
+    void windowsCreated();
+    void connectDialogs(); // TForm1Dialogs.cpp: tool palette, New, Edit Mode, depth, message, about
+    void connectExport();  // TForm1Export.cpp: File > Export
+
 private:
     Document doc_;
 };

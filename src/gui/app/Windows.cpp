@@ -30,6 +30,7 @@ Windows& CreateWindows() {
     w.Form8 = new TForm8(w.Form1);
     w.Form9 = new TForm9(w.Form1);
     w.Form10 = new TForm10(w.Form1);
+    w.Form1->windowsCreated();
     return w;
 }
 
