@@ -20,6 +20,9 @@ public:
     void connectDialogs(); // TForm1Dialogs.cpp: tool palette, New, Edit Mode, depth, message, about
     void connectExport();  // TForm1Export.cpp: File > Export
 
+    // --- declarations of TForm1Dialogs.cpp / TForm1Export.cpp (kept by the dialogs' owner) ---
+    // --- end of the dialogs' declarations ---
+
 private:
     Document doc_;
 };
