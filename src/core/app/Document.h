@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/editor/CellBuffer.h"
 #include "core/editor/Picture.h"
 
 #include <array>
@@ -29,8 +30,6 @@ enum PixelFormatCode : std::uint8_t {
     Format32Bit = 7,
 };
 
-using CellPixels = std::array<ColorValue, 64>; // 8 x 8, row by row
-
 // The one picture being edited and the state every window reads.
 struct Document {
     Picture picture;      // Image1: the picture itself
@@ -54,9 +53,8 @@ struct Document {
     bool FromCellFrame = false;
     int LastX = 0;
     int LastY = 0;
-    ColorValue ForegroundColor = 0x000000;
-    ColorValue BackgroundColor = 0xFFFFFF;
-    int BrushPattern = 0;
+    // ForegroundColor, BackgroundColor and BrushPattern live in ToolState (held by
+    // EditorSession beside the document): the tool palette edits them, painting reads them.
     std::uint8_t SaveDepth = Format4Bit;
     bool ErrorsShown = false;
     CellPixels CellBuffer{};

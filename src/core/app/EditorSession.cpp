@@ -1,0 +1,370 @@
+#include "core/app/EditorSession.h"
+
+#include "core/editor/BrushPixel.h"
+#include "core/editor/CellBuffer.h"
+#include "core/editor/FloodFill.h"
+#include "core/editor/RunRule.h"
+#include "core/palette/Palettes.h"
+
+namespace murelo {
+
+SessionChange& SessionChange::operator|=(const SessionChange& other) {
+    picture |= other.picture;
+    pictureSize |= other.pictureSize;
+    title |= other.title;
+    undoState |= other.undoState;
+    cellFrame |= other.cellFrame;
+    position |= other.position;
+    colors |= other.colors;
+    cellBuffer |= other.cellBuffer;
+    showColorNumber |= other.showColorNumber;
+    exportAvailability |= other.exportAvailability;
+    overlay |= other.overlay;
+    saveDepth |= other.saveDepth;
+    return *this;
+}
+
+EditorSession::EditorSession() {
+    newDocument(256, 192, 0xFFFFFF, true);
+    doc_.CellBuffer = CopyCell(doc_.picture, 0, 0);
+}
+
+SessionChange EditorSession::newDocument(int width, int height, ColorValue fillColor,
+                                         bool resetQuickSlot) {
+    NewDocument(doc_, width, height, fillColor, resetQuickSlot);
+    ring_.clear();
+    ring_.record(doc_.picture);
+    SessionChange change;
+    change.picture = change.pictureSize = change.title = change.undoState = true;
+    change.exportAvailability = change.overlay = change.saveDepth = true;
+    return change;
+}
+
+PaintContext EditorSession::paintContext() const {
+    return PaintContext{doc_.picture, tool_, doc_.EditMode, doc_.PaletteKind};
+}
+
+EditorSession::Point EditorSession::enterEvent(const PointerEvent& event) {
+    if (!event.fromCellFrame)
+        return {event.x, event.y};
+    // The frame covers one cell of the picture: its events belong to the picture under it.
+    const int mask = CellMaskTable[doc_.ScalePosition];
+    doc_.CursorX &= mask;
+    doc_.CursorY &= mask;
+    doc_.FromCellFrame = true;
+    return {event.x + doc_.CursorX, event.y + doc_.CursorY};
+}
+
+EditorSession::Point EditorSession::pictureCoordinates(Point display) const {
+    return {display.x / doc_.Scale, display.y / doc_.Scale};
+}
+
+SessionChange EditorSession::updateCellFrame(Point display, const PointerEvent& event) {
+    const int width = doc_.displayWidth();
+    const int height = doc_.displayHeight();
+    if (display.x < 0 || display.y < 0 || display.x >= width || display.y >= height)
+        return {};
+    const int mask = CellMaskTable[doc_.ScalePosition];
+    if (!doc_.FromCellFrame && tool_.FreeDraw) {
+        doc_.CursorX = display.x;
+        doc_.CursorY = display.y;
+    } else {
+        doc_.CursorX = display.x & mask;
+        doc_.CursorY = display.y & mask;
+    }
+    cellFrame_.left = (display.x & mask) - event.hScroll;
+    cellFrame_.top = (display.y & mask) - event.vScroll;
+    cellFrame_.visible = gridShown && cellFrame_.left <= width && cellFrame_.top <= height &&
+                         doc_.CursorX <= width && doc_.CursorY <= height;
+    doc_.FromCellFrame = false;
+    SessionChange change;
+    change.cellFrame = true;
+    return change;
+}
+
+bool EditorSession::pressStartsFill(const PointerEvent& event) const {
+    return doc_.InputArmed && event.left && !event.ctrl && tool_.Mode == PaintMode::Fill;
+}
+
+SessionChange EditorSession::press(const PointerEvent& event) {
+    const Point display = enterEvent(event);
+    if (!doc_.InputArmed)
+        return {};
+    SessionChange change = updateCellFrame(display, event);
+    Point p = pictureCoordinates(display);
+    if (event.shift) {
+        if (doc_.ShiftLockRow < 0)
+            doc_.ShiftLockRow = p.y;
+        else
+            p.y = doc_.ShiftLockRow;
+    }
+    if (event.left)
+        change |= paintLeft(event, p, true);
+    else if (event.right)
+        change |= pickColor(event, p);
+    doc_.LastX = p.x;
+    doc_.LastY = p.y;
+    change |= markModified();
+    return change;
+}
+
+SessionChange EditorSession::move(const PointerEvent& event) {
+    const Point display = enterEvent(event);
+    SessionChange change = updateCellFrame(display, event);
+    Point p = pictureCoordinates(display);
+    if (p.x < doc_.PictureWidth && p.y < doc_.PictureHeight) {
+        int shownX = p.x;
+        int shownY = p.y;
+        if (doc_.EditMode == EditModePc6001Wide)
+            shownX /= 2;
+        else if (doc_.EditMode == EditModePc8801Tall)
+            shownY /= 2;
+        positionText_ = "X : " + std::to_string(shownX) + "\nY : " + std::to_string(shownY);
+        change.position = true;
+    }
+    if (!doc_.InputArmed)
+        return change;
+    if (event.shift && doc_.ShiftLockRow >= 0)
+        p.y = doc_.ShiftLockRow;
+    if (event.left) {
+        const SessionChange painted = paintLeft(event, p, false);
+        change |= painted;
+        // A drag that entered the picture with the button already down had no press to
+        // mark the document, yet its pixels must not be lost without the exit question.
+        if (painted.picture)
+            change |= markModified();
+    }
+    doc_.LastX = p.x;
+    doc_.LastY = p.y;
+    doc_.InputArmed = true;
+    return change;
+}
+
+SessionChange EditorSession::release(const PointerEvent& event) {
+    enterEvent(event);
+    if (fillBusy_)
+        return {};
+    if (skipNextRelease_) {
+        skipNextRelease_ = false;
+        return {};
+    }
+    SessionChange change = recordSnapshot();
+    endStroke();
+    return change;
+}
+
+void EditorSession::endStroke() {
+    doc_.InputArmed = true;
+    doc_.ShiftLockRow = -1;
+}
+
+SessionChange EditorSession::paintLeft(const PointerEvent& event, Point p, bool isPress) {
+    SessionChange change;
+    if (event.ctrl) {
+        change.picture = PasteCell(doc_.picture, doc_.CellBuffer, doc_.CursorX / doc_.Scale,
+                                   doc_.CursorY / doc_.Scale, paintContext());
+        return change;
+    }
+    change.showColorNumber = true;
+    switch (tool_.Mode) {
+    case PaintMode::Pen:
+        paintPen(p, isPress);
+        break;
+    case PaintMode::Line:
+        paintLine(p);
+        break;
+    case PaintMode::Block4:
+        paintBlock4(p);
+        break;
+    case PaintMode::Block8:
+        paintBlock8(p);
+        break;
+    case PaintMode::Fill:
+        if (isPress)
+            change |= fill(p);
+        return change;
+    }
+    change.picture = true;
+    return change;
+}
+
+void EditorSession::paintBrush(int x, int y, bool honourProtection) {
+    PutBrushPixel(doc_.picture, paintContext(), x, y, tool_.ForegroundColor,
+                  tool_.BackgroundColor, tool_.BrushPattern, honourProtection);
+}
+
+void EditorSession::paintPen(Point p, bool isPress) {
+    if (!tool_.FreeDraw) {
+        paintPenRun(p);
+        return;
+    }
+    if (!isPress)
+        DrawBrushLine(doc_.picture, paintContext(), doc_.LastX, doc_.LastY, p.x, p.y,
+                      tool_.ForegroundColor, tool_.BackgroundColor, tool_.BrushPattern);
+    paintBrush(p.x, p.y, true);
+}
+
+void EditorSession::paintPenRun(Point p) {
+    if (tool_.OddLine && (p.y & 1) != 0)
+        return;
+    const int x8 = p.x & ~7;
+    RowBuffer run = ReadRun(doc_.picture, x8, p.y);
+    ApplyPenToRun(run, p.x & 7, tool_.ForegroundColor, paintContext());
+    WriteRun(doc_.picture, x8, p.y, run);
+}
+
+void EditorSession::paintLine(Point p) {
+    const int x8 = p.x & ~7;
+    for (int i = 0; i < 8; ++i)
+        paintBrush(x8 + i, p.y, tool_.FreeDraw);
+}
+
+void EditorSession::paintBlock4(Point p) {
+    if (!tool_.FreeDraw && tool_.ProtectedColors == 0) {
+        paintBlock4Halves(p);
+        return;
+    }
+    // With colours protected but Free Draw off the block is painted dot by dot, without the
+    // run rule and without protection, as the tool has always behaved.
+    const int x4 = p.x & ~3;
+    const int y4 = p.y & ~3;
+    for (int j = 0; j < 4; ++j)
+        for (int k = 0; k < 4; ++k)
+            paintBrush(x4 + k, y4 + j, tool_.FreeDraw);
+}
+
+void EditorSession::paintBlock4Halves(Point p) {
+    const int x8 = p.x & ~7;
+    const int y4 = p.y & ~3;
+    const int step = tool_.OddLine ? 2 : 1;
+    const ColorValue color = tool_.ForegroundColor;
+    const bool rightHalf = (p.x & 4) != 0;
+    for (int r = 0; r < 4; r += step) {
+        const int y = y4 + r;
+        RowBuffer run = ReadRun(doc_.picture, x8, y);
+        const int paintedFrom = rightHalf ? 4 : 0;
+        for (int i = paintedFrom; i < paintedFrom + 4; ++i)
+            run[i] = color;
+        const ColorValue other = doc_.picture.pixel(rightHalf ? x8 : x8 + 4, y);
+        ApplyHalfToRun(run, color, other);
+        WriteRun(doc_.picture, x8, y, run);
+    }
+}
+
+void EditorSession::paintBlock8(Point p) {
+    const int x8 = p.x & ~7;
+    const int y8 = p.y & ~7;
+    for (int j = 0; j < 8; ++j)
+        for (int k = 0; k < 8; ++k)
+            paintBrush(x8 + k, y8 + j, tool_.FreeDraw);
+}
+
+SessionChange EditorSession::fill(Point p) {
+    const bool tall = doc_.EditMode == EditModePc8801Tall;
+    const int y = tall ? (p.y & ~1) : p.y;
+    fillBusy_ = true;
+    skipNextRelease_ = true;
+    const bool filled =
+        FloodFill(doc_.picture, doc_.scratch, paintContext(), p.x, y, tool_.ForegroundColor,
+                  tool_.BackgroundColor, tool_.BrushPattern, tall ? 2 : 1);
+    SessionChange change;
+    if (filled) {
+        change.picture = true;
+        change |= recordSnapshot();
+        endStroke();
+    }
+    fillBusy_ = false;
+    return change;
+}
+
+SessionChange EditorSession::pickColor(const PointerEvent& event, Point p) {
+    SessionChange change;
+    change.colors = true;
+    if (event.ctrl) {
+        doc_.CellBuffer = CopyCell(doc_.picture, doc_.CursorX / doc_.Scale,
+                                   doc_.CursorY / doc_.Scale);
+        change.cellBuffer = true;
+    } else if (event.shift) {
+        tool_.BackgroundColor = doc_.picture.pixel(p.x, p.y); // outside: none
+    } else {
+        const ColorValue picked = doc_.picture.pixel(p.x, p.y);
+        // Outside the picture there is no colour to pick; the pen keeps its colour.
+        if (picked != NoColor) {
+            tool_.ForegroundColor = picked;
+            const int index = PaletteIndexOf(picked, doc_.PaletteKind);
+            tool_.ForegroundIndex = index < 0 ? 0 : index;
+        }
+    }
+    return change;
+}
+
+SessionChange EditorSession::markModified() {
+    doc_.Modified = true;
+    SessionChange change;
+    change.title = true;
+    return change;
+}
+
+SessionChange EditorSession::recordSnapshot() {
+    ring_.record(doc_.picture);
+    SessionChange change;
+    change.undoState = true;
+    return change;
+}
+
+SessionChange EditorSession::adoptRestoredPicture() {
+    SessionChange change;
+    change.picture = true;
+    const Picture& picture = doc_.picture;
+    if (picture.width() != doc_.PictureWidth || picture.height() != doc_.PictureHeight) {
+        doc_.PictureWidth = picture.width();
+        doc_.PictureHeight = picture.height();
+        change.pictureSize = change.exportAvailability = true;
+        doc_.errorOverlay = Picture(picture.width(), picture.height(), OverlayBackground);
+        doc_.ErrorsShown = false;
+        change.overlay = true;
+    }
+    change |= markModified();
+    return change;
+}
+
+SessionChange EditorSession::undo() {
+    if (!ring_.undo(doc_.picture))
+        return {};
+    SessionChange change = adoptRestoredPicture();
+    change.undoState = true;
+    return change;
+}
+
+SessionChange EditorSession::redo() {
+    if (!ring_.redo(doc_.picture))
+        return {};
+    SessionChange change = adoptRestoredPicture();
+    change.undoState = true;
+    return change;
+}
+
+SessionChange EditorSession::restartUndo() {
+    ring_.clear();
+    return recordSnapshot();
+}
+
+void EditorSession::quickSave() {
+    doc_.quickSlot = doc_.picture;
+    doc_.QuickSlotFilled = true;
+}
+
+SessionChange EditorSession::quickLoad() {
+    doc_.picture = doc_.quickSlot;
+    SessionChange change = adoptRestoredPicture();
+    // The slot always holds a 24-bit picture.
+    doc_.SaveDepth = Format24Bit;
+    change.saveDepth = true;
+    // Marks of a check of the picture that was replaced no longer apply.
+    doc_.errorOverlay = Picture(doc_.PictureWidth, doc_.PictureHeight, OverlayBackground);
+    doc_.ErrorsShown = false;
+    change.overlay = change.exportAvailability = true;
+    return change;
+}
+
+} // namespace murelo
