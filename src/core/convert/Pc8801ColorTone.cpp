@@ -1,0 +1,117 @@
+#include "core/convert/Pc8801ColorTone.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace murelo {
+
+namespace {
+
+constexpr int ToneLevels = 9;            // pattern levels 0..8
+constexpr int ChannelSpan = 2 * 255 + 1; // differences -255..255
+constexpr std::size_t ToneCacheSlots = 1 << 16;
+constexpr std::uint64_t EmptySlot = ~std::uint64_t(0);
+
+ColorRec Rgb(std::int32_t r, std::int32_t g, std::int32_t b) {
+    ColorRec rec;
+    rec.R = r;
+    rec.G = g;
+    rec.B = b;
+    return rec;
+}
+
+// The squared distance one channel contributes, for every difference, taken from the
+// shared distance so that the weighting and its truncation stay exactly as it has them.
+void AppendChannelSquares(std::vector<std::int32_t>& squares, int channel, bool weighted) {
+    for (int d = -255; d <= 255; ++d) {
+        std::array<std::int32_t, 3> a{}, b{};
+        a[std::size_t(channel)] = std::max(d, 0);
+        b[std::size_t(channel)] = std::max(-d, 0);
+        squares.push_back(std::int32_t(
+            SquaredColorDistance(Rgb(a[0], a[1], a[2]), Rgb(b[0], b[1], b[2]), weighted)));
+    }
+}
+
+std::int32_t PackChoice(const ToneChoice& c) { return c.level | c.first << 4 | c.second << 8; }
+ToneChoice UnpackChoice(std::uint32_t v) {
+    return {int(v & 0xF), int((v >> 4) & 0xF), int((v >> 8) & 0xF)};
+}
+
+// Candidates are kept in the order the search meets them. One whose model colour an earlier
+// candidate already has can never be strictly nearer than that one, so it is left out.
+void AddCandidate(std::vector<std::int32_t>& list, std::int32_t r, std::int32_t g, std::int32_t b,
+                  const ToneChoice& choice) {
+    for (std::size_t n = 0; n < list.size(); n += 4)
+        if (list[n] == r && list[n + 1] == g && list[n + 2] == b)
+            return;
+    list.insert(list.end(), {r, g, b, PackChoice(choice)});
+}
+
+std::size_t CacheSlot(ColorValue target) {
+    return std::size_t((std::uint32_t(target) * 2654435761u) >> 16) & (ToneCacheSlots - 1);
+}
+
+} // namespace
+
+void PrepareToneSearch(ConversionState& state, bool descending) {
+    const IndexRange& range = ConversionRange(state.params.PaletteKind);
+    const ConverterPalette& p = state.palette;
+    state.toneCandidates.clear();
+    for (int i = 0; i < ToneLevels; ++i) {
+        for (int n = 0; n <= range.last - range.first; ++n) {
+            const int j = descending ? range.last - n : range.first + n;
+            for (int k = range.first; k <= j; ++k) {
+                const ColorRec& pk = p[std::size_t(k)];
+                const ColorRec& pj = p[std::size_t(j)];
+                AddCandidate(state.toneCandidates, i * (pk.R + pj.R) / 16, i * (pk.G + pj.G) / 16,
+                             i * (pk.B + pj.B) / 16, {i, k, j});
+            }
+        }
+    }
+    state.toneSquares.clear();
+    for (int channel = 0; channel < 3; ++channel)
+        AppendChannelSquares(state.toneSquares, channel, state.params.NtscWeighting);
+    state.toneCache.assign(ToneCacheSlots, EmptySlot);
+}
+
+ToneChoice ChooseTone(const ConversionState& state, const ColorRec& target) {
+    // floor(sqrt(s)) < best exactly when s < best * best (best an integer), so the root is
+    // taken only when a candidate wins.
+    std::int64_t bestSquare = std::int64_t(DistanceUnreached) * DistanceUnreached;
+    ToneChoice best;
+    const std::int32_t* sr = state.toneSquares.data() + 255 + target.R;
+    const std::int32_t* sg = state.toneSquares.data() + ChannelSpan + 255 + target.G;
+    const std::int32_t* sb = state.toneSquares.data() + 2 * ChannelSpan + 255 + target.B;
+    const std::int32_t* c = state.toneCandidates.data();
+    const std::int32_t* end = c + state.toneCandidates.size();
+    for (; c != end; c += 4) {
+        const std::int64_t s = std::int64_t(sr[-c[0]]) + sg[-c[1]] + sb[-c[2]];
+        if (s < bestSquare) {
+            const std::int64_t root = std::int64_t(std::sqrt(double(s)));
+            bestSquare = root * root;
+            best = UnpackChoice(std::uint32_t(c[3]));
+            if (root == 0)
+                break; // nothing is strictly nearer than 0
+        }
+    }
+    return best;
+}
+
+ToneChoice CachedTone(ConversionState& state, const ColorRec& target) {
+    const ColorValue key = ColorOfRec(target);
+    std::uint64_t& slot = state.toneCache[CacheSlot(key)];
+    if (slot != EmptySlot && std::uint32_t(slot >> 32) == std::uint32_t(key))
+        return UnpackChoice(std::uint32_t(slot));
+    const ToneChoice choice = ChooseTone(state, target);
+    slot = std::uint64_t(std::uint32_t(key)) << 32 | std::uint32_t(PackChoice(choice));
+    return choice;
+}
+
+ColorRec ToneTarget(const ColorRec& source, const ColorBalance& balance) {
+    const ColorRec adjusted = AdjustColor(source, balance);
+    return Rgb(ClampChannel(adjusted.R - 50), ClampChannel(adjusted.G - 50),
+               ClampChannel(adjusted.B - 50));
+}
+
+} // namespace murelo
