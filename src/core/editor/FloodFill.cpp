@@ -19,11 +19,11 @@ struct Segment {
 // so no segment is ever dropped or written past the storage.
 class SegmentQueue {
 public:
-    static constexpr std::size_t InitialCapacity = 16384;
-
-    SegmentQueue() : slots_(InitialCapacity) {}
+    explicit SegmentQueue(std::size_t capacity) : slots_(capacity < 1 ? 1 : capacity) {}
 
     bool empty() const { return count_ == 0; }
+    std::size_t size() const { return count_; }
+    std::size_t capacity() const { return slots_.size(); }
 
     void push(const Segment& segment) {
         if (count_ == slots_.size())
@@ -56,15 +56,17 @@ private:
 class ScanLineFill {
 public:
     ScanLineFill(Picture& image, Picture& reference, const PaintContext& context, ColorValue fg,
-                 ColorValue bg, int pattern, int rowStep)
+                 ColorValue bg, int pattern, int rowStep, std::size_t queueCapacity)
         : image_(image), reference_(reference), context_(context), fg_(fg), bg_(bg),
-          pattern_(pattern), rowStep_(rowStep) {}
+          pattern_(pattern), rowStep_(rowStep), queue_(queueCapacity) {}
 
-    void run(int x, int y) {
+    FillStatistics run(int x, int y) {
         target_ = reference_.pixel(x, y);
-        queue_.push({x, x, y, y});
+        push({x, x, y, y});
         while (!queue_.empty())
             fillSegment(queue_.pop());
+        statistics_.finalQueueCapacity = queue_.capacity();
+        return statistics_;
     }
 
 private:
@@ -110,8 +112,15 @@ private:
             const int start = a;
             while (a <= b && isTarget(a, row))
                 ++a;
-            queue_.push({start, a - 1, row, parentRow});
+            push({start, a - 1, row, parentRow});
         }
+    }
+
+    void push(const Segment& segment) {
+        queue_.push(segment);
+        ++statistics_.segmentsQueued;
+        if (queue_.size() > statistics_.maxPending)
+            statistics_.maxPending = queue_.size();
     }
 
     Picture& image_;
@@ -123,18 +132,25 @@ private:
     int rowStep_;
     ColorValue target_ = NoColor;
     SegmentQueue queue_;
+    FillStatistics statistics_;
 };
 
 } // namespace
 
 bool FloodFill(Picture& image, Picture& reference, const PaintContext& context, int x, int y,
-               ColorValue fg, ColorValue bg, int pattern, int rowStep) {
+               ColorValue fg, ColorValue bg, int pattern, int rowStep,
+               FillStatistics* statistics, std::size_t initialQueueCapacity) {
     reference = image;
-    if (!reference.contains(x, y))
+    if (!reference.contains(x, y) || fg == reference.pixel(x, y)) {
+        if (statistics)
+            *statistics = {};
         return false;
-    if (fg == reference.pixel(x, y))
-        return false;
-    ScanLineFill(image, reference, context, fg, bg, pattern, rowStep).run(x, y);
+    }
+    const FillStatistics figures =
+        ScanLineFill(image, reference, context, fg, bg, pattern, rowStep, initialQueueCapacity)
+            .run(x, y);
+    if (statistics)
+        *statistics = figures;
     return true;
 }
 

@@ -2,6 +2,8 @@
 
 #include "core/editor/PaintContext.h"
 
+#include <cstddef>
+
 namespace murelo {
 
 // Scan-line flood fill from (x, y) over the pixels of the target colour (the colour at the
@@ -12,7 +14,19 @@ namespace murelo {
 // Pending segments are kept in a queue that grows as needed, so any shape fills completely.
 // Returns false, changing nothing, when there is nothing to fill: fg equals the target, or
 // the start lies outside the picture.
+//
+// `statistics` (optional) receives figures about the run; `initialQueueCapacity` is the
+// number of pending segments the queue holds before it first grows.
+struct FillStatistics {
+    std::size_t segmentsQueued = 0;
+    std::size_t maxPending = 0;
+    std::size_t finalQueueCapacity = 0;
+};
+constexpr std::size_t DefaultFillQueueCapacity = 16384;
+
 bool FloodFill(Picture& image, Picture& reference, const PaintContext& context, int x, int y,
-               ColorValue fg, ColorValue bg, int pattern, int rowStep);
+               ColorValue fg, ColorValue bg, int pattern, int rowStep,
+               FillStatistics* statistics = nullptr,
+               std::size_t initialQueueCapacity = DefaultFillQueueCapacity);
 
 } // namespace murelo
