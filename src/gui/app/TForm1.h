@@ -1,10 +1,17 @@
 #pragma once
 
 #include "core/app/Document.h"
+#include "gui/editor/PictureView.h"
 
 #include <QMainWindow>
 
+class QAction;
+class QMenu;
+class QScrollArea;
+
 namespace murelo::gui {
+
+class CellFrame;
 
 // The editor: menu, magnified picture and the document it owns.
 class TForm1 : public QMainWindow {
@@ -13,6 +20,7 @@ public:
     TForm1();
 
     Document& document() { return doc_; }
+    const Document& document() const { return doc_; }
 
     // Called once all ten windows exist: each subsystem wires its menu items and the
     // windows it shows (each defined in the TForm1<Subsystem>.cpp beside this file).
@@ -21,10 +29,107 @@ public:
     void connectExport();  // TForm1Export.cpp: File > Export
 
     // --- declarations of TForm1Dialogs.cpp / TForm1Export.cpp (kept by the dialogs' owner) ---
+    void New1Click();
+    void EditMode1Click();
+    void Settings1Click();
+    void Palet1Click();
+    void Message1Click();
+    void About1Click();
+    // The new picture dialog's NewDocument: a fresh picture that keeps the quick slot.
+    void newPicture(int width, int height, ColorValue fillColor);
     // --- end of the dialogs' declarations ---
 
+    // --- for the other windows ---
+    // Repaints the picture (and the overlays over it) after its pixels changed.
+    void refreshPicture();
+    // The caption from FileName and Modified.
+    void updateTitle();
+    // Any change of the picture's pixels: Modified = true and the title shows it.
+    void markModified();
+    // After Scale or the picture's size changed: sizes Image1, Image4 and Image7 to their
+    // pictures times Scale and rebuilds the cell frame.
+    void resizeImages();
+    // The main window's part of a scale change (the scale track bar): resize the images,
+    // centre the scroll positions and rebuild the cell frame.
+    void scaleChanged();
+    // Moves the scale one step (Page Up/Down, Ctrl+keypad +/-) through the tool palette's
+    // scale track bar when it exists, so its change handler runs.
+    void stepScale(int delta);
+    // Export1 enabled exactly for a 256 x 192 picture, once File > Export is wired.
+    void updateExportAvailability();
+    // Off while a fill or a modal dialog runs: the window and its File, Edit, Tool menus.
+    void setEditingEnabled(bool enabled);
+
+    void ShowCellFrame(bool show);
+
+    QScrollArea* scrollArea() const { return scrollArea_; }
+    QWidget* canvas() const { return canvas_; }
+
+    // Images of the window (names of the window definition).
+    PictureView* Image1 = nullptr; // the picture
+    PictureView* Image4 = nullptr; // error overlay, shown while Tab is held
+    PictureView* Image7 = nullptr; // the quick slot, shown while F1 is held
+    CellFrame* Image8 = nullptr;   // dotted cell frame
+
+    QMenu* File1 = nullptr;
+    QMenu* Edit1 = nullptr;
+    QMenu* View1 = nullptr;
+    QMenu* Tool1 = nullptr;
+    QMenu* Help1 = nullptr;
+    QAction* New1 = nullptr;
+    QAction* Open1 = nullptr;
+    QAction* Save1 = nullptr;
+    QAction* SaveAs1 = nullptr;
+    QAction* SaveCons1 = nullptr;
+    QAction* QuickSave1 = nullptr;
+    QAction* QuickLoad1 = nullptr;
+    QAction* Export1 = nullptr;
+    QAction* Exit1 = nullptr;
+    QAction* Undo1 = nullptr;
+    QAction* Redo1 = nullptr;
+    QAction* Copy1 = nullptr;
+    QAction* Settings1 = nullptr;
+    QAction* EditMode1 = nullptr;
+    QAction* Palet1 = nullptr;
+    QAction* Message1 = nullptr;
+    QAction* Grid1 = nullptr;
+    QAction* ColorCheck1 = nullptr;
+    QAction* SC1Converter1 = nullptr;
+    QAction* About1 = nullptr;
+    QAction* Help2 = nullptr;
+
+    // Where Help > Help sends the browser.
+    static constexpr const char* HelpPageAddress = "https://murelo9918.example/help/";
+
+signals:
+    // The Ctrl key itself went down (true) or up: the tool palette swaps its cell
+    // buffer preview and colour number.
+    void ctrlKeyChanged(bool down);
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
 private:
+    void createImages();
+    void createMenu();
+    void connectMenu();
+    void FormKeyDown(QKeyEvent* event);
+    void FormKeyUp(QKeyEvent* event);
+    void FormMouseUp();
+    void Grid1Click();
+    void Help2Click();
+    void MirrorKey();
+    void fitCanvas();
+
     Document doc_;
+    QScrollArea* scrollArea_ = nullptr;
+    QWidget* canvas_ = nullptr;
+    bool exportWired_ = false;
 };
 
 } // namespace murelo::gui

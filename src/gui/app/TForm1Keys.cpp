@@ -1,0 +1,104 @@
+#include "gui/app/TForm1.h"
+
+#include "gui/editor/CellFrame.h"
+
+#include <QAction>
+#include <QKeyEvent>
+
+namespace murelo::gui {
+
+namespace {
+
+bool IsKeyEvent(const QEvent* event) {
+    return event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+}
+
+bool IsTab(int key) { return key == Qt::Key_Tab || key == Qt::Key_Backtab; }
+
+} // namespace
+
+bool TForm1::event(QEvent* event) {
+    // Tab would move the focus before keyPressEvent sees it; here it shows the overlay.
+    if (event->type() == QEvent::KeyPress && IsTab(static_cast<QKeyEvent*>(event)->key())) {
+        FormKeyDown(static_cast<QKeyEvent*>(event));
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    // The keys belong to the window, not to the scroll area (Page Up/Down zoom, not scroll).
+    if (IsKeyEvent(event)) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (event->type() == QEvent::KeyPress)
+            FormKeyDown(key);
+        else
+            FormKeyUp(key);
+        return true;
+    }
+    // A release on the window around the picture.
+    if (event->type() == QEvent::MouseButtonRelease)
+        FormMouseUp();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event) { FormKeyDown(event); }
+
+void TForm1::keyReleaseEvent(QKeyEvent* event) { FormKeyUp(event); }
+
+void TForm1::FormKeyDown(QKeyEvent* event) {
+    const int key = event->key();
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    if (IsTab(key) && doc_.ErrorsShown) {
+        Image4->refresh();
+        Image4->show();
+        Image4->stackUnder(Image8);
+    } else if (key == Qt::Key_Control) {
+        emit ctrlKeyChanged(true);
+    } else if (key == Qt::Key_PageUp) {
+        stepScale(-1);
+    } else if (key == Qt::Key_PageDown) {
+        stepScale(+1);
+    } else if (key == Qt::Key_R) {
+        MirrorKey();
+    } else if (key == Qt::Key_F1 && doc_.QuickSlotFilled) {
+        Image7->refresh();
+        Image7->show();
+        Image7->stackUnder(Image8);
+    }
+    if (!(mods & Qt::ControlModifier))
+        return;
+    const bool keypad = mods & Qt::KeypadModifier;
+    if (IsTab(key)) {
+        if (ColorCheck1->isEnabled())
+            ColorCheck1->trigger();
+    } else if (keypad && key == Qt::Key_Plus) {
+        stepScale(+1);
+    } else if (keypad && key == Qt::Key_Minus) {
+        stepScale(-1);
+    }
+}
+
+void TForm1::FormKeyUp(QKeyEvent* event) {
+    const int key = event->key();
+    // A held key repeats its key-up; the overlays stay until the key is really let go.
+    if (!event->isAutoRepeat()) {
+        if (IsTab(key))
+            Image4->hide();
+        else if (key == Qt::Key_Control)
+            emit ctrlKeyChanged(false);
+        else if (key == Qt::Key_F1)
+            Image7->hide();
+    }
+    doc_.InputArmed = true;
+    doc_.ShiftLockRow = -1;
+}
+
+void TForm1::MirrorKey() {
+    MirrorPicture(doc_);
+    // Mirroring changes pixels like any edit: the title must say so.
+    markModified();
+    refreshPicture();
+}
+
+} // namespace murelo::gui
