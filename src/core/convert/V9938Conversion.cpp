@@ -62,11 +62,10 @@ void AddShare(ConversionState& state, int x, int y, const ErrorTriple& e, int nu
 
 // Row-major diffusion over the SCREEN 8 grid; `spread` hands the pixel's error to the
 // neighbours not yet converted.
-template <class Spread>
-int DiffusionPass(ConversionState& state, int start, Spread spread) {
+int DiffusionPass(ConversionState& state, int start,
+                  void (*spread)(ConversionState&, int, int, const ErrorTriple&)) {
     const int width = state.source.width();
-    const int height = state.source.height();
-    const bool store = Screen8Stores(width, height);
+    const bool store = Screen8Stores(width, state.source.height());
     return RunUnits(state, start, PixelCount(state), [&](int i) {
         const int x = i % width;
         const int y = i / width;
@@ -76,7 +75,7 @@ int DiffusionPass(ConversionState& state, int start, Spread spread) {
                                                    state.errorAt(x, y), out);
         state.result.setPixel(x, y, c);
         state.currentError = out;
-        spread(x, y, width, height, out);
+        spread(state, x, y, out);
     });
 }
 
@@ -109,37 +108,45 @@ int Screen8Pass(ConversionState& state, int start) {
     });
 }
 
-int Screen8Diffusion1DPass(ConversionState& state, int start) {
-    return DiffusionPass(state, start, [&](int x, int y, int w, int, const ErrorTriple& e) {
+void SpreadError1D(ConversionState& state, int x, int y, const ErrorTriple& e) {
+    if (x < state.source.width() - 1)
+        AddShare(state, x + 1, y, e, 1, 1);
+}
+
+void SpreadError2D(ConversionState& state, int x, int y, const ErrorTriple& e) {
+    const int w = state.source.width();
+    if (x < w - 1)
+        AddShare(state, x + 1, y, e, 1, 2);
+    if (y < state.source.height() - 1) {
+        AddShare(state, x, y + 1, e, 1, 4);
         if (x < w - 1)
-            AddShare(state, x + 1, y, e, 1, 1);
-    });
+            AddShare(state, x + 1, y + 1, e, 1, 4);
+    }
+}
+
+void SpreadErrorFloydSteinberg(ConversionState& state, int x, int y, const ErrorTriple& e) {
+    const int w = state.source.width();
+    if (x < w - 1)
+        AddShare(state, x + 1, y, e, 7, 16);
+    if (y < state.source.height() - 1) {
+        if (x > 0)
+            AddShare(state, x - 1, y + 1, e, 3, 16);
+        AddShare(state, x, y + 1, e, 5, 16);
+        if (x < w - 1)
+            AddShare(state, x + 1, y + 1, e, 1, 16);
+    }
+}
+
+int Screen8Diffusion1DPass(ConversionState& state, int start) {
+    return DiffusionPass(state, start, SpreadError1D);
 }
 
 int Screen8Diffusion2DPass(ConversionState& state, int start) {
-    return DiffusionPass(state, start, [&](int x, int y, int w, int h, const ErrorTriple& e) {
-        if (x < w - 1)
-            AddShare(state, x + 1, y, e, 1, 2);
-        if (y < h - 1) {
-            AddShare(state, x, y + 1, e, 1, 4);
-            if (x < w - 1)
-                AddShare(state, x + 1, y + 1, e, 1, 4);
-        }
-    });
+    return DiffusionPass(state, start, SpreadError2D);
 }
 
 int Screen8FloydSteinbergPass(ConversionState& state, int start) {
-    return DiffusionPass(state, start, [&](int x, int y, int w, int h, const ErrorTriple& e) {
-        if (x < w - 1)
-            AddShare(state, x + 1, y, e, 7, 16);
-        if (y < h - 1) {
-            if (x > 0)
-                AddShare(state, x - 1, y + 1, e, 3, 16);
-            AddShare(state, x, y + 1, e, 5, 16);
-            if (x < w - 1)
-                AddShare(state, x + 1, y + 1, e, 1, 16);
-        }
-    });
+    return DiffusionPass(state, start, SpreadErrorFloydSteinberg);
 }
 
 void ClearDiffusionErrors(ConversionState& state) {

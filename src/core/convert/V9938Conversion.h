@@ -23,6 +23,14 @@ int Screen8Diffusion1DPass(ConversionState& state, int start);
 int Screen8Diffusion2DPass(ConversionState& state, int start);
 int Screen8FloydSteinbergPass(ConversionState& state, int start);
 
+// Hand a pixel's error to the neighbours not yet converted, each share truncated on its
+// own: 1D all of it to the right; 2D 1/2 right, 1/4 below and below-right; Floyd-Steinberg
+// 7/16 right, 3/16 below-left, 5/16 below, 1/16 below-right. Nothing lands outside the
+// picture's columns or below its last row.
+void SpreadError1D(ConversionState& state, int x, int y, const ErrorTriple& e);
+void SpreadError2D(ConversionState& state, int x, int y, const ErrorTriple& e);
+void SpreadErrorFloydSteinberg(ConversionState& state, int x, int y, const ErrorTriple& e);
+
 // Whether SCREEN 8 stores its bytes for a picture of this size.
 bool Screen8Stores(int width, int height);
 
