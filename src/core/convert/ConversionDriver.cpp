@@ -1,6 +1,8 @@
 #include "core/convert/ConversionDriver.h"
 
 #include "core/convert/CoarsePreview.h"
+#include "core/convert/Pc6001Conversion.h"
+#include "core/convert/Pc8801Conversion.h"
 #include "core/convert/Tms9918Conversion.h"
 #include "core/convert/V9938Conversion.h"
 #include "core/convert/YjkConversion.h"
@@ -63,9 +65,12 @@ ConversionPlan PlanMode(ConversionState& state, ConverterPage page, int mode) {
         return PlanV9938(state, mode);
     case ConverterPage::V9958:
         return PlanYjk(state, mode);
-    default:
-        throw std::logic_error("this page's conversions are not built in");
+    case ConverterPage::Pc6001:
+        return PlanPc6001(state, mode);
+    case ConverterPage::Pc8801:
+        return PlanPc8801(state, mode);
     }
+    return {};
 }
 
 void CheckMode(ConverterPage page, int mode) {
