@@ -108,12 +108,15 @@ struct ConversionState {
     ErrorTriple& errorAt(int x, int y) { return errors[std::size_t(x) * ErrorRows + y]; }
 
     // --- fields of the YJK, PC and quantizer passes ---
+    // The PC pages' per-channel tables, built when a conversion starts: the squared
+    // (weighted) distance of every channel difference -255..255, and the balanced value of
+    // every channel input -512..767 (red, green, blue one after another).
+    std::vector<std::int32_t> channelSquares;
+    std::vector<std::int32_t> channelAdjust;
     // "Color Tone": the search's candidates in search order (model red, green, blue and the
-    // packed choice, four numbers each) and the squared distance of every channel
-    // difference, both built when the conversion starts; and the choices made so far by
-    // target colour (an exact cache: a hit needs the whole colour).
+    // packed choice, four numbers each), and the choices made so far by target colour (an
+    // exact cache: a hit needs the whole colour).
     std::vector<std::int32_t> toneCandidates;
-    std::vector<std::int32_t> toneSquares;
     std::vector<std::uint64_t> toneCache;
     // --- end of the fields of the YJK, PC and quantizer passes ---
 };

@@ -40,8 +40,7 @@ void ConvertP6Group(ConversionState& state, int groupIndex) {
     int votesB = 0;
     for (int y = g; y < h; y += P6RowResidues) {
         for (int u = u0; u < u0 + P6GroupWidth && u < wide; ++u) {
-            const ColorRec adjusted =
-                AdjustColor(ColorRecFromColor(state.source.pixel(2 * u, y)), state.params.Balance);
+            const ColorRec adjusted = AdjustedSource(state, 2 * u, y);
             if (NearestIndexIn(state, adjusted, range.first, range.last) / Color8SetB == 1)
                 ++votesB;
             positions[std::size_t(count++)] = {u, y, adjusted};
@@ -69,7 +68,8 @@ int Pc6001SquarePass(ConversionState& state, int start) {
     return RunUnits(state, start, PixelCount(state), [&](int i) {
         const int x = i % w;
         const int y = i / w;
-        state.result.setPixel(x, y, ConversionColor(state, NearestConvertedIndex(state, x, y)));
+        const int index = NearestInRange(state, AdjustedSource(state, x, y));
+        state.result.setPixel(x, y, ConversionColor(state, index));
     });
 }
 
@@ -81,7 +81,8 @@ int Pc6001WidePass(ConversionState& state, int start) {
     return RunUnits(state, start, end, [&](int i) {
         const int u = i % wide;
         const int y = i / wide;
-        PaintWidePixel(state, u, y, ConversionColor(state, NearestConvertedIndex(state, 2 * u, y)));
+        const int index = NearestInRange(state, AdjustedSource(state, 2 * u, y));
+        PaintWidePixel(state, u, y, ConversionColor(state, index));
     });
 }
 
@@ -131,6 +132,7 @@ int Pc6001WideHalfTonePass(ConversionState& state, int start) {
 }
 
 ConversionPlan PlanPc6001(ConversionState& state, int mode) {
+    PreparePcTables(state);
     const int w = state.source.width();
     const int h = state.source.height();
     switch (mode) {

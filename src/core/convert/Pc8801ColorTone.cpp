@@ -1,5 +1,7 @@
 #include "core/convert/Pc8801ColorTone.h"
 
+#include "core/convert/PcConversion.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -19,18 +21,6 @@ ColorRec Rgb(std::int32_t r, std::int32_t g, std::int32_t b) {
     rec.G = g;
     rec.B = b;
     return rec;
-}
-
-// The squared distance one channel contributes, for every difference, taken from the
-// shared distance so that the weighting and its truncation stay exactly as it has them.
-void AppendChannelSquares(std::vector<std::int32_t>& squares, int channel, bool weighted) {
-    for (int d = -255; d <= 255; ++d) {
-        std::array<std::int32_t, 3> a{}, b{};
-        a[std::size_t(channel)] = std::max(d, 0);
-        b[std::size_t(channel)] = std::max(-d, 0);
-        squares.push_back(std::int32_t(
-            SquaredColorDistance(Rgb(a[0], a[1], a[2]), Rgb(b[0], b[1], b[2]), weighted)));
-    }
 }
 
 std::int32_t PackChoice(const ToneChoice& c) { return c.level | c.first << 4 | c.second << 8; }
@@ -69,9 +59,7 @@ void PrepareToneSearch(ConversionState& state, bool descending) {
             }
         }
     }
-    state.toneSquares.clear();
-    for (int channel = 0; channel < 3; ++channel)
-        AppendChannelSquares(state.toneSquares, channel, state.params.NtscWeighting);
+    PreparePcTables(state);
     state.toneCache.assign(ToneCacheSlots, EmptySlot);
 }
 
@@ -80,9 +68,9 @@ ToneChoice ChooseTone(const ConversionState& state, const ColorRec& target) {
     // taken only when a candidate wins.
     std::int64_t bestSquare = std::int64_t(DistanceUnreached) * DistanceUnreached;
     ToneChoice best;
-    const std::int32_t* sr = state.toneSquares.data() + 255 + target.R;
-    const std::int32_t* sg = state.toneSquares.data() + ChannelSpan + 255 + target.G;
-    const std::int32_t* sb = state.toneSquares.data() + 2 * ChannelSpan + 255 + target.B;
+    const std::int32_t* sr = state.channelSquares.data() + 255 + target.R;
+    const std::int32_t* sg = state.channelSquares.data() + ChannelSpan + 255 + target.G;
+    const std::int32_t* sb = state.channelSquares.data() + 2 * ChannelSpan + 255 + target.B;
     const std::int32_t* c = state.toneCandidates.data();
     const std::int32_t* end = c + state.toneCandidates.size();
     for (; c != end; c += 4) {
@@ -108,10 +96,9 @@ ToneChoice CachedTone(ConversionState& state, const ColorRec& target) {
     return choice;
 }
 
-ColorRec ToneTarget(const ColorRec& source, const ColorBalance& balance) {
-    const ColorRec adjusted = AdjustColor(source, balance);
-    return Rgb(ClampChannel(adjusted.R - 50), ClampChannel(adjusted.G - 50),
-               ClampChannel(adjusted.B - 50));
+ColorRec ToneTarget(const ColorRec& balanced) {
+    return Rgb(ClampChannel(balanced.R - 50), ClampChannel(balanced.G - 50),
+               ClampChannel(balanced.B - 50));
 }
 
 } // namespace murelo

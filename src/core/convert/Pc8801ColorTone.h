@@ -12,8 +12,8 @@ struct ToneChoice {
     friend bool operator==(const ToneChoice&, const ToneChoice&) = default;
 };
 
-// Builds the state's tone search for its palette, range and weighting and empties its
-// cache. `descending`: "Color Tone 1" takes j from the last index down, "Color Tone 2" up.
+// Builds the state's tone search for its palette, range and weighting (and the channel
+// tables it reads) and empties its cache. `descending`: "Color Tone 1" takes j from the last index down, "Color Tone 2" up.
 void PrepareToneSearch(ConversionState& state, bool descending);
 
 // The first candidate (in search order) with the strictly smallest distance to the target.
@@ -22,6 +22,6 @@ ToneChoice ChooseTone(const ConversionState& state, const ColorRec& target);
 ToneChoice CachedTone(ConversionState& state, const ColorRec& target);
 
 // The balanced source colour with 50 taken off each channel, clamped to 0..255.
-ColorRec ToneTarget(const ColorRec& source, const ColorBalance& balance);
+ColorRec ToneTarget(const ColorRec& balanced);
 
 } // namespace murelo

@@ -20,18 +20,14 @@ constexpr DiffusionShares FloydSteinberg = {7, 3, 5, 1};
 // The error-corrected target of column x in row pair p: the carried error added to the
 // pair's even source row before the balance.
 ColorRec DiffusionTarget(const ConversionState& state, int x, int p, const ErrorTriple& carried) {
-    ColorRec rec = ColorRecFromColor(state.source.pixel(x, 2 * p));
-    rec.R += carried.R;
-    rec.G += carried.G;
-    rec.B += carried.B;
-    return AdjustColor(rec, state.params.Balance);
+    const ColorValue c = state.source.pixel(x, 2 * p);
+    return AdjustedOf(state, RedOf(c) + carried.R, GreenOf(c) + carried.G, BlueOf(c) + carried.B);
 }
 
 // Converts one tall pixel and returns its out error (target minus palette colour).
 ErrorTriple PaintDiffused(ConversionState& state, int x, int p, const ErrorTriple& carried) {
     const ColorRec target = DiffusionTarget(state, x, p, carried);
-    const IndexRange& range = ConversionRange(state.params.PaletteKind);
-    const int index = NearestIndexIn(state, target, range.first, range.last);
+    const int index = NearestInRange(state, target);
     PaintTallPixel(state, x, p, ConversionColor(state, index));
     const ColorRec& chosen = state.palette[std::size_t(index)];
     return {target.R - chosen.R, target.G - chosen.G, target.B - chosen.B};
@@ -101,8 +97,8 @@ int ColorTonePass(ConversionState& state, int start) {
     return RunUnits(state, start, PixelCount(state), [&](int i) {
         const int x = i % w;
         const int y = i / w;
-        const ColorRec target =
-            ToneTarget(ColorRecFromColor(state.source.pixel(x, y)), state.params.Balance);
+        const ColorRec adjusted = AdjustedSource(state, x, y);
+        const ColorRec target = ToneTarget(adjusted);
         const ToneChoice tone = CachedTone(state, target);
         DrawPatternPixel(state, x, y, ConversionColor(state, tone.first),
                          ConversionColor(state, tone.second), tone.level & mask);
@@ -124,6 +120,7 @@ void QuantizeResultTo8(ConversionState& state) {
 }
 
 ConversionPlan PlanPc8801(ConversionState& state, int mode) {
+    PreparePcTables(state);
     const int total = PixelCount(state);
     switch (mode) {
     case Pc8801Tall:

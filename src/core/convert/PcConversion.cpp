@@ -1,11 +1,109 @@
 #include "core/convert/PcConversion.h"
 
-#include "core/convert/CoarsePreview.h"
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
 
 namespace murelo {
 
+namespace {
+
+constexpr int SquareSpan = 2 * 255 + 1; // differences -255..255
+constexpr int AdjustLow = -512;         // inputs -512..767: a channel and any carried error
+constexpr int AdjustSpan = 1280;
+
+ColorRec Rgb(std::int32_t r, std::int32_t g, std::int32_t b) {
+    ColorRec rec;
+    rec.R = r;
+    rec.G = g;
+    rec.B = b;
+    return rec;
+}
+
+// The squared distance one channel contributes, taken from the shared distance so that the
+// weighting and its truncation stay exactly as it has them.
+void AppendChannelSquares(std::vector<std::int32_t>& squares, int channel, bool weighted) {
+    for (int d = -255; d <= 255; ++d) {
+        std::array<std::int32_t, 3> a{}, b{};
+        a[std::size_t(channel)] = std::max(d, 0);
+        b[std::size_t(channel)] = std::max(-d, 0);
+        squares.push_back(std::int32_t(
+            SquaredColorDistance(Rgb(a[0], a[1], a[2]), Rgb(b[0], b[1], b[2]), weighted)));
+    }
+}
+
+void AppendChannelAdjust(std::vector<std::int32_t>& table, std::int32_t offset,
+                         const ColorBalance& balance) {
+    for (int c = AdjustLow; c < AdjustLow + AdjustSpan; ++c)
+        table.push_back(AdjustChannel(c, offset, balance));
+}
+
+std::int32_t AdjustOne(const ConversionState& state, int channel, std::int32_t value,
+                       std::int32_t offset) {
+    const int slot = value - AdjustLow;
+    if (slot < 0 || slot >= AdjustSpan || state.channelAdjust.empty())
+        return AdjustChannel(value, offset, state.params.Balance);
+    return state.channelAdjust[std::size_t(channel * AdjustSpan + slot)];
+}
+
+} // namespace
+
+void PreparePcTables(ConversionState& state) {
+    state.channelSquares.clear();
+    for (int channel = 0; channel < 3; ++channel)
+        AppendChannelSquares(state.channelSquares, channel, state.params.NtscWeighting);
+    const ColorBalance& b = state.params.Balance;
+    state.channelAdjust.clear();
+    AppendChannelAdjust(state.channelAdjust, b.RedOffset, b);
+    AppendChannelAdjust(state.channelAdjust, b.GreenOffset, b);
+    AppendChannelAdjust(state.channelAdjust, b.BlueOffset, b);
+}
+
+ColorRec AdjustedOf(const ConversionState& state, std::int32_t r, std::int32_t g,
+                    std::int32_t b) {
+    const ColorBalance& balance = state.params.Balance;
+    return Rgb(AdjustOne(state, 0, r, balance.RedOffset), AdjustOne(state, 1, g, balance.GreenOffset),
+               AdjustOne(state, 2, b, balance.BlueOffset));
+}
+
+ColorRec AdjustedSource(const ConversionState& state, int x, int y) {
+    const ColorValue c = state.source.pixel(x, y);
+    return AdjustedOf(state, RedOf(c), GreenOf(c), BlueOf(c));
+}
+
 int NearestIndexIn(const ConversionState& state, const ColorRec& adjusted, int first, int last) {
-    return NearestPaletteIndex(state.palette, adjusted, first, last, state.params.NtscWeighting);
+    if (state.channelSquares.empty())
+        return NearestPaletteIndex(state.palette, adjusted, first, last,
+                                   state.params.NtscWeighting);
+    // NearestPaletteIndex keeps the first entry whose truncated distance is the smallest
+    // of all. So: find the smallest squared distance s, and then the first entry whose
+    // square lies below (floor(sqrt(s)) + 1)^2, which is exactly the first entry with the
+    // same truncated distance. Both loops run without data-dependent branches.
+    if (first > last)
+        return 1;
+    const std::int32_t* sr = state.channelSquares.data() + 255 + adjusted.R;
+    const std::int32_t* sg = state.channelSquares.data() + SquareSpan + 255 + adjusted.G;
+    const std::int32_t* sb = state.channelSquares.data() + 2 * SquareSpan + 255 + adjusted.B;
+    std::array<std::int32_t, PaletteEntries> squares;
+    std::int32_t smallest = std::numeric_limits<std::int32_t>::max();
+    for (int i = first; i <= last; ++i) {
+        const ColorRec& p = state.palette[std::size_t(i)];
+        const std::int32_t square = sr[-p.R] + sg[-p.G] + sb[-p.B];
+        squares[std::size_t(i)] = square;
+        smallest = std::min(smallest, square);
+    }
+    const std::int64_t root = std::int64_t(std::sqrt(double(smallest)));
+    const std::int64_t bound = (root + 1) * (root + 1);
+    int i = first;
+    while (squares[std::size_t(i)] >= bound)
+        ++i;
+    return i;
+}
+
+int NearestInRange(const ConversionState& state, const ColorRec& adjusted) {
+    const IndexRange& range = ConversionRange(state.params.PaletteKind);
+    return NearestIndexIn(state, adjusted, range.first, range.last);
 }
 
 void PaintWidePixel(ConversionState& state, int u, int y, ColorValue color) {
@@ -31,7 +129,8 @@ int RowPairPass(ConversionState& state, int start) {
         if (y % 2 != 0)
             return;
         const int x = i % w;
-        PaintTallPixel(state, x, y / 2, ConversionColor(state, NearestConvertedIndex(state, x, y)));
+        const int index = NearestInRange(state, AdjustedSource(state, x, y));
+        PaintTallPixel(state, x, y / 2, ConversionColor(state, index));
     });
 }
 

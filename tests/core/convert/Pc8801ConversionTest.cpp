@@ -145,10 +145,8 @@ TEST(Pc8801ColorTone, FindsTheNearestModelColour) {
 }
 
 TEST(Pc8801ColorTone, TargetIsTheBalancedColourLessFifty) {
-    ColorBalance balance;
-    EXPECT_EQ(ToneTarget(Rgb(30, 100, 255), balance), Rgb(0, 50, 205));
-    balance.Brightness = 20;
-    EXPECT_EQ(ToneTarget(Rgb(30, 100, 255), balance), Rgb(0, 70, 205));
+    EXPECT_EQ(ToneTarget(Rgb(30, 100, 255)), Rgb(0, 50, 205));
+    EXPECT_EQ(ToneTarget(Rgb(50, 51, 49)), Rgb(0, 1, 0));
 }
 
 TEST(Pc8801ColorTone, TheOddRowOfEachPairDecidesWhatThePairShows) {
