@@ -4,6 +4,7 @@
 // magenta 255), white to set A is yellow (255, the others 360).
 #include "core/convert/CoarsePreview.h"
 #include "core/convert/Pc6001Conversion.h"
+#include "core/convert/PcConversion.h"
 
 #include <gtest/gtest.h>
 
@@ -235,4 +236,27 @@ TEST(Pc6001HalfTones, SquareHalfToneOfMidGreyAtLevelZeroIsColourA) {
     state->params.HalfToneLevel = 0;
     RunToEnd(*state, PlanPc6001(*state, Pc6001HalfTone));
     EXPECT_EQ(state->result, Picture(6, 6, Red));
+}
+
+TEST(Pc6001Aspects, TheTableSearchPicksWhatNearestPaletteIndexPicks) {
+    // The PC passes search by per-channel tables; over every kind, both weightings and
+    // sub-ranges, they must choose the index the plain search chooses.
+    for (int kind = 0; kind < PaletteKindCount; ++kind) {
+        for (bool weighted : {false, true}) {
+            auto state = StateFor(Picture(1, 1), kind, EditModePc6001Id);
+            state->params.NtscWeighting = weighted;
+            PreparePcTables(*state);
+            for (int n = 0; n < 2000; ++n) {
+                ColorRec c;
+                c.R = n * 37 % 256;
+                c.G = n * 101 % 256;
+                c.B = (n * 7 + n / 13) % 256;
+                const int first = n % 3 == 0 ? 4 : ConversionRange(kind).first;
+                const int last = n % 3 == 0 ? 7 : ConversionRange(kind).last;
+                ASSERT_EQ(NearestIndexIn(*state, c, first, last),
+                          NearestPaletteIndex(state->palette, c, first, last, weighted))
+                    << "kind " << kind << " weighted " << weighted << " colour " << n;
+            }
+        }
+    }
 }

@@ -219,3 +219,51 @@ TEST(Pc8801Passes, ResultsDoNotDependOnWherePassesEnd) {
         EXPECT_NE(whole->result, source) << "mode " << mode;
     }
 }
+
+namespace {
+
+// The tone search written out plainly: every (i, k, j) in the order the mode meets them,
+// the truncated distance by square root, the first strictly smallest kept.
+ToneChoice PlainToneSearch(const ConverterPalette& p, int first, int last, bool descending,
+                           bool weighted, const ColorRec& target) {
+    ToneChoice best;
+    int bestDistance = 65536;
+    for (int i = 0; i <= 8; ++i)
+        for (int n = 0; n <= last - first; ++n) {
+            const int j = descending ? last - n : first + n;
+            for (int k = first; k <= j; ++k) {
+                const ColorRec model = Rgb(i * (p[k].R + p[j].R) / 16, i * (p[k].G + p[j].G) / 16,
+                                           i * (p[k].B + p[j].B) / 16);
+                const int d = ColorDistance(target, model, weighted);
+                if (d < bestDistance) {
+                    bestDistance = d;
+                    best = {i, k, j};
+                }
+            }
+        }
+    return best;
+}
+
+} // namespace
+
+TEST(Pc8801ColorTone, ChoosesAsThePlainSearchOverEveryCandidate) {
+    for (int kind : {int(KindPc8801), int(KindColor15), int(KindColor4_1)}) {
+        for (bool weighted : {false, true}) {
+            for (bool descending : {false, true}) {
+                auto state = StateFor(Picture(1, 1));
+                state->params.PaletteKind = kind;
+                state->params.NtscWeighting = weighted;
+                LoadConverterPalette(state->palette, kind);
+                PrepareToneSearch(*state, descending);
+                const IndexRange& range = ConversionRange(kind);
+                for (int n = 0; n < 400; ++n) {
+                    const ColorRec t = Rgb(n * 37 % 256, n * 91 % 256, n * 53 % 256);
+                    ASSERT_EQ(ChooseTone(*state, t),
+                              PlainToneSearch(state->palette, range.first, range.last,
+                                              descending, weighted, t))
+                        << "kind " << kind << " weighted " << weighted << " colour " << n;
+                }
+            }
+        }
+    }
+}
