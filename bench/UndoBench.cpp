@@ -13,7 +13,9 @@ namespace {
 
 // Peak resident memory of the process in kilobytes. Where the kernel allows it, the peak
 // is first reset to the current size, so earlier benchmarks do not hide the growth.
-void ResetPeakKb() { std::ofstream("/proc/self/clear_refs") << "5"; }
+void ResetPeakKb() {
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
 
 long PeakKb() {
     std::ifstream status("/proc/self/status");

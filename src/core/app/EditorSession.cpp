@@ -189,8 +189,8 @@ SessionChange EditorSession::paintLeft(const PointerEvent& event, Point p, bool 
 }
 
 void EditorSession::paintBrush(int x, int y, bool honourProtection) {
-    PutBrushPixel(doc_.picture, paintContext(), x, y, tool_.ForegroundColor,
-                  tool_.BackgroundColor, tool_.BrushPattern, honourProtection);
+    PutBrushPixel(doc_.picture, paintContext(), x, y, tool_.ForegroundColor, tool_.BackgroundColor,
+                  tool_.BrushPattern, honourProtection);
 }
 
 void EditorSession::paintPen(Point p, bool isPress) {
@@ -281,8 +281,8 @@ SessionChange EditorSession::pickColor(const PointerEvent& event, Point p) {
     SessionChange change;
     change.colors = true;
     if (event.ctrl) {
-        doc_.CellBuffer = CopyCell(doc_.picture, doc_.CursorX / doc_.Scale,
-                                   doc_.CursorY / doc_.Scale);
+        doc_.CellBuffer =
+            CopyCell(doc_.picture, doc_.CursorX / doc_.Scale, doc_.CursorY / doc_.Scale);
         change.cellBuffer = true;
     } else if (event.shift) {
         tool_.BackgroundColor = doc_.picture.pixel(p.x, p.y); // outside: none

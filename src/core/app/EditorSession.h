@@ -13,7 +13,7 @@ namespace murelo {
 struct PointerEvent {
     int x = 0; // display pixels, relative to the control the event arrived on
     int y = 0;
-    bool left = false;  // buttons held (for a release: the button released)
+    bool left = false; // buttons held (for a release: the button released)
     bool right = false;
     bool shift = false;
     bool ctrl = false;
@@ -34,20 +34,20 @@ struct CellFramePlace {
 // What an operation changed, so the window redraws only that. Every flag means
 // "re-read the state from the session and show it".
 struct SessionChange {
-    bool picture = false;     // pixels of document().picture changed: repaint Image1
-    bool pictureSize = false; // PictureWidth/PictureHeight changed: resize Image1, Image4,
-                              // Image6, Image7 to displayWidth() x displayHeight()
-    bool title = false;       // setWindowTitle(title())
-    bool undoState = false;   // Undo1/Redo1 enabled = canUndo()/canRedo()
-    bool cellFrame = false;   // move Image8 to cellFrame() (hide it when not visible)
-    bool position = false;    // tool palette Label5 = positionText()
-    bool colors = false;      // tool palette: foreground swatch Image2, Label4 and the brush
-                              // strip from tool() (ShowForeground, DrawBrushStrip)
-    bool cellBuffer = false;  // tool palette: redraw the preview Image3 from CellBuffer
-    bool showColorNumber = false; // tool palette: hide Image3, show Label4 (a left press)
+    bool picture = false;            // pixels of document().picture changed: repaint Image1
+    bool pictureSize = false;        // PictureWidth/PictureHeight changed: resize Image1, Image4,
+                                     // Image6, Image7 to displayWidth() x displayHeight()
+    bool title = false;              // setWindowTitle(title())
+    bool undoState = false;          // Undo1/Redo1 enabled = canUndo()/canRedo()
+    bool cellFrame = false;          // move Image8 to cellFrame() (hide it when not visible)
+    bool position = false;           // tool palette Label5 = positionText()
+    bool colors = false;             // tool palette: foreground swatch Image2, Label4 and the brush
+                                     // strip from tool() (ShowForeground, DrawBrushStrip)
+    bool cellBuffer = false;         // tool palette: redraw the preview Image3 from CellBuffer
+    bool showColorNumber = false;    // tool palette: hide Image3, show Label4 (a left press)
     bool exportAvailability = false; // Export1 enabled = document().exportAvailable()
-    bool overlay = false;     // the error overlay (Image4) was reset: repaint and hide it
-    bool saveDepth = false;   // tool palette Label6 from SaveDepth (ShowDepthLabel)
+    bool overlay = false;            // the error overlay (Image4) was reset: repaint and hide it
+    bool saveDepth = false;          // tool palette Label6 from SaveDepth (ShowDepthLabel)
 
     SessionChange& operator|=(const SessionChange& other);
 };
@@ -56,7 +56,7 @@ struct SessionChange {
 // The main window holds one session and forwards events to it; the tool palette edits
 // tool(). Everything runs synchronously on the caller's thread.
 class EditorSession {
-public:
+  public:
     // Starts with the white 256 x 192 picture, the quick slot reset and one snapshot.
     EditorSession();
 
@@ -115,7 +115,7 @@ public:
     // The release that ends a fill click records no snapshot.
     bool skipNextRelease() const { return skipNextRelease_; }
 
-private:
+  private:
     struct Point {
         int x;
         int y;

@@ -10,7 +10,9 @@ namespace murelo {
 // outside the picture when copied hold NoColor and are never pasted.
 using CellPixels = std::array<ColorValue, 64>;
 
-inline ColorValue CellAt(const CellPixels& cell, int x, int y) { return cell[y * 8 + x]; }
+inline ColorValue CellAt(const CellPixels& cell, int x, int y) {
+    return cell[y * 8 + x];
+}
 
 // The 8 x 8 pixels whose top-left corner is (ox, oy) in picture coordinates.
 CellPixels CopyCell(const Picture& picture, int ox, int oy);

@@ -18,7 +18,7 @@ struct Segment {
 // A first-in first-out ring of pending segments that doubles its storage when full,
 // so no segment is ever dropped or written past the storage.
 class SegmentQueue {
-public:
+  public:
     explicit SegmentQueue(std::size_t capacity) : slots_(capacity < 1 ? 1 : capacity) {}
 
     bool empty() const { return count_ == 0; }
@@ -39,7 +39,7 @@ public:
         return segment;
     }
 
-private:
+  private:
     void grow() {
         std::vector<Segment> larger(slots_.size() * 2);
         for (std::size_t i = 0; i < count_; ++i)
@@ -54,7 +54,7 @@ private:
 };
 
 class ScanLineFill {
-public:
+  public:
     ScanLineFill(Picture& image, Picture& reference, const PaintContext& context, ColorValue fg,
                  ColorValue bg, int pattern, int rowStep, std::size_t queueCapacity)
         : image_(image), reference_(reference), context_(context), fg_(fg), bg_(bg),
@@ -69,7 +69,7 @@ public:
         return statistics_;
     }
 
-private:
+  private:
     bool isTarget(int x, int row) const { return reference_.pixel(x, row) == target_; }
 
     void fillSegment(const Segment& segment) {
@@ -138,8 +138,8 @@ private:
 } // namespace
 
 bool FloodFill(Picture& image, Picture& reference, const PaintContext& context, int x, int y,
-               ColorValue fg, ColorValue bg, int pattern, int rowStep,
-               FillStatistics* statistics, std::size_t initialQueueCapacity) {
+               ColorValue fg, ColorValue bg, int pattern, int rowStep, FillStatistics* statistics,
+               std::size_t initialQueueCapacity) {
     reference = image;
     if (!reference.contains(x, y) || fg == reference.pixel(x, y)) {
         if (statistics)

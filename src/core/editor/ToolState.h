@@ -20,8 +20,8 @@ enum class PaintMode {
 // The tool palette window edits these fields directly; nothing here redraws anything.
 struct ToolState {
     PaintMode Mode = PaintMode::Pen;
-    bool FreeDraw = false;            // CheckBox2 "Free Draw"
-    bool OddLine = false;             // CheckBox1 "Odd Line": odd rows are never painted
+    bool FreeDraw = false;             // CheckBox2 "Free Draw"
+    bool OddLine = false;              // CheckBox1 "Odd Line": odd rows are never painted
     std::uint16_t ProtectedColors = 0; // bit i: palette index i of the current kind is protected
     int ForegroundIndex = 1;
     int BackgroundIndex = 15;

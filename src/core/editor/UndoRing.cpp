@@ -76,18 +76,24 @@ bool UndoRing::redo(Picture& picture) {
     return true;
 }
 
-bool UndoRing::canUndo() const { return !empty_ && current_ != oldest_; }
+bool UndoRing::canUndo() const {
+    return !empty_ && current_ != oldest_;
+}
 
-bool UndoRing::canRedo() const { return !empty_ && wrap(current_ + 1) != next_; }
+bool UndoRing::canRedo() const {
+    return !empty_ && wrap(current_ + 1) != next_;
+}
 
-int UndoRing::snapshotCount() const { return empty_ ? 0 : wrap(next_ - oldest_); }
+int UndoRing::snapshotCount() const {
+    return empty_ ? 0 : wrap(next_ - oldest_);
+}
 
 std::size_t UndoRing::storedBytes() const {
     std::size_t bytes = 0;
     for (const Step& step : slots_) {
         bytes += (step.runs.capacity() + step.xorPixels.capacity()) * sizeof(std::uint32_t);
-        bytes += (step.before.pixels().capacity() + step.after.pixels().capacity()) *
-                 sizeof(ColorValue);
+        bytes +=
+            (step.before.pixels().capacity() + step.after.pixels().capacity()) * sizeof(ColorValue);
     }
     return bytes;
 }

@@ -16,7 +16,7 @@ namespace murelo {
 // the ring keeps one full copy of the snapshot the picture currently shows. Undo and redo
 // walk one step at a time, so each step replays a single difference.
 class UndoRing {
-public:
+  public:
     static constexpr int SlotCount = 258;
 
     UndoRing();
@@ -44,7 +44,7 @@ public:
     // Bytes held by the stored differences (not counting the current full copy).
     std::size_t storedBytes() const;
 
-private:
+  private:
     // How to get from the previous snapshot to this slot's snapshot and back.
     struct Step {
         // Same size: runs of changed pixels, each pixel stored as old XOR new.

@@ -37,6 +37,9 @@ using Rows = std::vector<std::string>;
 
 } // namespace
 
+// The pictures below are laid out row under row.
+// clang-format off
+
 TEST_F(Fill, FillsTheFourConnectedRegionOnly) {
     draw({"WWKWW",
           "WKWKW",
@@ -136,6 +139,8 @@ TEST_F(Fill, WidePixelsPaintPairs) {
     EXPECT_EQ(rows(), (Rows{"PPPPKK", "PPKKKK"}));
 }
 
+// clang-format on
+
 namespace {
 
 // The 4-connected region of the start pixel's colour, pixel by pixel: what a fill with a
@@ -172,8 +177,8 @@ void DrawHTree(Picture& picture, int cx, int cy, int half, ColorValue color) {
             DrawHTree(picture, cx + dx, cy + dy, half / 2, color);
 }
 
-void ExpectPaintedExactly(const Picture& painted, const std::vector<bool>& region,
-                          ColorValue fg, ColorValue untouched) {
+void ExpectPaintedExactly(const Picture& painted, const std::vector<bool>& region, ColorValue fg,
+                          ColorValue untouched) {
     int wrong = 0;
     for (std::size_t i = 0; i < region.size(); ++i)
         wrong += painted.pixels()[i] != (region[i] ? fg : untouched);

@@ -72,6 +72,8 @@ inline void SetRow(Picture& picture, int y, const std::string& letters) {
         picture.setPixel(x, y, Letter(letters[x]));
 }
 
-inline std::uint16_t ProtectBit(int index) { return std::uint16_t(1u << index); }
+inline std::uint16_t ProtectBit(int index) {
+    return std::uint16_t(1u << index);
+}
 
 } // namespace murelo::test

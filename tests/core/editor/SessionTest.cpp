@@ -281,7 +281,7 @@ TEST_F(Session, Block4WithProtectedColoursPaintsDotByDotWithoutRuleOrProtection)
     EXPECT_EQ(row(0), "PPPPSSSS");
     SetRow(doc.picture, 2, "QQQQPPRR");
     tool.ProtectedColors = ProtectBit(1); // black, not in the run
-    click(Left(0, 2)); // left half: no run rule, so three colours remain
+    click(Left(0, 2));                    // left half: no run rule, so three colours remain
     EXPECT_EQ(row(2), "SSSSPPRR");
 }
 
