@@ -20,7 +20,9 @@ std::uint32_t Grain(std::uint32_t x, std::uint32_t y) {
     return h ^ (h >> 16);
 }
 
-int Channel(double v) { return v < 0 ? 0 : v > 255 ? 255 : int(v); }
+int Channel(double v) {
+    return v < 0 ? 0 : v > 255 ? 255 : int(v);
+}
 
 // Sky-like gradient, a few soft blobs, a hard-edged shape and a little noise.
 Picture NaturalPicture(int w, int h) {
@@ -83,8 +85,12 @@ void RunMode(benchmark::State& bench, const Picture& source, const Setup& s) {
     }
 }
 
-void BM_Yjk10Normal(benchmark::State& b) { RunMode(b, Natural640(), {ConverterPage::V9958, 0, 0}); }
-void BM_Yjk12Normal(benchmark::State& b) { RunMode(b, Natural640(), {ConverterPage::V9958, 1, 0}); }
+void BM_Yjk10Normal(benchmark::State& b) {
+    RunMode(b, Natural640(), {ConverterPage::V9958, 0, 0});
+}
+void BM_Yjk12Normal(benchmark::State& b) {
+    RunMode(b, Natural640(), {ConverterPage::V9958, 1, 0});
+}
 void BM_Yjk12GrayNtsc(benchmark::State& b) {
     RunMode(b, Natural640(), {ConverterPage::V9958, 1, 0, false, false, 2});
 }
@@ -106,8 +112,7 @@ void BM_Pc8801ColorTone640x400(benchmark::State& b) {
     RunMode(b, Natural640x400(), {ConverterPage::Pc8801, int(b.range(0)), KindPc8801});
 }
 void BM_Pc8801ColorToneNtsc640x400(benchmark::State& b) {
-    RunMode(b, Natural640x400(),
-            {ConverterPage::Pc8801, 4, KindPc8801, false, false, 0, true});
+    RunMode(b, Natural640x400(), {ConverterPage::Pc8801, 4, KindPc8801, false, false, 0, true});
 }
 void BM_Pc8801AnalogPalette(benchmark::State& b) {
     RunMode(b, Natural640(), {ConverterPage::Pc8801, 0, KindPc8801, false, true});

@@ -15,7 +15,9 @@ constexpr int P6GroupWidth = 4;
 constexpr int Color8SetB = 4; // set A is 0..3, set B 4..7
 
 // Column groups of four wide pixels in a row (the last one may be short).
-int P6GroupsPerRow(int width) { return (width / 2 + P6GroupWidth - 1) / P6GroupWidth; }
+int P6GroupsPerRow(int width) {
+    return (width / 2 + P6GroupWidth - 1) / P6GroupWidth;
+}
 
 // Positions of one group: at most 4 wide pixels in each of 640 / 16 rows.
 constexpr int MaxP6Positions = P6GroupWidth * (MaxPictureSize / P6RowResidues);
@@ -73,7 +75,9 @@ int Pc6001SquarePass(ConversionState& state, int start) {
     });
 }
 
-int WidePixelEnd(int width, int height) { return (width / 2) * height; }
+int WidePixelEnd(int width, int height) {
+    return (width / 2) * height;
+}
 
 int Pc6001WidePass(ConversionState& state, int start) {
     const int wide = state.source.width() / 2;
@@ -91,7 +95,9 @@ bool UsesP6Rules(const ConversionState& state) {
            state.source.height() >= P6RowResidues && state.source.width() >= 2;
 }
 
-int P6RulesEnd(int width) { return P6RowResidues * P6GroupWidth * P6GroupsPerRow(width); }
+int P6RulesEnd(int width) {
+    return P6RowResidues * P6GroupWidth * P6GroupsPerRow(width);
+}
 
 int P6RulesPass(ConversionState& state, int start) {
     const int end = P6RulesEnd(state.source.width());

@@ -6,13 +6,13 @@ namespace murelo {
 
 // The PC-6x01 page's mode-list items.
 enum Pc6001Mode : int {
-    Pc6001Square = 0,        // "Pixel Aspect Ratio 1:1"
-    Pc6001Wide = 1,          // "Pixel Aspect Ratio 2:1" (with "P6 Rules")
-    Pc6001Tall = 2,          // "Pixel Aspect Ratio 1:2"
-    Pc6001Blocks4x4 = 3,     // "Pixel Aspect Ratio 4:4"
-    Pc6001Blocks4x6 = 4,     // "Pixel Aspect Ratio 4:6"
-    Pc6001HalfTone = 5,      // "Half Tone 1:1"
-    Pc6001WideHalfTone = 6,  // "Half Tone 2:1"
+    Pc6001Square = 0,       // "Pixel Aspect Ratio 1:1"
+    Pc6001Wide = 1,         // "Pixel Aspect Ratio 2:1" (with "P6 Rules")
+    Pc6001Tall = 2,         // "Pixel Aspect Ratio 1:2"
+    Pc6001Blocks4x4 = 3,    // "Pixel Aspect Ratio 4:4"
+    Pc6001Blocks4x6 = 4,    // "Pixel Aspect Ratio 4:6"
+    Pc6001HalfTone = 5,     // "Half Tone 1:1"
+    Pc6001WideHalfTone = 6, // "Half Tone 2:1"
 };
 
 // "1:1": every pixel painted with its nearest colour. W*H units.

@@ -23,7 +23,9 @@ ColorRec Rgb(std::int32_t r, std::int32_t g, std::int32_t b) {
     return rec;
 }
 
-std::int32_t PackChoice(const ToneChoice& c) { return c.level | c.first << 4 | c.second << 8; }
+std::int32_t PackChoice(const ToneChoice& c) {
+    return c.level | c.first << 4 | c.second << 8;
+}
 ToneChoice UnpackChoice(std::uint32_t v) {
     return {int(v & 0xF), int((v >> 4) & 0xF), int((v >> 8) & 0xF)};
 }

@@ -13,7 +13,8 @@ struct ToneChoice {
 };
 
 // Builds the state's tone search for its palette, range and weighting (and the channel
-// tables it reads) and empties its cache. `descending`: "Color Tone 1" takes j from the last index down, "Color Tone 2" up.
+// tables it reads) and empties its cache. `descending`: "Color Tone 1" takes j from the last index
+// down, "Color Tone 2" up.
 void PrepareToneSearch(ConversionState& state, bool descending);
 
 // The first candidate (in search order) with the strictly smallest distance to the target.

@@ -60,10 +60,10 @@ void PreparePcTables(ConversionState& state) {
     AppendChannelAdjust(state.channelAdjust, b.BlueOffset, b);
 }
 
-ColorRec AdjustedOf(const ConversionState& state, std::int32_t r, std::int32_t g,
-                    std::int32_t b) {
+ColorRec AdjustedOf(const ConversionState& state, std::int32_t r, std::int32_t g, std::int32_t b) {
     const ColorBalance& balance = state.params.Balance;
-    return Rgb(AdjustOne(state, 0, r, balance.RedOffset), AdjustOne(state, 1, g, balance.GreenOffset),
+    return Rgb(AdjustOne(state, 0, r, balance.RedOffset),
+               AdjustOne(state, 1, g, balance.GreenOffset),
                AdjustOne(state, 2, b, balance.BlueOffset));
 }
 

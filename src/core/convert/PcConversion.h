@@ -11,8 +11,7 @@ namespace murelo {
 void PreparePcTables(ConversionState& state);
 
 // The balanced colour of channels r, g, b (which may carry a diffusion error).
-ColorRec AdjustedOf(const ConversionState& state, std::int32_t r, std::int32_t g,
-                    std::int32_t b);
+ColorRec AdjustedOf(const ConversionState& state, std::int32_t r, std::int32_t g, std::int32_t b);
 ColorRec AdjustedSource(const ConversionState& state, int x, int y);
 
 // The nearest palette index of a balanced colour over indices first..last, with the

@@ -45,7 +45,9 @@ int PaletteLength(int n) {
     return 16;
 }
 
-QuantizerEntry EntryAt(const std::uint8_t* p) { return {p[0], p[1], p[2], 0}; }
+QuantizerEntry EntryAt(const std::uint8_t* p) {
+    return {p[0], p[1], p[2], 0};
+}
 
 // The picture's distinct colours in first-seen order, or nothing once there are more than n.
 std::optional<std::vector<QuantizerEntry>> ExactColors(const QuantizerBitmap& bitmap, int n) {
@@ -352,8 +354,8 @@ void SortPalette(int n, QuantizerPalette& palette) {
     for (int i = 0; i < 16; ++i) {
         const QuantizerEntry& e = palette[std::size_t(i)];
         const std::uint32_t average = (std::uint32_t(e.Red) + e.Green + e.Blue) / 3;
-        keys[std::size_t(i)] = average << 24 | std::uint32_t(e.Blue) << 16 |
-                               std::uint32_t(e.Green) << 8 | e.Red;
+        keys[std::size_t(i)] =
+            average << 24 | std::uint32_t(e.Blue) << 16 | std::uint32_t(e.Green) << 8 | e.Red;
     }
     std::sort(keys.begin(), keys.end());
     for (int i = 0; i < 16; ++i) {

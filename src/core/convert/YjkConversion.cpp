@@ -7,10 +7,14 @@ namespace {
 constexpr std::int32_t MaxY8 = 1785;
 
 // Chroma offsets of the track bars in Y8 units (at most +-512).
-std::int32_t ChromaOffset(std::int32_t offset) { return offset * 512 / 100; }
+std::int32_t ChromaOffset(std::int32_t offset) {
+    return offset * 512 / 100;
+}
 
 // J or K in V9958 units as six stored bits (a quotient beyond -32..31 wraps).
-int SixBits(std::int32_t term8) { return (term8 / 56) & 0x3F; }
+int SixBits(std::int32_t term8) {
+    return (term8 / 56) & 0x3F;
+}
 
 void SetChroma(std::array<ColorRec, 4>& group, const YjkBalance& balance, int convertType) {
     std::int32_t j = ChromaOffset(balance.JOffset);
@@ -54,7 +58,9 @@ YjkGroup ConvertYjkGroup(const std::array<ColorValue, 4>& colors, int convertTyp
     return out;
 }
 
-bool YjkStores(int width, int height) { return width == 256 && height <= 212; }
+bool YjkStores(int width, int height) {
+    return width == 256 && height <= 212;
+}
 
 int YjkEnd(const ConversionState& state) {
     const int w = state.source.width();

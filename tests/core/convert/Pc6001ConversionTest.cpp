@@ -2,8 +2,8 @@
 // 0000FF blue, FF0000 red; set B FFFFFF white, 00FFFF cyan, FF00FF magenta, FFAD00
 // orange. Nearest colours were worked out by hand: red to set B is orange (distance 173,
 // magenta 255), white to set A is yellow (255, the others 360).
-#include "core/convert/CoarsePreview.h"
 #include "core/convert/Pc6001Conversion.h"
+#include "core/convert/CoarsePreview.h"
 #include "core/convert/PcConversion.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // The PC-8801 palette (kind 6): 0 black, 1 blue, 2 red, 3 magenta, 4 green, 5 cyan,
 // 6 yellow, 7 white. Expected colours and errors are worked out by hand from the
 // distances and the share rules.
-#include "core/convert/Pc8801ColorTone.h"
 #include "core/convert/Pc8801Conversion.h"
+#include "core/convert/Pc8801ColorTone.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +43,9 @@ ColorRec Rgb(int r, int g, int b) {
     return rec;
 }
 
-ErrorTriple Same(int e) { return {e, e, e}; }
+ErrorTriple Same(int e) {
+    return {e, e, e};
+}
 
 QuantizerEntry GreyEntry(int v) {
     return {std::uint8_t(v), std::uint8_t(v), std::uint8_t(v), 0};
@@ -259,8 +261,8 @@ TEST(Pc8801ColorTone, ChoosesAsThePlainSearchOverEveryCandidate) {
                 for (int n = 0; n < 400; ++n) {
                     const ColorRec t = Rgb(n * 37 % 256, n * 91 % 256, n * 53 % 256);
                     ASSERT_EQ(ChooseTone(*state, t),
-                              PlainToneSearch(state->palette, range.first, range.last,
-                                              descending, weighted, t))
+                              PlainToneSearch(state->palette, range.first, range.last, descending,
+                                              weighted, t))
                         << "kind " << kind << " weighted " << weighted << " colour " << n;
                 }
             }

@@ -12,7 +12,9 @@ using namespace murelo;
 
 namespace {
 
-ColorValue Grey(int v) { return RgbColor(v, v, v); }
+ColorValue Grey(int v) {
+    return RgbColor(v, v, v);
+}
 
 Picture RowPicture(const std::vector<ColorValue>& colors) {
     Picture p(int(colors.size()), 1);
@@ -24,7 +26,9 @@ Picture RowPicture(const std::vector<ColorValue>& colors) {
 QuantizerEntry Entry(int r, int g, int b) {
     return {std::uint8_t(b), std::uint8_t(g), std::uint8_t(r), 0};
 }
-QuantizerEntry GreyEntry(int v) { return Entry(v, v, v); }
+QuantizerEntry GreyEntry(int v) {
+    return Entry(v, v, v);
+}
 
 QuantizerPalette FilledPalette(QuantizerEntry e) {
     QuantizerPalette p;
@@ -32,7 +36,9 @@ QuantizerPalette FilledPalette(QuantizerEntry e) {
     return p;
 }
 
-QuantizerItem Item(float y, float cb, float cr) { return {y, cb, cr, 0}; }
+QuantizerItem Item(float y, float cb, float cr) {
+    return {y, cb, cr, 0};
+}
 
 } // namespace
 
@@ -101,8 +107,7 @@ TEST(QuantizerMedianCut, FiveGreysInFourColoursCutAtTheBoxMeans) {
     Picture picture = RowPicture({Grey(0), Grey(64), Grey(128), Grey(192), Grey(255)});
     QuantizerPalette palette = FilledPalette(GreyEntry(1));
     QuantizeImage(picture, 4, palette);
-    EXPECT_EQ(picture,
-              RowPicture({Grey(6), Grey(72), Grey(144), Grey(216), Grey(216)}));
+    EXPECT_EQ(picture, RowPicture({Grey(6), Grey(72), Grey(144), Grey(216), Grey(216)}));
     EXPECT_EQ(palette[0], GreyEntry(6));
     EXPECT_EQ(palette[1], GreyEntry(72));
     EXPECT_EQ(palette[2], GreyEntry(144)) << "128.49 truncates to 128, level 4";
