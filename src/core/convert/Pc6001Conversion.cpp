@@ -4,7 +4,7 @@
 #include "core/convert/HalfTone.h"
 #include "core/convert/PcConversion.h"
 
-#include <array>
+#include <vector>
 
 namespace murelo {
 
@@ -18,9 +18,6 @@ constexpr int Color8SetB = 4; // set A is 0..3, set B 4..7
 int P6GroupsPerRow(int width) {
     return (width / 2 + P6GroupWidth - 1) / P6GroupWidth;
 }
-
-// Positions of one group: at most 4 wide pixels in each of 640 / 16 rows.
-constexpr int MaxP6Positions = P6GroupWidth * (MaxPictureSize / P6RowResidues);
 
 struct P6Position {
     int u;
@@ -37,21 +34,21 @@ void ConvertP6Group(ConversionState& state, int groupIndex) {
     const int u0 = P6GroupWidth * (groupIndex % perRow);
     const IndexRange& range = ConversionRange(state.params.PaletteKind);
 
-    std::array<P6Position, MaxP6Positions> positions;
-    int count = 0;
+    // At most 4 wide pixels in each of the group's rows.
+    std::vector<P6Position> positions;
+    positions.reserve(std::size_t(P6GroupWidth * (h / P6RowResidues + 1)));
     int votesB = 0;
     for (int y = g; y < h; y += P6RowResidues) {
         for (int u = u0; u < u0 + P6GroupWidth && u < wide; ++u) {
             const ColorRec adjusted = AdjustedSource(state, 2 * u, y);
             if (NearestIndexIn(state, adjusted, range.first, range.last) / Color8SetB == 1)
                 ++votesB;
-            positions[std::size_t(count++)] = {u, y, adjusted};
+            positions.push_back({u, y, adjusted});
         }
     }
     // A tie chooses set B.
-    const int first = 2 * votesB >= count ? Color8SetB : 0;
-    for (int k = 0; k < count; ++k) {
-        const P6Position& pos = positions[std::size_t(k)];
+    const int first = 2 * votesB >= int(positions.size()) ? Color8SetB : 0;
+    for (const P6Position& pos : positions) {
         const int index = NearestIndexIn(state, pos.adjusted, first, first + Color8SetB - 1);
         PaintWidePixel(state, pos.u, pos.y, ConversionColor(state, index));
     }
