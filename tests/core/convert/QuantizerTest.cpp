@@ -4,7 +4,11 @@
 // 216, 247.
 #include "core/convert/Quantizer.h"
 
+#include "core/convert/ColorMath.h"
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include <vector>
 
@@ -273,4 +277,32 @@ TEST(QuantizerSortPalette, OrdersByAverageThenBlueGreenRed) {
     QuantizerPalette untouched = FilledPalette(GreyEntry(33));
     SortPalette(17, untouched);
     EXPECT_EQ(untouched, FilledPalette(GreyEntry(33)));
+}
+
+TEST(QuantizerMedianCut, ManyColoursEndOnTheGridWithinTheColourCount) {
+    for (int n : {4, 8, 16}) {
+        Picture picture(37, 23);
+        std::uint32_t seed = 7u * std::uint32_t(n);
+        for (ColorValue& c : picture.pixels()) {
+            seed = seed * 1664525u + 1013904223u;
+            c = RgbColor(int(seed >> 24), int(seed >> 16) & 0xFF, int(seed >> 8) & 0xFF);
+        }
+        QuantizerPalette palette{};
+        QuantizeImage(picture, n, palette);
+        std::vector<ColorValue> seen;
+        for (ColorValue c : picture.pixels()) {
+            if (std::find(seen.begin(), seen.end(), c) == seen.end())
+                seen.push_back(c);
+            for (int channel : {RedOf(c), GreenOf(c), BlueOf(c)})
+                ASSERT_NE(std::find(Level3Table.begin(), Level3Table.end(), channel),
+                          Level3Table.end())
+                    << "n " << n << " channel " << channel;
+        }
+        EXPECT_LE(int(seen.size()), n);
+        for (ColorValue c : seen) {
+            const QuantizerEntry e = Entry(RedOf(c), GreenOf(c), BlueOf(c));
+            EXPECT_NE(std::find(palette.begin(), palette.begin() + 16, e), palette.begin() + 16)
+                << "every colour of the image is a palette entry";
+        }
+    }
 }
