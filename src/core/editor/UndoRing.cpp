@@ -1,12 +1,14 @@
 #include "core/editor/UndoRing.h"
 
+#include "core/editor/PackedValues.h"
+
 #include <cstring>
 
 namespace murelo {
 
 void UndoRing::Step::release() {
     std::vector<std::uint32_t>().swap(runs);
-    std::vector<std::uint32_t>().swap(xorPixels);
+    std::vector<std::uint32_t>().swap(packed);
     resized = false;
     before = Picture();
     after = Picture();
@@ -91,7 +93,7 @@ int UndoRing::snapshotCount() const {
 std::size_t UndoRing::storedBytes() const {
     std::size_t bytes = 0;
     for (const Step& step : slots_) {
-        bytes += (step.runs.capacity() + step.xorPixels.capacity()) * sizeof(std::uint32_t);
+        bytes += (step.runs.capacity() + step.packed.capacity()) * sizeof(std::uint32_t);
         bytes +=
             (step.before.pixels().capacity() + step.after.pixels().capacity()) * sizeof(ColorValue);
     }
@@ -110,6 +112,7 @@ void UndoRing::makeStep(Step& step, const Picture& before, const Picture& after)
     const ColorValue* b = after.pixels().data();
     const std::size_t count = before.pixels().size();
     std::vector<std::uint32_t> runs;
+    std::vector<std::uint32_t> packed;
     std::vector<std::uint32_t> xorPixels;
     std::size_t i = 0;
     while (i < count) {
@@ -123,33 +126,32 @@ void UndoRing::makeStep(Step& step, const Picture& before, const Picture& after)
             break;
         const std::size_t start = i;
         std::size_t end = i; // one past the last changed pixel of the run
-        // Short equal gaps join the run, so a dither costs one run per row, not per dot.
+        // Short equal gaps join the run, so a dither costs one run, not one per dot.
         constexpr std::size_t MaxGap = 8;
         while (i < count && i - end <= MaxGap) {
             if (a[i] != b[i])
                 end = i + 1;
             ++i;
         }
+        xorPixels.clear();
         for (std::size_t j = start; j < end; ++j)
             xorPixels.push_back(std::uint32_t(a[j]) ^ std::uint32_t(b[j]));
         i = end;
         runs.push_back(std::uint32_t(start));
         runs.push_back(std::uint32_t(end - start));
+        runs.push_back(PackValues(xorPixels.data(), xorPixels.size(), packed));
     }
     // Exact-size copies: the ring keeps up to 257 of these.
     step.runs.assign(runs.begin(), runs.end());
-    step.xorPixels.assign(xorPixels.begin(), xorPixels.end());
+    step.packed.assign(packed.begin(), packed.end());
 }
 
 void UndoRing::applyXor(const Step& step, Picture& picture) {
-    ColorValue* pixels = picture.pixels().data();
-    std::size_t k = 0;
-    for (std::size_t r = 0; r + 1 < step.runs.size(); r += 2) {
-        const std::uint32_t start = step.runs[r];
-        const std::uint32_t length = step.runs[r + 1];
-        for (std::uint32_t j = 0; j < length; ++j)
-            pixels[start + j] = ColorValue(std::uint32_t(pixels[start + j]) ^ step.xorPixels[k++]);
-    }
+    auto* pixels = reinterpret_cast<std::uint32_t*>(picture.pixels().data());
+    std::size_t offset = 0;
+    for (std::size_t r = 0; r + 2 < step.runs.size(); r += 3)
+        UnpackXorInto(step.runs[r + 2], step.packed, offset, pixels + step.runs[r],
+                      step.runs[r + 1]);
 }
 
 } // namespace murelo

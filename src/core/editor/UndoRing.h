@@ -47,9 +47,9 @@ class UndoRing {
   private:
     // How to get from the previous snapshot to this slot's snapshot and back.
     struct Step {
-        // Same size: runs of changed pixels, each pixel stored as old XOR new.
-        std::vector<std::uint32_t> runs; // pairs {start offset, length}
-        std::vector<std::uint32_t> xorPixels;
+        // Same size: runs of changed pixels, each pixel as old XOR new, packed (PackValues).
+        std::vector<std::uint32_t> runs; // {start offset, length, packing header} per run
+        std::vector<std::uint32_t> packed;
         // Size changed: both pictures in full.
         bool resized = false;
         Picture before;
