@@ -1,0 +1,89 @@
+#include "core/app/PictureFiles.h"
+
+#include "core/editor/BitmapCodec.h"
+#include "core/editor/FileNameRules.h"
+#include "core/editor/IndexedCopy.h"
+#include "core/editor/PictureFileEncoding.h"
+#include "core/editor/PictureFileIo.h"
+#include "core/palette/Palettes.h"
+
+namespace murelo {
+
+namespace {
+
+FileReport OpenError(std::string text) {
+    return {"Open Error", std::move(text)};
+}
+FileReport ReadError(const std::string& reason) {
+    return {"Open", "ReadError : " + reason};
+}
+
+void AdoptPicture(Document& doc, DecodedBitmap& decoded, const std::string& path) {
+    const int w = decoded.picture.width(), h = decoded.picture.height();
+    doc.picture = std::move(decoded.picture);
+    doc.PictureWidth = w;
+    doc.PictureHeight = h;
+    doc.errorOverlay = Picture(w, h, OverlayBackground);
+    doc.scratch = Picture(w, h, OverlayBackground);
+    doc.PaletteKind = DetectPalette(doc.picture);
+    doc.EditMode = EditModeForKind(doc.PaletteKind);
+    doc.InputArmed = false;
+    doc.ErrorsShown = false;
+    doc.FileName = path;
+    doc.Modified = false;
+    doc.SaveDepth = decoded.formatCode;
+    if (!PictureFitsPalette(doc.picture, doc.PaletteKind))
+        doc.SaveDepth = Format24Bit;
+}
+
+} // namespace
+
+int EditModeForKind(int kind) {
+    if (kind == KindPc8801)
+        return EditModePc8801Tall;
+    if (kind >= KindColor15 && kind < PaletteKindCount)
+        return EditModePc6001;
+    return EditMode99x8;
+}
+
+FileReport LoadPictureFile(Document& doc, const std::string& path) {
+    const FileBytes file = ReadRegularFile(path);
+    if (!file.ok())
+        return ReadError(file.error);
+    DecodedBitmap decoded = DecodeBitmap(file.bytes);
+    switch (decoded.fault) {
+    case BitmapFault::None:
+        AdoptPicture(doc, decoded, path);
+        return {};
+    case BitmapFault::NotBitmap:
+    case BitmapFault::TooLarge:
+        return OpenError(decoded.message);
+    case BitmapFault::Unreadable:
+        break;
+    }
+    return ReadError(decoded.message);
+}
+
+FileReport WritePictureFile(Document& doc, const std::string& target,
+                            const std::string& saveDialogName) {
+    const EncodedPicture file = EncodePictureForSave(doc.picture, doc.PaletteKind, doc.SaveDepth);
+    const std::string failure = WriteFileAtomically(target, file.bytes);
+    if (!failure.empty())
+        return {"Save", "WriteError : " + target + " : " + failure};
+    doc.FileName = saveDialogName;
+    if (!doc.FileName.empty())
+        doc.Modified = false;
+    doc.InputArmed = false;
+    return {};
+}
+
+FileReport SaveConsecutive(Document& doc, const std::string& saveDialogName,
+                           const std::string& stamp) {
+    const std::string target = ConsecutiveFileName(doc.FileName, stamp);
+    FileReport report = WritePictureFile(doc, target, saveDialogName);
+    if (report.ok())
+        doc.ConsecutiveName = target;
+    return report;
+}
+
+} // namespace murelo

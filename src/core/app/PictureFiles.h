@@ -1,0 +1,51 @@
+#pragma once
+
+#include "core/app/Document.h"
+
+#include <string>
+
+namespace murelo {
+
+// A message box of the file commands: its caption and text. Empty text means success.
+struct FileReport {
+    std::string caption;
+    std::string text;
+
+    bool ok() const { return text.empty(); }
+};
+
+// Open and drop: reads the file (regular files only), decodes it and adopts the picture:
+// size, SaveDepth (the file's pixel-format code, 6 when a pixel is not in the detected
+// palette), the cleared overlay and scratch images, the detected PaletteKind with its
+// EditMode, FileName = path, Modified = false, InputArmed = false, ErrorsShown = false.
+// On failure the document is left exactly as it was and the report says why ("Not BMP
+// File!" or the size message with caption "Open Error", "ReadError : %s" with "Open").
+// After a success the caller restarts the undo ring (EditorSession::restartUndo), clears
+// the message window, hides Image4/Image6 and shows the palette and depth in the tool
+// palette; after either outcome it disarms input.
+FileReport LoadPictureFile(Document& doc, const std::string& path);
+
+// The edit mode that goes with a detected palette kind (PC-8801 pixels are tall, the
+// PC-6x01 modes square with free drawing, the chip palettes square).
+int EditModeForKind(int kind);
+
+// Writes the picture to `target` at SaveDepth (4 or 8 bits only when every pixel is in the
+// palette, else 24), through a temporary file renamed over the target when complete.
+// On success FileName = saveDialogName, Modified = false when that is not empty, and
+// InputArmed = false. On failure nothing changes: the old file is intact, the picture stays
+// marked modified, and the report (caption "Save") names the file and the system's reason.
+//
+// Save:        target = BitmapFileName(FileName), saveDialogName = target.
+// Save As:     target = BitmapFileName(the dialog's name), saveDialogName = target; the
+//              caller asks "File Exists.\nOverwrite?" and the depth dialog first, and on
+//              Cancel simply does not call this, so FileName stays as it was.
+// Consecutive: see SaveConsecutive.
+FileReport WritePictureFile(Document& doc, const std::string& target,
+                            const std::string& saveDialogName);
+
+// Save Consecutive: writes ConsecutiveFileName(FileName, stamp) without a question and
+// remembers it in ConsecutiveName; FileName afterwards is the save dialog's name again.
+FileReport SaveConsecutive(Document& doc, const std::string& saveDialogName,
+                           const std::string& stamp);
+
+} // namespace murelo
