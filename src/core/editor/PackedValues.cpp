@@ -34,27 +34,31 @@ std::uint32_t PackValues(const std::uint32_t* values, std::size_t count,
         indices[i] = std::uint8_t(index);
     }
     const std::uint32_t bits = BitsFor(size);
-    words.insert(words.end(), palette.begin(), palette.begin() + size);
     const std::size_t perWord = 32 / bits;
+    if (size + (count + perWord - 1) / perWord >= count) { // short runs: packing gains nothing
+        words.insert(words.end(), values, values + count);
+        return RawBits;
+    }
+    words.insert(words.end(), palette.begin(), palette.begin() + size);
     for (std::size_t i = 0; i < count; i += perWord) {
         std::uint32_t word = 0;
         for (std::size_t j = 0; j < perWord && i + j < count; ++j)
             word |= std::uint32_t(indices[i + j]) << (j * bits);
         words.push_back(word);
     }
-    return bits | std::uint32_t(size) << 8;
+    return bits | std::uint32_t(size) << 6;
 }
 
 void UnpackXorInto(std::uint32_t header, const std::vector<std::uint32_t>& words,
                    std::size_t& offset, std::uint32_t* target, std::size_t count) {
-    const std::uint32_t bits = header & 0xFF;
+    const std::uint32_t bits = header & 0x3F;
     if (bits == RawBits) {
         for (std::size_t i = 0; i < count; ++i)
             target[i] ^= words[offset + i];
         offset += count;
         return;
     }
-    const std::size_t size = header >> 8;
+    const std::size_t size = header >> 6;
     const std::uint32_t* palette = words.data() + offset;
     offset += size;
     const std::size_t perWord = 32 / bits;

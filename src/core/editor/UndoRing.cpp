@@ -6,6 +6,14 @@
 
 namespace murelo {
 
+namespace {
+
+// A run is at most 640 x 640 pixels long, which fits in 20 bits.
+constexpr unsigned LengthBits = 20;
+static_assert(MaxPictureSize * MaxPictureSize < (1 << LengthBits));
+
+} // namespace
+
 void UndoRing::Step::release() {
     std::vector<std::uint32_t>().swap(runs);
     std::vector<std::uint32_t>().swap(packed);
@@ -138,8 +146,8 @@ void UndoRing::makeStep(Step& step, const Picture& before, const Picture& after)
             xorPixels.push_back(std::uint32_t(a[j]) ^ std::uint32_t(b[j]));
         i = end;
         runs.push_back(std::uint32_t(start));
-        runs.push_back(std::uint32_t(end - start));
-        runs.push_back(PackValues(xorPixels.data(), xorPixels.size(), packed));
+        const std::uint32_t header = PackValues(xorPixels.data(), xorPixels.size(), packed);
+        runs.push_back(std::uint32_t(end - start) | header << LengthBits);
     }
     // Exact-size copies: the ring keeps up to 257 of these.
     step.runs.assign(runs.begin(), runs.end());
@@ -149,9 +157,11 @@ void UndoRing::makeStep(Step& step, const Picture& before, const Picture& after)
 void UndoRing::applyXor(const Step& step, Picture& picture) {
     auto* pixels = reinterpret_cast<std::uint32_t*>(picture.pixels().data());
     std::size_t offset = 0;
-    for (std::size_t r = 0; r + 2 < step.runs.size(); r += 3)
-        UnpackXorInto(step.runs[r + 2], step.packed, offset, pixels + step.runs[r],
-                      step.runs[r + 1]);
+    for (std::size_t r = 0; r + 1 < step.runs.size(); r += 2) {
+        const std::uint32_t length = step.runs[r + 1] & ((1u << LengthBits) - 1);
+        UnpackXorInto(step.runs[r + 1] >> LengthBits, step.packed, offset, pixels + step.runs[r],
+                      length);
+    }
 }
 
 } // namespace murelo

@@ -48,7 +48,8 @@ class UndoRing {
     // How to get from the previous snapshot to this slot's snapshot and back.
     struct Step {
         // Same size: runs of changed pixels, each pixel as old XOR new, packed (PackValues).
-        std::vector<std::uint32_t> runs; // {start offset, length, packing header} per run
+        // Per run: the start offset, then the length with the packing header in bits 20..31.
+        std::vector<std::uint32_t> runs;
         std::vector<std::uint32_t> packed;
         // Size changed: both pictures in full.
         bool resized = false;

@@ -212,3 +212,19 @@ TEST_F(Ring, ChangesInManyColoursComeBackExactly) {
     ring.redo(picture);
     EXPECT_EQ(picture, changed);
 }
+
+TEST_F(Ring, ChangesInUpToSixteenColoursComeBackExactly) {
+    for (int colours : {3, 4, 5, 15, 16, 17}) {
+        ring.clear();
+        picture = Picture(640, 8, 0xFFFFFF);
+        ring.record(picture);
+        for (int x = 0; x < 640; ++x)
+            picture.setPixel(x, 3, 0x010203 * (x % colours));
+        const Picture changed = picture;
+        ring.record(picture);
+        ring.undo(picture);
+        EXPECT_EQ(picture, Picture(640, 8, 0xFFFFFF)) << colours;
+        ring.redo(picture);
+        EXPECT_EQ(picture, changed) << colours;
+    }
+}
