@@ -112,7 +112,8 @@ SessionChange EditorSession::move(const PointerEvent& event) {
     const Point display = enterEvent(event);
     SessionChange change = updateCellFrame(display, event);
     Point p = pictureCoordinates(display);
-    if (p.x < doc_.PictureWidth && p.y < doc_.PictureHeight) {
+    // A drag held beyond the left or top edge would otherwise read out negative positions.
+    if (doc_.picture.contains(p.x, p.y) && display.x >= 0 && display.y >= 0) {
         int shownX = p.x;
         int shownY = p.y;
         if (doc_.EditMode == EditModePc6001Wide)

@@ -327,6 +327,11 @@ TEST_F(Session, PositionReadoutFollowsThePixelMode) {
     change = session.move(Left(600, 15)); // beyond the picture: the text stays
     EXPECT_FALSE(change.position);
     EXPECT_EQ(session.positionText(), "X : 11\nY : 3");
+    change = session.move(Left(-5, 15)); // a drag held beyond the left edge
+    EXPECT_FALSE(change.position);
+    change = session.move(Left(4, -1));
+    EXPECT_FALSE(change.position);
+    EXPECT_EQ(session.positionText(), "X : 11\nY : 3");
 }
 
 TEST_F(Session, FillWithTheTargetColourRecordsNothingUntilTheNextStroke) {
