@@ -113,6 +113,9 @@ struct ConversionState {
     // every channel input -512..767 (red, green, blue one after another).
     std::vector<std::int32_t> channelSquares;
     std::vector<std::int32_t> channelAdjust;
+    // The same squares by channel value 0..255 and palette entry (16 per value), so that a
+    // search adds three rows instead of looking up every entry.
+    std::vector<std::int32_t> paletteSquares;
     // "Color Tone": the search's candidates in search order (model red, green, blue and the
     // packed choice, four numbers each), and the choices made so far by target colour (an
     // exact cache: a hit needs the whole colour).

@@ -47,12 +47,26 @@ std::int32_t AdjustOne(const ConversionState& state, int channel, std::int32_t v
     return state.channelAdjust[std::size_t(channel * AdjustSpan + slot)];
 }
 
+// The squares of channel value v against the 16 palette entries.
+const std::int32_t* RowOf(const ConversionState& state, int channel, int v) {
+    return state.paletteSquares.data() + (channel * 256 + v) * PaletteEntries;
+}
+
 } // namespace
 
 void PreparePcTables(ConversionState& state) {
     state.channelSquares.clear();
     for (int channel = 0; channel < 3; ++channel)
         AppendChannelSquares(state.channelSquares, channel, state.params.NtscWeighting);
+    state.paletteSquares.assign(std::size_t(3 * 256 * PaletteEntries), 0);
+    for (int channel = 0; channel < 3; ++channel)
+        for (int v = 0; v < 256; ++v)
+            for (int i = 0; i < PaletteEntries; ++i) {
+                const ColorRec& p = state.palette[std::size_t(i)];
+                const int entry = channel == 0 ? p.R : channel == 1 ? p.G : p.B;
+                state.paletteSquares[std::size_t((channel * 256 + v) * PaletteEntries + i)] =
+                    state.channelSquares[std::size_t(channel * SquareSpan + 255 + v - entry)];
+            }
     const ColorBalance& b = state.params.Balance;
     state.channelAdjust.clear();
     AppendChannelAdjust(state.channelAdjust, b.RedOffset, b);
@@ -73,7 +87,9 @@ ColorRec AdjustedSource(const ConversionState& state, int x, int y) {
 }
 
 int NearestIndexIn(const ConversionState& state, const ColorRec& adjusted, int first, int last) {
-    if (state.channelSquares.empty())
+    const auto inRange = [](std::int32_t c) { return c >= 0 && c <= 255; };
+    if (state.paletteSquares.empty() || !inRange(adjusted.R) || !inRange(adjusted.G) ||
+        !inRange(adjusted.B))
         return NearestPaletteIndex(state.palette, adjusted, first, last,
                                    state.params.NtscWeighting);
     // NearestPaletteIndex keeps the first entry whose truncated distance is the smallest
@@ -82,17 +98,15 @@ int NearestIndexIn(const ConversionState& state, const ColorRec& adjusted, int f
     // same truncated distance. Both loops run without data-dependent branches.
     if (first > last)
         return 1;
-    const std::int32_t* sr = state.channelSquares.data() + 255 + adjusted.R;
-    const std::int32_t* sg = state.channelSquares.data() + SquareSpan + 255 + adjusted.G;
-    const std::int32_t* sb = state.channelSquares.data() + 2 * SquareSpan + 255 + adjusted.B;
+    const std::int32_t* sr = RowOf(state, 0, adjusted.R);
+    const std::int32_t* sg = RowOf(state, 1, adjusted.G);
+    const std::int32_t* sb = RowOf(state, 2, adjusted.B);
     std::array<std::int32_t, PaletteEntries> squares;
+    for (int i = 0; i < PaletteEntries; ++i)
+        squares[std::size_t(i)] = sr[i] + sg[i] + sb[i];
     std::int32_t smallest = std::numeric_limits<std::int32_t>::max();
-    for (int i = first; i <= last; ++i) {
-        const ColorRec& p = state.palette[std::size_t(i)];
-        const std::int32_t square = sr[-p.R] + sg[-p.G] + sb[-p.B];
-        squares[std::size_t(i)] = square;
-        smallest = std::min(smallest, square);
-    }
+    for (int i = first; i <= last; ++i)
+        smallest = std::min(smallest, squares[std::size_t(i)]);
     const std::int64_t root = std::int64_t(std::sqrt(double(smallest)));
     const std::int64_t bound = (root + 1) * (root + 1);
     int i = first;
