@@ -46,22 +46,33 @@ int EditModeForKind(int kind) {
     return EditMode99x8;
 }
 
-FileReport LoadPictureFile(Document& doc, const std::string& path) {
+PictureFileContents ReadPictureFile(const std::string& path) {
+    PictureFileContents contents;
     const FileBytes file = ReadRegularFile(path);
-    if (!file.ok())
-        return ReadError(file.error);
-    DecodedBitmap decoded = DecodeBitmap(file.bytes);
-    switch (decoded.fault) {
+    if (!file.ok()) {
+        contents.report = ReadError(file.error);
+        return contents;
+    }
+    contents.bitmap = DecodeBitmap(file.bytes);
+    switch (contents.bitmap.fault) {
     case BitmapFault::None:
-        AdoptPicture(doc, decoded, path);
-        return {};
+        break;
     case BitmapFault::NotBitmap:
     case BitmapFault::TooLarge:
-        return OpenError(decoded.message);
+        contents.report = OpenError(contents.bitmap.message);
+        break;
     case BitmapFault::Unreadable:
+        contents.report = ReadError(contents.bitmap.message);
         break;
     }
-    return ReadError(decoded.message);
+    return contents;
+}
+
+FileReport LoadPictureFile(Document& doc, const std::string& path) {
+    PictureFileContents contents = ReadPictureFile(path);
+    if (contents.report.ok())
+        AdoptPicture(doc, contents.bitmap, path);
+    return contents.report;
 }
 
 FileReport WritePictureFile(Document& doc, const std::string& target,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app/Document.h"
+#include "core/editor/BitmapCodec.h"
 
 #include <string>
 
@@ -13,6 +14,14 @@ struct FileReport {
 
     bool ok() const { return text.empty(); }
 };
+
+struct PictureFileContents {
+    FileReport report; // empty text when the bitmap decoded
+    DecodedBitmap bitmap;
+};
+
+// Reads and decodes a bitmap file without touching any document: the first half of Open.
+PictureFileContents ReadPictureFile(const std::string& path);
 
 // Open and drop: reads the file (regular files only), decodes it and adopts the picture:
 // size, SaveDepth (the file's pixel-format code, 6 when a pixel is not in the detected
