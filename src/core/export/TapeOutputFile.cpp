@@ -25,7 +25,7 @@ TapeOutputFile::TapeOutputFile(std::filesystem::path target) : target_(std::move
     std::string pattern = target_.string() + "-XXXXXX" + TempSuffix;
     const int fd = mkstemps(pattern.data(), int(sizeof TempSuffix - 1));
     if (fd < 0)
-        throw FileWriteError("cannot write " + target_.string() + ": " + std::strerror(errno));
+        throw FileWriteError(target_, std::strerror(errno));
     temp_ = pattern;
     GiveUsualPermissions(fd);
     file_ = fdopen(fd, "wb");
@@ -33,7 +33,7 @@ TapeOutputFile::TapeOutputFile(std::filesystem::path target) : target_(std::move
         const int err = errno;
         ::close(fd);
         discard();
-        throw FileWriteError("cannot write " + target_.string() + ": " + std::strerror(err));
+        throw FileWriteError(target_, std::strerror(err));
     }
 }
 
@@ -73,7 +73,7 @@ void TapeOutputFile::commit() {
 
 void TapeOutputFile::fail(const std::string& reason) {
     discard();
-    throw FileWriteError("cannot write " + target_.string() + ": " + reason);
+    throw FileWriteError(target_, reason);
 }
 
 void TapeOutputFile::discard() {

@@ -6,12 +6,18 @@
 #include <filesystem>
 #include <span>
 #include <stdexcept>
+#include <string>
 
 namespace murelo {
 
 // A tape output that could not be written, with the file and the reason in the message.
 struct FileWriteError : std::runtime_error {
-    using std::runtime_error::runtime_error;
+    FileWriteError(std::filesystem::path file, std::string reason)
+        : std::runtime_error("cannot write " + file.string() + ": " + reason),
+          file(std::move(file)), reason(std::move(reason)) {}
+
+    std::filesystem::path file;
+    std::string reason; // the system's words
 };
 
 // A file written under a uniquely named temporary name in the target's folder and renamed
