@@ -114,3 +114,28 @@ void BM_Undo300StrokesPeakMemory640(benchmark::State& state) {
 BENCHMARK(BM_Undo300StrokesPeakMemory640)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+namespace {
+
+// The heavy case: 300 snapshots after each of which every second pixel of a 640 x 640
+// picture changed (a half-tone fill of everything).
+void BM_Undo300DitheredFillsPeakMemory640(benchmark::State& state) {
+    for (auto _ : state) {
+        UndoRing ring;
+        Picture picture(640, 640, 0xFFFFFF);
+        ring.record(picture);
+        ResetPeakKb();
+        const long before = PeakKb();
+        for (int n = 1; n <= 300; ++n) {
+            for (int y = 0; y < 640; ++y)
+                for (int x = (y + n) & 1; x < 640; x += 2)
+                    picture.setPixel(x, y, (n * 0x010101) & 0xFFFFFF);
+            ring.record(picture);
+        }
+        state.counters["PeakAddedMB"] = double(PeakKb() - before) / 1024.0;
+        state.counters["RingStoredKB"] = double(ring.storedBytes()) / 1024.0;
+    }
+}
+BENCHMARK(BM_Undo300DitheredFillsPeakMemory640)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+} // namespace
