@@ -115,6 +115,21 @@ TEST_F(Fill, ProtectedPixelsKeepTheirColourButTheFillFlowsThrough) {
     EXPECT_EQ(RowText(reference, 2), "PPPK");
 }
 
+TEST_F(Fill, OddLineLeavesOddRowsButTheFillStillCrossesThem) {
+    tool.OddLine = true;
+    draw({"WWKK",
+          "KWKK",
+          "KWWW",
+          "KKKW",
+          "WWWW"});
+    EXPECT_TRUE(fill(0, 0, 'P'));
+    EXPECT_EQ(rows(), (Rows{"PPKK",
+                            "KWKK",
+                            "KPPP",
+                            "KKKW",
+                            "PPPP"}));
+}
+
 TEST_F(Fill, TallPixelsFillEvenRowsWithStepTwo) {
     editMode = 3;
     draw({"WWWK",
