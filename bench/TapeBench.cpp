@@ -51,8 +51,7 @@ void CheckPackCas(benchmark::State& state) {
             state.SkipWithError("the benchmark picture should pass the check");
         const PackedScreen packed = PackScreen(buffer->vramImage());
         const LoadAddressResult address = CheckLoadAddress(0, packed.size());
-        TapeFile tape{TapeName("", "/bench/PIC.CAS"), address.header, LoaderImage(0),
-                      packed.bytes};
+        TapeFile tape{TapeName("", "/bench/PIC.CAS"), address.header, LoaderImage(0), packed.bytes};
         const std::vector<std::uint8_t> cas = BuildCasImage(tape);
         size = cas.size();
         benchmark::DoNotOptimize(cas.data());

@@ -172,9 +172,8 @@ int RunExport(Args argList) {
 
     ExportJobHooks hooks;
     const std::filesystem::path output = args.output;
-    hooks.binaryPath = hooks.casPath = hooks.wavPath = [&output] {
-        return std::optional<std::filesystem::path>(output);
-    };
+    hooks.binaryPath = hooks.casPath =
+        hooks.wavPath = [&output] { return std::optional<std::filesystem::path>(output); };
     auto buffer = std::make_unique<ScreenBuffer>();
     const ExportJobResult result = RunExportJob(doc.picture, doc.PaletteKind, args.options,
                                                 doc.errorOverlay, buffer->vramImage(), hooks);

@@ -16,7 +16,9 @@ namespace {
 using test::RunCli;
 namespace fs = std::filesystem;
 
-ColorValue Tms(int index) { return PaletteColor(KindTms9918, index); }
+ColorValue Tms(int index) {
+    return PaletteColor(KindTms9918, index);
+}
 
 struct ExportCli : ::testing::Test {
     test::TempDir dir;
@@ -125,8 +127,8 @@ TEST_F(ExportCli, AWriteFailureExitsTwoNamingTheFile) {
 TEST_F(ExportCli, BadUsageIsRefusedWithAClearMessage) {
     const std::string file = White();
     const std::vector<std::vector<std::string>> cases = {
-        {"export", file, "-o", Out("x")},                                    // no format
-        {"export", file, "--format", "cas"},                                 // no output
+        {"export", file, "-o", Out("x")},    // no format
+        {"export", file, "--format", "cas"}, // no output
         {"export", file, "--format", "tap", "-o", Out("x")},
         {"export", file, "--format", "cas", "-o", Out("x"), "--start", "8000"},
         {"export", file, "--format", "wav", "-o", Out("x"), "--volume", "0"},
@@ -149,15 +151,15 @@ TEST_F(ExportCli, BadUsageIsRefusedWithAClearMessage) {
 }
 
 TEST_F(ExportCli, OnlyThe256By192SizeExports) {
-    const auto r = RunCli({"export", Save(Picture(256, 200, Tms(15))), "--format", "bin", "-o",
-                           Out("x")});
+    const auto r =
+        RunCli({"export", Save(Picture(256, 200, Tms(15))), "--format", "bin", "-o", Out("x")});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_NE(r.err.find("256 x 200"), std::string::npos) << r.err;
 }
 
 TEST_F(ExportCli, StartAndPaletteSpellings) {
-    const auto r = RunCli({"export", White(), "--format", "cas", "-o", Out("a"), "--start",
-                           "b000h", "--palette", "TMS9918"});
+    const auto r = RunCli({"export", White(), "--format", "cas", "-o", Out("a"), "--start", "b000h",
+                           "--palette", "TMS9918"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out.substr(0, 31), "Address Check :\n\nStart : B000h\n");
 }

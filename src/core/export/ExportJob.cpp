@@ -19,7 +19,9 @@ constexpr std::string_view ExportCaption = "Export";
 constexpr std::string_view ExportErrorCaption = "Export Error";
 constexpr std::string_view OkText = "OK!";
 
-void Refuse(const std::string& what) { throw std::invalid_argument(what); }
+void Refuse(const std::string& what) {
+    throw std::invalid_argument(what);
+}
 
 void SetBox(ExportJobResult& result, ExportOutcome outcome, std::string_view text,
             std::string_view caption) {

@@ -40,7 +40,7 @@ struct ExportOptions {
 // binary files, SaveDialog2 with CasSaveFilter, SaveDialog3 with WavSaveFilter) and returns
 // nullopt when cancelled; only the one for the chosen data type is asked.
 struct ExportJobHooks {
-    ColorCheckHooks check;   // progress window and Cancel button of the colour check
+    ColorCheckHooks check; // progress window and Cancel button of the colour check
     ExportPathQuery binaryPath;
     ExportPathQuery casPath;
     ExportPathQuery wavPath;
@@ -58,10 +58,10 @@ enum class ExportOutcome {
 
 struct ExportJobResult {
     ExportOutcome outcome = ExportOutcome::Written;
-    int checkResult = 0;     // the colour check's offences, or ColorCheckCanceled
+    int checkResult = 0;      // the colour check's offences, or ColorCheckCanceled
     bool errorsShown = false; // the check marked the overlay
-    std::string messageText; // the message window's whole text afterwards
-    std::string boxText;     // the box to show; empty when there is none
+    std::string messageText;  // the message window's whole text afterwards
+    std::string boxText;      // the box to show; empty when there is none
     std::string boxCaption;
     std::vector<std::filesystem::path> written;
     std::vector<ExportFileFailure> failures;

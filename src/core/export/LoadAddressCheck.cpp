@@ -24,15 +24,16 @@ LoadAddressResult CheckLoadAddress(int choice, std::size_t packedSize) {
     const std::size_t end = start + (LoaderSize - 1) + packedSize;
 
     LoadAddressResult result;
-    result.messageText = "Address Check :\n\nStart : " + Hex4(start) + "h\n End  : " +
-                         Hex4(unsigned(end)) + "h\n";
+    result.messageText =
+        "Address Check :\n\nStart : " + Hex4(start) + "h\n End  : " + Hex4(unsigned(end)) + "h\n";
     if (end < BasicWorkArea) {
         result.fits = true;
         result.header = {std::uint16_t(start), std::uint16_t(end), std::uint16_t(start)};
         return result;
     }
     result.messageText += "\nError!\n\n* Data Over Flow ( Exceeded the BASIC WorkArea F380h)\n";
-    result.errorBox = "Data Over Flow Error!\n\n" + Hex4(start) + "h - " + Hex4(unsigned(end)) + "h";
+    result.errorBox =
+        "Data Over Flow Error!\n\n" + Hex4(start) + "h - " + Hex4(unsigned(end)) + "h";
     return result;
 }
 

@@ -16,7 +16,7 @@ constexpr std::size_t MaxPairsAsByteRun = 31;
 
 // Appends codes to a caller's buffer that was checked against the bound beforehand.
 class StreamWriter {
-public:
+  public:
     explicit StreamWriter(std::span<std::uint8_t> out) : out_(out) {}
 
     void put(std::uint8_t b) { out_[size_++] = b; }
@@ -39,7 +39,7 @@ public:
         return size_;
     }
 
-private:
+  private:
     std::span<std::uint8_t> out_;
     std::size_t size_ = 0;
     std::array<std::uint8_t, MaxLiteral> pending_{};

@@ -22,7 +22,9 @@ constexpr std::uint8_t PackPairRunCode = 0xC0; // + (pairs - 1), pairs 1..63
 // The most bytes either encoder can produce for `length` input bytes: a literal code
 // costs one control byte per 127 or 128 data bytes, plus the end byte. Incompressible
 // tables come out longer than they went in, so scratch buffers must hold this much.
-constexpr std::size_t PackedSizeBound(std::size_t length) { return length + length / 64 + 2; }
+constexpr std::size_t PackedSizeBound(std::size_t length) {
+    return length + length / 64 + 2;
+}
 
 // Run-length encoders of the packed stream; each returns the stream size including the
 // end byte. `out` must hold at least PackedSizeBound(in.size()) bytes (else

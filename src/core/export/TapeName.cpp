@@ -22,7 +22,9 @@ std::size_t SequenceLength(unsigned char lead) {
     return 1;
 }
 
-bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+bool IsContinuation(unsigned char b) {
+    return (b & 0xC0) == 0x80;
+}
 
 } // namespace
 

@@ -37,7 +37,9 @@ TapeOutputFile::TapeOutputFile(std::filesystem::path target) : target_(std::move
     }
 }
 
-TapeOutputFile::~TapeOutputFile() { discard(); }
+TapeOutputFile::~TapeOutputFile() {
+    discard();
+}
 
 void TapeOutputFile::write(std::span<const std::uint8_t> bytes) {
     if (!file_)

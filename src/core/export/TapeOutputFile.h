@@ -24,7 +24,7 @@ struct FileWriteError : std::runtime_error {
 // onto the target only by commit(), so a failed write never leaves a half file under the
 // target's name, and the temporary file is gone whatever happens.
 class TapeOutputFile {
-public:
+  public:
     explicit TapeOutputFile(std::filesystem::path target); // FileWriteError if not creatable
     ~TapeOutputFile();
     TapeOutputFile(const TapeOutputFile&) = delete;
@@ -37,7 +37,7 @@ public:
     const std::filesystem::path& target() const { return target_; }
     const std::filesystem::path& tempPath() const { return temp_; }
 
-private:
+  private:
     [[noreturn]] void fail(const std::string& reason);
     void discard();
 

@@ -56,6 +56,9 @@ void WaveWriter::putSamples(int value, std::size_t count) {
 void WaveWriter::setBaud(int samplesPerSecond, int multiplier) {
     if (multiplier != 1 && multiplier != 2)
         throw std::invalid_argument("the baud multiplier is 1 (1200 baud) or 2 (2400 baud)");
+    // The high tone's half wave must keep at least one sample.
+    if (samplesPerSecond / 2400 / (2 * multiplier) < 1)
+        throw std::invalid_argument("the sample rate is too low for the cassette tones");
     unit_ = samplesPerSecond / 2400;
     multiplier_ = multiplier;
 }
@@ -103,6 +106,8 @@ void WaveWriter::close() {
 }
 
 void WaveWriter::flushBuffer() {
+    if (!file_)
+        throw std::logic_error("WaveWriter used without open");
     file_->write(buffer_);
     buffer_.clear();
 }

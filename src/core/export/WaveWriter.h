@@ -19,7 +19,7 @@ constexpr int WavHeaderSize = 44;
 // cycle (0) or two high-tone cycles (1) of the same length. Every failure throws
 // FileWriteError naming the file; nothing appears under the target's name before close().
 class WaveWriter {
-public:
+  public:
     WaveWriter();
     ~WaveWriter();
 
@@ -41,7 +41,7 @@ public:
 
     std::size_t sampleCount() const { return samples_; }
 
-private:
+  private:
     void flushBuffer();
     std::vector<std::uint8_t> header() const;
 

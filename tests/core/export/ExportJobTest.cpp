@@ -16,10 +16,14 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 namespace fs = std::filesystem;
 
-ColorValue Color(int index) { return PaletteColor(KindTms9918, index); }
+ColorValue Color(int index) {
+    return PaletteColor(KindTms9918, index);
+}
 
 // Colour 15 everywhere: pattern bytes 0xFF, colour bytes 0xF0.
-Picture WhitePicture() { return Picture(256, 192, Color(15)); }
+Picture WhitePicture() {
+    return Picture(256, 192, Color(15));
+}
 
 // Two colours per 8-pixel run, but shapes and colours that change from line to line, so
 // neither table packs below 6144 bytes.
@@ -125,8 +129,7 @@ TEST(ExportJob, CasImageOfAWhitePicture) {
     // The packed screen: flags 0, offsets 4 and 152, pair runs of 0xFF and 0xF0.
     EXPECT_EQ(Bytes(cas.begin() + 534, cas.begin() + 542),
               (Bytes{0x00, 0x04, 0x00, 0x98, 0x00, 0xFE, 0xFF, 0xFF}));
-    EXPECT_EQ(Bytes(cas.begin() + 534 + 153, cas.begin() + 534 + 156),
-              (Bytes{0xFE, 0xF0, 0xF0}));
+    EXPECT_EQ(Bytes(cas.begin() + 534 + 153, cas.begin() + 534 + 156), (Bytes{0xFE, 0xF0, 0xF0}));
     // The video-memory image was reset before the check filled it.
     EXPECT_EQ(job.screen.bytes[0x1800 + 300], 300 - 256);
 }
@@ -218,8 +221,7 @@ TEST(ExportJob, BinaryDataGoesToThePlainTables) {
     const ExportJobResult r = job.Run(WhitePicture());
     ASSERT_EQ(r.outcome, ExportOutcome::Written);
     EXPECT_EQ(r.boxText, "OK!");
-    EXPECT_EQ(job.Files(),
-              (std::vector<std::string>{"PIC.BIN.COL", "PIC.BIN.GEN", "PIC.BIN.NAM"}));
+    EXPECT_EQ(job.Files(), (std::vector<std::string>{"PIC.BIN.COL", "PIC.BIN.GEN", "PIC.BIN.NAM"}));
     EXPECT_EQ(fs::file_size(job.dir / "PIC.BIN.GEN"), 7 + 6144u);
     const Bytes gen = test::ReadBytes(job.dir / "PIC.BIN.GEN");
     EXPECT_EQ(gen[7], 0xFF);

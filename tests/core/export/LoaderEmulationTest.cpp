@@ -31,7 +31,7 @@ constexpr std::uint8_t UntouchedVram = 0xAA;
 
 // A 64 KB MSX with 16 KB of video memory and the BIOS entries as traps.
 class Msx {
-public:
+  public:
     std::array<std::uint8_t, 0x10000> ram{};
     std::array<std::uint8_t, 0x4000> vram{};
     std::vector<std::string> calls; // BIOS entries in call order
@@ -87,7 +87,7 @@ public:
                      vram.begin() + std::ptrdiff_t(from + count));
     }
 
-private:
+  private:
     std::uint16_t Reg(Z80_REG_T r) const { return z80ex_get_reg(cpu_, r); }
 
     // Registers a BIOS routine may change get junk, so the loader cannot rely on them.

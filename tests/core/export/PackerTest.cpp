@@ -18,8 +18,12 @@ Bytes Packed(std::size_t (*packer)(std::span<const std::uint8_t>, std::span<std:
     return out;
 }
 
-Bytes PackedBytes(const Bytes& in) { return Packed(&PackBytes, in); }
-Bytes PackedPairs(const Bytes& in) { return Packed(&PackPairs, in); }
+Bytes PackedBytes(const Bytes& in) {
+    return Packed(&PackBytes, in);
+}
+Bytes PackedPairs(const Bytes& in) {
+    return Packed(&PackPairs, in);
+}
 
 // Reads a packed stream the way the tape loader does; fails the test on a malformed one.
 Bytes Unpack(const Bytes& stream, std::size_t from = 0) {
@@ -158,7 +162,9 @@ TEST(Packers, RefuseABufferBelowTheWorstCase) {
     EXPECT_THROW(PackPairs(odd, room), std::invalid_argument);
 }
 
-std::vector<std::uint8_t> Vram() { return std::vector<std::uint8_t>(0x4000, 0); }
+std::vector<std::uint8_t> Vram() {
+    return std::vector<std::uint8_t>(0x4000, 0);
+}
 
 TEST(PackScreen, ZeroTablesTakeThePairStreams) {
     const PackedScreen packed = PackScreen(Vram());

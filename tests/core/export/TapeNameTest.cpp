@@ -7,7 +7,9 @@
 namespace murelo {
 namespace {
 
-std::string AsText(const TapeFileName& name) { return std::string(name.begin(), name.end()); }
+std::string AsText(const TapeFileName& name) {
+    return std::string(name.begin(), name.end());
+}
 
 TEST(TapeName, TypedNameIsPaddedWithSpaces) {
     const TapeFileName name = TapeName("AB", "/tmp/out/GAME.CAS");
@@ -35,8 +37,9 @@ TEST(TapeName, OtherCharactersBecomeUnderscores) {
     EXPECT_EQ(AsText(TapeName("A\tB", "/x.cas")), "A_B   ");
     // Two- and three-byte UTF-8 characters count as one character each.
     EXPECT_EQ(AsText(TapeName("\xC3\xA9t\xE2\x82\xAC", "/x.cas")), "_t_   ");
-    EXPECT_EQ(AsText(TapeName("", "/pics/\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9.cas")),
-              "______");
+    EXPECT_EQ(
+        AsText(TapeName("", "/pics/\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9.cas")),
+        "______");
     EXPECT_EQ(AsText(TapeName("\x7F\x80Z", "/x.cas")), "__Z   ");
 }
 

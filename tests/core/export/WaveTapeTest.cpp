@@ -94,8 +94,12 @@ void CheckTape(int multiplier) {
     EXPECT_TRUE(AllSilent(s, s.size() - 24000, 24000));
 }
 
-TEST(WriteWavTape, SampleForSampleAt1200Baud) { CheckTape(1); }
-TEST(WriteWavTape, SampleForSampleAt2400Baud) { CheckTape(2); }
+TEST(WriteWavTape, SampleForSampleAt1200Baud) {
+    CheckTape(1);
+}
+TEST(WriteWavTape, SampleForSampleAt2400Baud) {
+    CheckTape(2);
+}
 
 TEST(WriteWavTape, TheToneBeforeTheDataIsOnlyHighCycles) {
     test::TempDir dir;

@@ -16,7 +16,9 @@ using Bytes = std::vector<std::uint8_t>;
 std::uint32_t Le32(const Bytes& b, std::size_t at) {
     return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | std::uint32_t(b[at + 3]) << 24;
 }
-std::uint16_t Le16(const Bytes& b, std::size_t at) { return std::uint16_t(b[at] | b[at + 1] << 8); }
+std::uint16_t Le16(const Bytes& b, std::size_t at) {
+    return std::uint16_t(b[at] | b[at + 1] << 8);
+}
 
 // Writes a wave of the given bytes and returns its samples (after the 44-byte header).
 Bytes WaveOfBytes(const Bytes& data, int multiplier, int volume) {
@@ -43,8 +45,8 @@ TEST(WaveWriter, HeaderOfAnEightBitMonoFile) {
     EXPECT_EQ(Le32(file, 4), 1001u + 36);
     EXPECT_EQ(std::string(file.begin() + 8, file.begin() + 16), "WAVEfmt ");
     EXPECT_EQ(Le32(file, 16), 16u);
-    EXPECT_EQ(Le16(file, 20), 1);     // PCM
-    EXPECT_EQ(Le16(file, 22), 1);     // mono
+    EXPECT_EQ(Le16(file, 20), 1); // PCM
+    EXPECT_EQ(Le16(file, 22), 1); // mono
     EXPECT_EQ(Le32(file, 24), 48000u);
     EXPECT_EQ(Le32(file, 28), 48000u);
     EXPECT_EQ(Le16(file, 32), 1);
@@ -82,10 +84,10 @@ TEST(WaveWriter, OneLowCycleAtVolume127) {
     wave.close();
     const Bytes file = test::ReadBytes(dir / "t.wav");
     Bytes expected;
-    expected.push_back(191);                       // 128 + 127 / 2
-    expected.insert(expected.end(), 19, 255);      // 128 + 127
-    expected.push_back(65);                        // 128 - 127 / 2
-    expected.insert(expected.end(), 19, 1);        // 128 - 127
+    expected.push_back(191);                  // 128 + 127 / 2
+    expected.insert(expected.end(), 19, 255); // 128 + 127
+    expected.push_back(65);                   // 128 - 127 / 2
+    expected.insert(expected.end(), 19, 1);   // 128 - 127
     expected.push_back(191);
     expected.insert(expected.end(), 9, 255);
     expected.push_back(65);
@@ -168,13 +170,22 @@ TEST(WaveWriter, WordsGoLowByteFirst) {
     EXPECT_EQ(DecodeBytes(Bytes(file.begin() + 44, file.end()), 40), (Bytes{0x12, 0xC8}));
 }
 
-std::set<int> SampleValues(const Bytes& samples) { return {samples.begin(), samples.end()}; }
+std::set<int> SampleValues(const Bytes& samples) {
+    return {samples.begin(), samples.end()};
+}
 
 TEST(WaveWriter, VolumeSetsTheSwing) {
     const Bytes data = {0x00, 0xFF, 0x5A};
     EXPECT_EQ(SampleValues(WaveOfBytes(data, 1, 127)), (std::set<int>{1, 65, 191, 255}));
     EXPECT_EQ(SampleValues(WaveOfBytes(data, 1, 1)), (std::set<int>{127, 128, 129}));
     EXPECT_EQ(SampleValues(WaveOfBytes(data, 2, 64)), (std::set<int>{64, 96, 160, 192}));
+}
+
+TEST(WaveWriter, RefusesARateTooLowForTheHighTone) {
+    WaveWriter wave;
+    EXPECT_THROW(wave.setBaud(8000, 2), std::invalid_argument); // 3 samples per cycle unit
+    EXPECT_THROW(wave.setBaud(48000, 3), std::invalid_argument);
+    EXPECT_NO_THROW(wave.setBaud(9600, 2)); // a one-sample half wave
 }
 
 TEST(WaveWriter, AMissingFolderIsReportedWithTheFile) {
