@@ -27,8 +27,7 @@ void ColorCheckWithTables(benchmark::State& state) {
     Picture overlay;
     ScreenBuffer buffer;
     for (auto _ : state) {
-        ColorCheckResult result =
-            ColorCheck(picture, KindTms9918, true, overlay, buffer.bytes);
+        ColorCheckResult result = ColorCheck(picture, KindTms9918, true, overlay, buffer.bytes);
         benchmark::DoNotOptimize(result);
         if (result.result != 0)
             state.SkipWithError("the benchmark picture should pass the check");

@@ -24,7 +24,7 @@ int UsableIndexOf(ColorValue color, int kind) {
 }
 
 class Checker {
-public:
+  public:
     Checker(const Picture& picture, int kind, Picture& overlay, std::uint8_t* tables)
         : picture_(picture), kind_(kind), overlay_(overlay), tables_(tables) {}
 
@@ -32,7 +32,7 @@ public:
     void finish(bool canceled);
     ColorCheckResult& result() { return result_; }
 
-private:
+  private:
     void colorOffence(int x, int y);
     void runOffence(int x0, int x, int y);
     void count(const char* format, int x, int y);

@@ -23,8 +23,7 @@ std::optional<BsaveHeaderBytes> HeaderFor(const BinaryExportOptions& options, st
 }
 
 void WriteTable(ConstVramImage vram, const std::filesystem::path& file, std::size_t address,
-                std::size_t size, const BinaryExportOptions& options,
-                ExportFilesReport& report) {
+                std::size_t size, const BinaryExportOptions& options, ExportFilesReport& report) {
     WriteExportFile(file, HeaderFor(options, address, size), vram.subspan(address, size), report);
 }
 
@@ -122,8 +121,8 @@ ExportFilesReport WriteOneBankFiles(ConstVramImage vram, const std::filesystem::
     const std::span<const std::uint8_t> names(set->CharacterNames.data(), ScreenCellCount);
     if (options.divideNameTable) {
         for (int third = 0; third < VramBankCount; ++third)
-            WriteNameThird(names.subspan(BankCellCount * std::size_t(third), BankCellCount),
-                           base, third, options, report);
+            WriteNameThird(names.subspan(BankCellCount * std::size_t(third), BankCellCount), base,
+                           third, options, report);
     } else {
         WriteWholeNameTable(names, base, options, report);
     }

@@ -10,7 +10,9 @@
 namespace murelo {
 namespace {
 
-std::string SystemReason(int error) { return std::strerror(error); }
+std::string SystemReason(int error) {
+    return std::strerror(error);
+}
 
 bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
     while (!bytes.empty()) {
@@ -35,7 +37,7 @@ void GiveOrdinaryPermissions(int fd) {
 }
 
 class TemporaryFile {
-public:
+  public:
     explicit TemporaryFile(const std::filesystem::path& target) {
         std::filesystem::path pattern = target;
         pattern += ".tmp-XXXXXX";
@@ -66,7 +68,7 @@ public:
         return true;
     }
 
-private:
+  private:
     std::string name_;
     int fd_ = -1;
     bool kept_ = false;

@@ -15,8 +15,12 @@ using BsaveHeaderBytes = std::array<std::uint8_t, BsaveHeaderSize>;
 // execution address as little-endian words.
 constexpr BsaveHeaderBytes BsaveHeader(std::uint16_t start, std::uint16_t end,
                                        std::uint16_t execution) {
-    return {BsaveFileType,           std::uint8_t(start),  std::uint8_t(start >> 8),
-            std::uint8_t(end),       std::uint8_t(end >> 8), std::uint8_t(execution),
+    return {BsaveFileType,
+            std::uint8_t(start),
+            std::uint8_t(start >> 8),
+            std::uint8_t(end),
+            std::uint8_t(end >> 8),
+            std::uint8_t(execution),
             std::uint8_t(execution >> 8)};
 }
 

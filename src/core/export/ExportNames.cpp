@@ -5,7 +5,9 @@
 namespace murelo {
 namespace {
 
-char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
+char UpperAscii(char c) {
+    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
+}
 
 bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -41,8 +43,7 @@ std::filesystem::path CutExtension(const std::filesystem::path& path) {
     return path.parent_path() / name.substr(0, dot);
 }
 
-std::filesystem::path WithExtension(const std::filesystem::path& path,
-                                    std::string_view extension) {
+std::filesystem::path WithExtension(const std::filesystem::path& path, std::string_view extension) {
     if (EqualIgnoringAsciiCase(FileExtension(path), extension))
         return path;
     std::filesystem::path result = CutExtension(path);

@@ -22,8 +22,7 @@ std::filesystem::path CutExtension(const std::filesystem::path& path);
 
 // The path with `extension` (".cas") in place of its own; an own extension equal to it apart
 // from letter case (GAME.CAS) is kept as it is, so the chosen file is the one written.
-std::filesystem::path WithExtension(const std::filesystem::path& path,
-                                    std::string_view extension);
+std::filesystem::path WithExtension(const std::filesystem::path& path, std::string_view extension);
 
 // The binary export's companion files: base plus suffix, the base's extension kept
 // (PIC.BIN gives PIC.BIN.GEN).

@@ -12,7 +12,9 @@ namespace {
 
 constexpr int Tms = KindTms9918;
 
-ColorValue Tms9918(int index) { return PaletteColor(Tms, index); }
+ColorValue Tms9918(int index) {
+    return PaletteColor(Tms, index);
+}
 
 void SetRun(Picture& picture, int x0, int y, const std::vector<int>& indices) {
     for (std::size_t p = 0; p < indices.size(); ++p)

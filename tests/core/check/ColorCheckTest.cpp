@@ -14,7 +14,9 @@ namespace {
 constexpr int Tms = KindTms9918;
 constexpr ColorValue Foreign = 0x123456; // in no palette
 
-ColorValue Tms9918(int index) { return PaletteColor(Tms, index); }
+ColorValue Tms9918(int index) {
+    return PaletteColor(Tms, index);
+}
 
 Picture Blank(int width = 256, int height = 192, int index = 15) {
     return Picture(width, height, Tms9918(index));
@@ -94,8 +96,9 @@ TEST(ColorCheckRuns, ThirdColourOutsideThePaletteCountsTwice) {
 
 TEST(ColorCheckRuns, TwoColoursAreAllowed) {
     Picture picture = Blank();
-    SetRun(picture, 0, 0, {Tms9918(3), Tms9918(9), Tms9918(3), Tms9918(9), Tms9918(9),
-                           Tms9918(3), Tms9918(3), Tms9918(3)});
+    SetRun(picture, 0, 0,
+           {Tms9918(3), Tms9918(9), Tms9918(3), Tms9918(9), Tms9918(9), Tms9918(3), Tms9918(3),
+            Tms9918(3)});
     EXPECT_EQ(Check(picture).result, 0);
 }
 

@@ -1,6 +1,6 @@
+#include "core/export/BinaryExport.h"
 #include "core/editor/ColorCheck.h"
 #include "core/editor/ScreenBuffer.h"
-#include "core/export/BinaryExport.h"
 #include "core/export/VramTables.h"
 #include "core/palette/Palettes.h"
 #include "support/TestData.h"
@@ -19,8 +19,13 @@ using Bytes = std::vector<unsigned char>;
 using test::ReadBytes;
 
 Bytes Header(unsigned start, unsigned end) {
-    return {0xFE, Bytes::value_type(start), Bytes::value_type(start >> 8), Bytes::value_type(end),
-            Bytes::value_type(end >> 8), Bytes::value_type(start), Bytes::value_type(start >> 8)};
+    return {0xFE,
+            Bytes::value_type(start),
+            Bytes::value_type(start >> 8),
+            Bytes::value_type(end),
+            Bytes::value_type(end >> 8),
+            Bytes::value_type(start),
+            Bytes::value_type(start >> 8)};
 }
 
 Bytes Concat(Bytes a, const Bytes& b) {
@@ -243,8 +248,8 @@ TEST_F(BinaryExportFixture, MissingFolderIsReportedForEveryFile) {
     EXPECT_EQ(r.boxCaption, "Export Error");
     ASSERT_EQ(r.files.failures.size(), 3u);
     EXPECT_TRUE(r.files.written.empty());
-    const std::string expected = "Write Error : " + (dir / "nowhere/PIC.GEN").string() +
-                                 " (No such file or directory)";
+    const std::string expected =
+        "Write Error : " + (dir / "nowhere/PIC.GEN").string() + " (No such file or directory)";
     EXPECT_EQ(r.boxText.substr(0, r.boxText.find('\n')), expected);
     EXPECT_NE(r.boxText.find("PIC.COL"), std::string::npos);
 }

@@ -1,5 +1,5 @@
-#include "core/editor/ScreenBuffer.h"
 #include "core/export/Dedupe.h"
+#include "core/editor/ScreenBuffer.h"
 #include "core/export/VramTables.h"
 
 #include <gtest/gtest.h>

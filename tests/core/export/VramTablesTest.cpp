@@ -1,6 +1,6 @@
+#include "core/export/VramTables.h"
 #include "core/editor/ColorCheck.h"
 #include "core/editor/ScreenBuffer.h"
-#include "core/export/VramTables.h"
 #include "core/palette/Palettes.h"
 
 #include <gtest/gtest.h>
