@@ -1,6 +1,7 @@
 #include "gui/app/TForm1.h"
 
 #include "gui/app/Windows.h"
+#include "core/editor/CellBuffer.h"
 #include "gui/editor/CellFrame.h"
 #include "gui/editor/MessageBoxes.h"
 #include "gui/palette/TForm2.h"
@@ -30,8 +31,8 @@ TForm1::TForm1() {
     doc_.PaletteKind = 0;
     doc_.QuickSlotFilled = false;
     doc_.RecolorOnPaletteChange = true;
-    NewDocument(doc_, 256, 192, 0xFFFFFF, true);
-    resizeImages();
+    connectPainting();
+    applyChange(session_.newDocument(256, 192, 0xFFFFFF, true));
 
     // Room for the 256 x 192 picture at x1 inside the frame, as the window starts.
     resize(doc_.PictureWidth + 2 * scrollArea_->frameWidth() + 9,
@@ -40,7 +41,7 @@ TForm1::TForm1() {
 
     doc_.CursorX = doc_.CursorY = 0;
     ShowCellFrame(true);
-    doc_.CellBuffer = ReadCell(doc_.picture, 0, 0);
+    doc_.CellBuffer = CopyCell(doc_.picture, 0, 0);
     updateExportAvailability();
     updateTitle();
 }
@@ -163,6 +164,7 @@ void TForm1::setEditingEnabled(bool enabled) {
 }
 
 void TForm1::ShowCellFrame(bool show) {
+    session_.gridShown = Grid1->isChecked();
     if (!show) {
         Image8->hide();
         return;
@@ -187,16 +189,12 @@ void TForm1::changeEvent(QEvent* event) {
         if (isActiveWindow()) {
             Image4->hide(); // FormActivate
         } else {
-            doc_.InputArmed = true; // FormDeactivate
-            doc_.ShiftLockRow = -1;
+            session_.endStroke(); // FormDeactivate
         }
     }
     QMainWindow::changeEvent(event);
 }
 
-void TForm1::FormMouseUp() {
-    doc_.InputArmed = true;
-    doc_.ShiftLockRow = -1;
-}
+void TForm1::FormMouseUp() { session_.endStroke(); }
 
 } // namespace murelo::gui

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/app/Document.h"
+#include "core/app/EditorSession.h"
 #include "gui/editor/PictureView.h"
 
 #include <QMainWindow>
@@ -19,8 +19,10 @@ class TForm1 : public QMainWindow {
 public:
     TForm1();
 
-    Document& document() { return doc_; }
-    const Document& document() const { return doc_; }
+    // The document, the tool state and the undo ring; the tool palette edits tool().
+    EditorSession& session() { return session_; }
+    Document& document() { return session_.document(); }
+    const Document& document() const { return session_.document(); }
 
     // Called once all ten windows exist: each subsystem wires its menu items and the
     // windows it shows (each defined in the TForm1<Subsystem>.cpp beside this file).
@@ -61,6 +63,24 @@ public:
     void setEditingEnabled(bool enabled);
 
     void ShowCellFrame(bool show);
+    // Shows what a session operation changed (repaint, sizes, title, menu states, frame)
+    // and tells the tool palette through sessionChanged.
+    void applyChange(const SessionChange& change);
+    // Re-reads Undo1/Redo1 from the undo ring.
+    void updateUndoItems();
+
+    // Mouse handlers of the picture and of the cell frame over it.
+    void Image1MouseDown(const MouseInput& input);
+    void Image1MouseMove(const MouseInput& input);
+    void Image1MouseUp(const MouseInput& input);
+    void Image8MouseDown(const MouseInput& input);
+    void Image8MouseMove(const MouseInput& input);
+    void Image8MouseUp(const MouseInput& input);
+
+    void Undo1Click();
+    void Redo1Click();
+    void QuickSave1Click();
+    void QuickLoad1Click();
 
     QScrollArea* scrollArea() const { return scrollArea_; }
     QWidget* canvas() const { return canvas_; }
@@ -105,6 +125,12 @@ signals:
     // The Ctrl key itself went down (true) or up: the tool palette swaps its cell
     // buffer preview and colour number.
     void ctrlKeyChanged(bool down);
+    // After every session operation the window has shown: the tool palette updates what
+    // the change names (position readout Label5, colours, cell buffer preview, depth label).
+    void sessionChanged(const murelo::SessionChange& change);
+    // A fill starts (true, the window and its File, Edit, Tool menus are already off) or
+    // has ended: the tool palette greys its palette panels meanwhile.
+    void fillRunning(bool running);
 
 protected:
     bool event(QEvent* event) override;
@@ -125,8 +151,13 @@ private:
     void Help2Click();
     void MirrorKey();
     void fitCanvas();
+    void connectPainting();
+    PointerEvent pointerEvent(const MouseInput& input, bool fromCellFrame) const;
+    void forwardPress(const MouseInput& input, bool fromCellFrame);
+    void showPosition();
 
-    Document doc_;
+    EditorSession session_;
+    Document& doc_ = session_.document();
     QScrollArea* scrollArea_ = nullptr;
     QWidget* canvas_ = nullptr;
     bool exportWired_ = false;

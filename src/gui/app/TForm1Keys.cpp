@@ -90,13 +90,13 @@ void TForm1::FormKeyUp(QKeyEvent* event) {
         else if (key == Qt::Key_F1)
             Image7->hide();
     }
-    doc_.InputArmed = true;
-    doc_.ShiftLockRow = -1;
+    session_.endStroke();
 }
 
 void TForm1::MirrorKey() {
     MirrorPicture(doc_);
-    // Mirroring changes pixels like any edit: the title must say so.
+    // Mirroring changes pixels like any edit: the title must say so. Its snapshot comes
+    // with the next stroke.
     markModified();
     refreshPicture();
 }
