@@ -1,0 +1,236 @@
+// convert: the Pixel Converter's modes run to completion on a bitmap file.
+#include "Command.h"
+#include "PictureFileLoading.h"
+
+#include "core/convert/ConversionDriver.h"
+#include "core/editor/BitmapCodec.h"
+
+#include <array>
+#include <cctype>
+#include <charconv>
+#include <memory>
+
+namespace murelo::cli {
+namespace {
+
+constexpr const char* Usage =
+    "usage: convert FILE.bmp --page tms9918|v9938|v9958|pc6001|pc8801 --mode N -o RESULT.bmp "
+    "[options]";
+
+constexpr std::array<std::string_view, ConverterPageCount> PageNames = {
+    "tms9918", "v9938", "v9958", "pc6001", "pc8801"};
+
+ConverterPage ParsePage(std::string_view text) {
+    for (int p = 0; p < ConverterPageCount; ++p)
+        if (PageNames[std::size_t(p)] == text)
+            return ConverterPage(p);
+    throw UsageError("unknown page '" + std::string(text) +
+                     "' (use tms9918, v9938, v9958, pc6001 or pc8801)");
+}
+
+// The kind a page switches to when it is chosen.
+int DefaultKind(ConverterPage page) {
+    switch (page) {
+    case ConverterPage::Pc6001:
+        return KindColor15;
+    case ConverterPage::Pc8801:
+        return KindPc8801;
+    default:
+        return KindTms9918;
+    }
+}
+
+// A drawing colour: a palette index of the kind, #RRGGBB, or (where allowed) none.
+struct ColorArg {
+    std::string text;
+    bool given = false;
+};
+
+ColorValue ParseColor(const std::string& text, std::string_view what, int kind, bool noneAllowed) {
+    if (noneAllowed && text == "none")
+        return NoColor;
+    if (text.size() == 7 && text[0] == '#') {
+        std::uint32_t rrggbb = 0;
+        auto [end, ec] = std::from_chars(text.data() + 1, text.data() + 7, rrggbb, 16);
+        if (ec == std::errc() && end == text.data() + 7)
+            return FromRrggbb(rrggbb);
+    }
+    if (!text.empty() && std::isdigit(static_cast<unsigned char>(text[0])))
+        return PaletteColor(kind, ParseInt(text, what, 0, PaletteEntries - 1));
+    throw UsageError(std::string(what) + " must be a palette index 0..15, #RRGGBB" +
+                     (noneAllowed ? " or none" : "") + ", not '" + text + "'");
+}
+
+// The tool palette's start indices 1 and 15, clamped to the kind as its palette view does.
+void DefaultColors(ConversionParameters& p) {
+    const IndexRange& range = PaletteRange(p.PaletteKind);
+    int fg = 1;
+    int bg = 15;
+    if (fg > range.last)
+        fg = range.last;
+    if (bg > range.last)
+        bg = range.first;
+    p.ForegroundColor = PaletteColor(p.PaletteKind, fg);
+    p.BackgroundColor = PaletteColor(p.PaletteKind, bg);
+}
+
+struct Options {
+    std::string file, out, screenBytes, quantizerPalette;
+    ConverterPage page = ConverterPage::Tms9918;
+    bool pageGiven = false;
+    int mode = -1;
+    int kind = -1;
+    ColorArg fg, bg;
+    ConversionParameters params;
+};
+
+int Offset(ArgReader& reader, const std::string& option) {
+    return ParseInt(reader.value(option), option, -100, 100);
+}
+
+// Options that take no value; false when `arg` is none of them.
+bool ParseFlag(const std::string& arg, ConversionParameters& p) {
+    if (arg == "--ntsc")
+        p.NtscWeighting = true;
+    else if (arg == "--no-rules")
+        p.Rules9918 = false;
+    else if (arg == "--interlace")
+        p.Interlace = true;
+    else if (arg == "--odd-line")
+        p.OddLine = true;
+    else if (arg == "--p6-rules")
+        p.P6Rules = true;
+    else if (arg == "--analog-palette")
+        p.AnalogPalette = true;
+    else
+        return false;
+    return true;
+}
+
+// Balance and mode options with a value; false when `arg` is none of them.
+bool ParseSetting(const std::string& arg, ArgReader& reader, ConversionParameters& p) {
+    if (arg == "--red")
+        p.Balance.RedOffset = Offset(reader, arg);
+    else if (arg == "--green")
+        p.Balance.GreenOffset = Offset(reader, arg);
+    else if (arg == "--blue")
+        p.Balance.BlueOffset = Offset(reader, arg);
+    else if (arg == "--brightness")
+        p.Balance.Brightness = Offset(reader, arg);
+    else if (arg == "--contrast")
+        p.Balance.Contrast = ParseInt(reader.value(arg), arg, 0, 200);
+    else if (arg == "--halftone")
+        p.HalfToneLevel = ParseInt(reader.value(arg), arg, 0, 3);
+    else if (arg == "--convert-type")
+        p.ConvertType = ParseInt(reader.value(arg), arg, 0, 2);
+    else if (arg == "--y")
+        p.Yjk.YOffset = Offset(reader, arg);
+    else if (arg == "--j")
+        p.Yjk.JOffset = Offset(reader, arg);
+    else if (arg == "--k")
+        p.Yjk.KOffset = Offset(reader, arg);
+    else
+        return false;
+    return true;
+}
+
+Options ParseOptions(Args args) {
+    Options o;
+    ArgReader reader(args);
+    while (!reader.done()) {
+        const std::string& arg = reader.next();
+        if (ParseFlag(arg, o.params) || ParseSetting(arg, reader, o.params))
+            continue;
+        if (arg == "--page") {
+            o.page = ParsePage(reader.value(arg));
+            o.pageGiven = true;
+        } else if (arg == "--mode") {
+            o.mode = ParseInt(reader.value(arg), arg, 0, 1000);
+        } else if (arg == "--palette") {
+            o.kind = ParsePaletteKindArg(reader.value(arg));
+        } else if (arg == "--fg") {
+            o.fg = {reader.value(arg), true};
+        } else if (arg == "--bg") {
+            o.bg = {reader.value(arg), true};
+        } else if (arg == "-o") {
+            o.out = reader.value(arg);
+        } else if (arg == "--screen-bytes") {
+            o.screenBytes = reader.value(arg);
+        } else if (arg == "--quantizer-palette") {
+            o.quantizerPalette = reader.value(arg);
+        } else if (arg.starts_with("-") || !o.file.empty()) {
+            throw UsageError("unexpected '" + arg + "' (" + Usage + ")");
+        } else {
+            o.file = arg;
+        }
+    }
+    if (o.file.empty() || o.out.empty() || !o.pageGiven || o.mode < 0)
+        throw UsageError(Usage);
+    const int modes = ModeCount(o.page);
+    if (o.mode >= modes)
+        throw UsageError("--mode must be from 0 to " + std::to_string(modes - 1) + " on page " +
+                         std::string(PageNames[std::size_t(o.page)]));
+    o.params.PaletteKind = o.kind >= 0 ? o.kind : DefaultKind(o.page);
+    DefaultColors(o.params);
+    if (o.fg.given)
+        o.params.ForegroundColor = ParseColor(o.fg.text, "--fg", o.params.PaletteKind, false);
+    if (o.bg.given)
+        o.params.BackgroundColor = ParseColor(o.bg.text, "--bg", o.params.PaletteKind, true);
+    return o;
+}
+
+bool StoresScreenBytes(const Options& o, const Picture& picture) {
+    const bool sized = picture.width() == ScreenByteWidth && picture.height() <= 212;
+    const bool screen8 = o.page == ConverterPage::V9938 && o.mode >= 3;
+    return sized && (screen8 || o.page == ConverterPage::V9958);
+}
+
+bool QuantizesPalette(const Options& o) {
+    return (o.page == ConverterPage::V9938 && o.mode <= 2) ||
+           (o.page == ConverterPage::Pc8801 && o.mode == 0 && o.params.AnalogPalette);
+}
+
+// Refuses outputs the conversion cannot fill before anything is converted or written.
+void CheckOutputs(const Options& o, const Picture& picture) {
+    if (!o.screenBytes.empty() && !StoresScreenBytes(o, picture))
+        throw UsageError("--screen-bytes needs SCREEN 8 (v9938 modes 3..6) or a v9958 mode on a "
+                         "picture 256 wide and at most 212 high");
+    if (!o.quantizerPalette.empty() && !QuantizesPalette(o))
+        throw UsageError("--quantizer-palette needs v9938 modes 0..2 or pc8801 mode 0 with "
+                         "--analog-palette");
+}
+
+std::vector<std::uint8_t> PaletteBytes(const QuantizerPalette& palette) {
+    std::vector<std::uint8_t> bytes;
+    for (const QuantizerEntry& e : palette)
+        bytes.insert(bytes.end(), {e.Blue, e.Green, e.Red, e.Zero});
+    return bytes;
+}
+
+int RunConvert(Args args) {
+    const Options o = ParseOptions(args);
+    Document doc = LoadPictureOrThrow(o.file);
+    CheckOutputs(o, doc.picture);
+    auto state = std::make_unique<ConversionState>();
+    state->source = doc.picture;
+    state->params = o.params;
+    RunConversion(*state, o.page, o.mode);
+    WriteFileOrThrow(o.out, EncodeBitmap24(state->result));
+    if (!o.screenBytes.empty()) {
+        const auto begin = state->screenBytes.begin();
+        WriteFileOrThrow(o.screenBytes, std::vector<std::uint8_t>(
+                                            begin, begin + ScreenByteWidth * doc.picture.height()));
+    }
+    if (!o.quantizerPalette.empty())
+        WriteFileOrThrow(o.quantizerPalette, PaletteBytes(state->quantizerPalette));
+    return ExitOk;
+}
+
+const Registration registration({
+    "convert",
+    "convert FILE.bmp --page PAGE --mode N -o OUT.bmp [options]  run a Pixel Converter mode",
+    RunConvert,
+});
+
+} // namespace
+} // namespace murelo::cli
