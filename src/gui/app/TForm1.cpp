@@ -32,6 +32,8 @@ TForm1::TForm1() {
     doc_.QuickSlotFilled = false;
     doc_.RecolorOnPaletteChange = true;
     connectPainting();
+    connectFiles();
+    setAcceptDrops(true);
     applyChange(session_.newDocument(256, 192, 0xFFFFFF, true));
 
     // Room for the 256 x 192 picture at x1 inside the frame, as the window starts.

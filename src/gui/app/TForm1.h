@@ -4,6 +4,7 @@
 #include "gui/editor/PictureView.h"
 
 #include <QMainWindow>
+#include <QStringList>
 
 class QAction;
 class QMenu;
@@ -82,6 +83,17 @@ public:
     void QuickSave1Click();
     void QuickLoad1Click();
 
+    void Open1Click();
+    void Save1Click();
+    void SaveAs1Click();
+    void SaveCons1Click();
+    void Copy1Click();
+    // Files dropped on the window: the last one is loaded.
+    void dropFiles(const QStringList& paths);
+    // The names the open and save dialogs start with; a save writes the save dialog's name.
+    QString openDialogName;
+    QString saveDialogName;
+
     QScrollArea* scrollArea() const { return scrollArea_; }
     QWidget* canvas() const { return canvas_; }
 
@@ -131,6 +143,10 @@ signals:
     // A fill starts (true, the window and its File, Edit, Tool menus are already off) or
     // has ended: the tool palette greys its palette panels meanwhile.
     void fillRunning(bool running);
+    // A bitmap was opened or dropped and is now the picture (PaletteKind, EditMode and
+    // SaveDepth are the detected ones): the tool palette selects the palette, the message
+    // window is emptied, the converter forgets its output names.
+    void pictureLoaded();
 
 protected:
     bool event(QEvent* event) override;
@@ -139,6 +155,12 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private slots:
+    // The colour depth dialog's OK during Save As.
+    void saveAsDepthChosen();
 
 private:
     void createImages();
@@ -155,6 +177,11 @@ private:
     PointerEvent pointerEvent(const MouseInput& input, bool fromCellFrame) const;
     void forwardPress(const MouseInput& input, bool fromCellFrame);
     void showPosition();
+    void connectFiles();
+    bool loadPicture(const QString& path);
+    bool writePicture(const std::string& target);
+    bool saveBlocked() const;
+    QString pendingSaveAs_;
 
     EditorSession session_;
     Document& doc_ = session_.document();
