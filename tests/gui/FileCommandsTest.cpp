@@ -49,7 +49,8 @@ QString WriteBitmap(const QString& path, int w, int h, ColorValue color) {
     const Picture picture(w, h, color);
     const EncodedPicture file = EncodePictureForSave(picture, 0, Format24Bit);
     std::ofstream(path.toStdString(), std::ios::binary)
-        .write(reinterpret_cast<const char*>(file.bytes.data()), std::streamsize(file.bytes.size()));
+        .write(reinterpret_cast<const char*>(file.bytes.data()),
+               std::streamsize(file.bytes.size()));
     return path;
 }
 
@@ -58,13 +59,15 @@ QByteArray ReadAll(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-QString Title(const QString& name) { return "Murelo 9918 ver.1.20 : " + name; }
+QString Title(const QString& name) {
+    return "Murelo 9918 ver.1.20 : " + name;
+}
 
 } // namespace
 
 class FileCommandsTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void fileItemsAreWired();
     void severalDroppedFilesLoadTheLast();
     void dropEventOnTheWindowLoadsTheLastLocalFile();
@@ -77,7 +80,7 @@ private slots:
     void saveConsecutiveWritesStampedSibling();
     void copyPutsThePictureOnTheClipboard();
 
-private:
+  private:
     QTemporaryDir dir_;
     QString path(const QString& name) const { return dir_.filePath(name); }
 };

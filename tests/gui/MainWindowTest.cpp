@@ -47,7 +47,9 @@ QStringList MenuRows(QMenu* menu) {
     return rows;
 }
 
-QMenu* TopMenu(TForm1& w, const char* name) { return w.findChild<QMenu*>(name); }
+QMenu* TopMenu(TForm1& w, const char* name) {
+    return w.findChild<QMenu*>(name);
+}
 
 void ShowActive(TForm1& w) {
     w.show();
@@ -59,7 +61,7 @@ void ShowActive(TForm1& w) {
 
 class MainWindowTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void menuBarHoldsTheFiveMenusInOrder();
     void menuItemsCaptionsShortcutsAndSeparators();
     void startStateOfChecksAndPendingItems();
@@ -102,8 +104,7 @@ void MainWindowTest::menuItemsCaptionsShortcutsAndSeparators() {
                           "Grid1|&Grid|Ctrl+G"}));
     QCOMPARE(MenuRows(TopMenu(w, "Tool1")),
              (QStringList{"ColorCheck1|&Color Check|", "-N4", "SC1Converter1|&Pixel Converter|"}));
-    QCOMPARE(MenuRows(TopMenu(w, "Help1")),
-             (QStringList{"About1|&About...|", "Help2|&Help|"}));
+    QCOMPARE(MenuRows(TopMenu(w, "Help1")), (QStringList{"About1|&About...|", "Help2|&Help|"}));
     // Other windows find the items by their object names.
     QCOMPARE(w.findChild<QAction*>("SaveCons1"), w.SaveCons1);
     QCOMPARE(w.findChild<QAction*>("Grid1"), w.Grid1);

@@ -44,7 +44,7 @@ int CountColor(const Picture& p, ColorValue c) {
 
 class PaintingTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void pressDragReleasePaintsAndRecordsOneSnapshot();
     void freeDrawDragJoinsThePoints();
     void zoomedPictureMapsDisplayToPicturePixels();

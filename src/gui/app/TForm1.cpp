@@ -1,7 +1,7 @@
 #include "gui/app/TForm1.h"
 
-#include "gui/app/Windows.h"
 #include "core/editor/CellBuffer.h"
+#include "gui/app/Windows.h"
 #include "gui/editor/CellFrame.h"
 #include "gui/editor/MessageBoxes.h"
 #include "gui/palette/TForm2.h"
@@ -38,8 +38,7 @@ TForm1::TForm1() {
 
     // Room for the 256 x 192 picture at x1 inside the frame, as the window starts.
     resize(doc_.PictureWidth + 2 * scrollArea_->frameWidth() + 9,
-           menuBar()->sizeHint().height() + doc_.PictureHeight + 2 * scrollArea_->frameWidth() +
-               9);
+           menuBar()->sizeHint().height() + doc_.PictureHeight + 2 * scrollArea_->frameWidth() + 9);
 
     doc_.CursorX = doc_.CursorY = 0;
     ShowCellFrame(true);
@@ -87,9 +86,9 @@ void TForm1::createImages() {
     Image8 = new CellFrame(canvas_);
     Image8->setObjectName("Image8");
 
-    for (QObject* watched : {static_cast<QObject*>(scrollArea_),
-                             static_cast<QObject*>(scrollArea_->viewport()),
-                             static_cast<QObject*>(canvas_)})
+    for (QObject* watched :
+         {static_cast<QObject*>(scrollArea_), static_cast<QObject*>(scrollArea_->viewport()),
+          static_cast<QObject*>(canvas_)})
         watched->installEventFilter(this);
 }
 
@@ -109,7 +108,9 @@ void TForm1::refreshPicture() {
         Image7->refresh();
 }
 
-void TForm1::updateTitle() { setWindowTitle(QString::fromStdString(WindowTitle(doc_))); }
+void TForm1::updateTitle() {
+    setWindowTitle(QString::fromStdString(WindowTitle(doc_)));
+}
 
 void TForm1::markModified() {
     doc_.Modified = true;
@@ -143,8 +144,8 @@ void TForm1::stepScale(int delta) {
     if (wanted < 0 || wanted > 5)
         return;
     Windows& windows = AllWindows();
-    auto* trackBar = windows.Form2 ? windows.Form2->findChild<QAbstractSlider*>("TrackBar1")
-                                   : nullptr;
+    auto* trackBar =
+        windows.Form2 ? windows.Form2->findChild<QAbstractSlider*>("TrackBar1") : nullptr;
     if (trackBar)
         trackBar->setValue(wanted); // its change handler sets Scale and calls scaleChanged()
     // Without the tool palette's track bar (or before its handler is wired) the scale
@@ -178,8 +179,8 @@ void TForm1::ShowCellFrame(bool show) {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    if (doc_.Modified &&
-        !AskOkCancel(this, QStringLiteral("Data has been Modified.\nQuit?"), QStringLiteral("Exit"))) {
+    if (doc_.Modified && !AskOkCancel(this, QStringLiteral("Data has been Modified.\nQuit?"),
+                                      QStringLiteral("Exit"))) {
         event->ignore();
         return;
     }
@@ -197,6 +198,8 @@ void TForm1::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
 }
 
-void TForm1::FormMouseUp() { session_.endStroke(); }
+void TForm1::FormMouseUp() {
+    session_.endStroke();
+}
 
 } // namespace murelo::gui

@@ -20,8 +20,12 @@ namespace murelo::gui {
 
 namespace {
 
-std::string Local(const QString& path) { return path.toLocal8Bit().toStdString(); }
-QString FromLocal(const std::string& path) { return QString::fromLocal8Bit(path); }
+std::string Local(const QString& path) {
+    return path.toLocal8Bit().toStdString();
+}
+QString FromLocal(const std::string& path) {
+    return QString::fromLocal8Bit(path);
+}
 
 } // namespace
 

@@ -13,7 +13,9 @@ bool IsKeyEvent(const QEvent* event) {
     return event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
 }
 
-bool IsTab(int key) { return key == Qt::Key_Tab || key == Qt::Key_Backtab; }
+bool IsTab(int key) {
+    return key == Qt::Key_Tab || key == Qt::Key_Backtab;
+}
 
 } // namespace
 
@@ -42,9 +44,13 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TForm1::keyPressEvent(QKeyEvent* event) { FormKeyDown(event); }
+void TForm1::keyPressEvent(QKeyEvent* event) {
+    FormKeyDown(event);
+}
 
-void TForm1::keyReleaseEvent(QKeyEvent* event) { FormKeyUp(event); }
+void TForm1::keyReleaseEvent(QKeyEvent* event) {
+    FormKeyUp(event);
+}
 
 void TForm1::FormKeyDown(QKeyEvent* event) {
     const int key = event->key();

@@ -51,20 +51,20 @@ QMenu* AddMenu(TForm1* window, const char* objectName, const char* caption,
 
 void TForm1::createMenu() {
     using K = QKeySequence;
-    File1 = AddMenu(this, "File1", "&File",
-                    {{"New1", "&New", K(Qt::CTRL | Qt::Key_N), &TForm1::New1},
-                     {"Open1", "&Open", K(Qt::CTRL | Qt::Key_O), &TForm1::Open1},
-                     {"Save1", "&Save", K(Qt::CTRL | Qt::Key_S), &TForm1::Save1},
-                     {"SaveAs1", "Save &As", K(Qt::SHIFT | Qt::CTRL | Qt::Key_S), &TForm1::SaveAs1},
-                     {"SaveCons1", "Save &Consecutive", K(Qt::CTRL | Qt::ALT | Qt::Key_S),
-                      &TForm1::SaveCons1},
-                     {"N1", nullptr, K(), nullptr},
-                     {"QuickSave1", "&Quick Save", K(Qt::Key_F4), &TForm1::QuickSave1},
-                     {"QuickLoad1", "Quick &Load", K(Qt::Key_F3), &TForm1::QuickLoad1},
-                     {"N5", nullptr, K(), nullptr},
-                     {"Export1", "&Export", K(), &TForm1::Export1},
-                     {"N2", nullptr, K(), nullptr},
-                     {"Exit1", "E&xit", K(), &TForm1::Exit1}});
+    File1 = AddMenu(
+        this, "File1", "&File",
+        {{"New1", "&New", K(Qt::CTRL | Qt::Key_N), &TForm1::New1},
+         {"Open1", "&Open", K(Qt::CTRL | Qt::Key_O), &TForm1::Open1},
+         {"Save1", "&Save", K(Qt::CTRL | Qt::Key_S), &TForm1::Save1},
+         {"SaveAs1", "Save &As", K(Qt::SHIFT | Qt::CTRL | Qt::Key_S), &TForm1::SaveAs1},
+         {"SaveCons1", "Save &Consecutive", K(Qt::CTRL | Qt::ALT | Qt::Key_S), &TForm1::SaveCons1},
+         {"N1", nullptr, K(), nullptr},
+         {"QuickSave1", "&Quick Save", K(Qt::Key_F4), &TForm1::QuickSave1},
+         {"QuickLoad1", "Quick &Load", K(Qt::Key_F3), &TForm1::QuickLoad1},
+         {"N5", nullptr, K(), nullptr},
+         {"Export1", "&Export", K(), &TForm1::Export1},
+         {"N2", nullptr, K(), nullptr},
+         {"Exit1", "E&xit", K(), &TForm1::Exit1}});
     Edit1 = AddMenu(this, "Edit1", "&Edit",
                     {{"Undo1", "&Undo", K(Qt::CTRL | Qt::Key_Z), &TForm1::Undo1},
                      {"Redo1", "&Redo", K(Qt::CTRL | Qt::Key_Y), &TForm1::Redo1},
@@ -81,9 +81,9 @@ void TForm1::createMenu() {
                     {{"ColorCheck1", "&Color Check", K(), &TForm1::ColorCheck1},
                      {"N4", nullptr, K(), nullptr},
                      {"SC1Converter1", "&Pixel Converter", K(), &TForm1::SC1Converter1}});
-    Help1 = AddMenu(this, "Help1", "&Help",
-                    {{"About1", "&About...", K(), &TForm1::About1},
-                     {"Help2", "&Help", K(), &TForm1::Help2}});
+    Help1 = AddMenu(
+        this, "Help1", "&Help",
+        {{"About1", "&About...", K(), &TForm1::About1}, {"Help2", "&Help", K(), &TForm1::Help2}});
 
     for (QAction* check : {Palet1, Message1, Grid1})
         check->setCheckable(true);
@@ -92,9 +92,9 @@ void TForm1::createMenu() {
 
     // Items whose windows and commands are wired by their own subsystems stay greyed
     // until then (the QAction itself, so its shortcut is off too).
-    for (QAction* pending : {New1, Open1, Save1, SaveAs1, SaveCons1, QuickSave1, QuickLoad1,
-                             Export1, Undo1, Redo1, Copy1, Settings1, EditMode1, Palet1,
-                             Message1, ColorCheck1, SC1Converter1, About1})
+    for (QAction* pending :
+         {New1, Open1, Save1, SaveAs1, SaveCons1, QuickSave1, QuickLoad1, Export1, Undo1, Redo1,
+          Copy1, Settings1, EditMode1, Palet1, Message1, ColorCheck1, SC1Converter1, About1})
         pending->setEnabled(false);
 }
 

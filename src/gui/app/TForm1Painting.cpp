@@ -58,7 +58,9 @@ void TForm1::forwardPress(const MouseInput& input, bool fromCellFrame) {
     applyChange(change);
 }
 
-void TForm1::Image1MouseDown(const MouseInput& input) { forwardPress(input, false); }
+void TForm1::Image1MouseDown(const MouseInput& input) {
+    forwardPress(input, false);
+}
 
 void TForm1::Image1MouseMove(const MouseInput& input) {
     applyChange(session_.move(pointerEvent(input, false)));
@@ -68,7 +70,9 @@ void TForm1::Image1MouseUp(const MouseInput& input) {
     applyChange(session_.release(pointerEvent(input, false)));
 }
 
-void TForm1::Image8MouseDown(const MouseInput& input) { forwardPress(input, true); }
+void TForm1::Image8MouseDown(const MouseInput& input) {
+    forwardPress(input, true);
+}
 
 void TForm1::Image8MouseMove(const MouseInput& input) {
     applyChange(session_.move(pointerEvent(input, true)));
@@ -118,9 +122,13 @@ void TForm1::updateUndoItems() {
     Redo1->setEnabled(session_.canRedo());
 }
 
-void TForm1::Undo1Click() { applyChange(session_.undo()); }
+void TForm1::Undo1Click() {
+    applyChange(session_.undo());
+}
 
-void TForm1::Redo1Click() { applyChange(session_.redo()); }
+void TForm1::Redo1Click() {
+    applyChange(session_.redo());
+}
 
 void TForm1::QuickSave1Click() {
     if (!AskOkCancel(this, QStringLiteral("OK?"), QStringLiteral("Quick Save")))

@@ -41,9 +41,13 @@ void CellFrame::paintEvent(QPaintEvent*) {
     painter.drawImage(0, 0, image_);
 }
 
-void CellFrame::mousePressEvent(QMouseEvent* event) { emit pressed(ToMouseInput(*event, true)); }
+void CellFrame::mousePressEvent(QMouseEvent* event) {
+    emit pressed(ToMouseInput(*event, true));
+}
 
-void CellFrame::mouseMoveEvent(QMouseEvent* event) { emit moved(ToMouseInput(*event, false)); }
+void CellFrame::mouseMoveEvent(QMouseEvent* event) {
+    emit moved(ToMouseInput(*event, false));
+}
 
 void CellFrame::mouseReleaseEvent(QMouseEvent* event) {
     emit released(ToMouseInput(*event, true));

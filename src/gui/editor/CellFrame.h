@@ -12,7 +12,7 @@ namespace murelo::gui {
 // own and are handed on to the picture by the main window.
 class CellFrame : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit CellFrame(QWidget* parent);
 
     // Rebuilds the outline for cells of side pixels.
@@ -21,18 +21,18 @@ public:
 
     static constexpr QRgb DotColor = 0xFFC0C0C0;
 
-signals:
+  signals:
     void pressed(const MouseInput& input);
     void moved(const MouseInput& input);
     void released(const MouseInput& input);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     QImage image_;
 };
 

@@ -11,7 +11,9 @@ FileDialogHandler& Handler() {
 }
 } // namespace
 
-void SetFileDialogHandler(FileDialogHandler handler) { Handler() = std::move(handler); }
+void SetFileDialogHandler(FileDialogHandler handler) {
+    Handler() = std::move(handler);
+}
 
 std::optional<QString> RunPictureDialog(QWidget* parent, FileDialogKind kind,
                                         const QString& fileName) {

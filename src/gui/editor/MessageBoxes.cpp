@@ -11,7 +11,9 @@ BoxHandler& Handler() {
 }
 } // namespace
 
-void SetBoxHandler(BoxHandler handler) { Handler() = std::move(handler); }
+void SetBoxHandler(BoxHandler handler) {
+    Handler() = std::move(handler);
+}
 
 void ShowReport(QWidget* parent, const QString& text, const QString& caption) {
     if (Handler()) {

@@ -13,8 +13,7 @@ namespace murelo::gui {
 enum class BoxKind { Report, Question };
 
 // Answers one box: true for OK. A report's answer is ignored.
-using BoxHandler =
-    std::function<bool(BoxKind kind, const QString& text, const QString& caption)>;
+using BoxHandler = std::function<bool(BoxKind kind, const QString& text, const QString& caption)>;
 
 // Replaces how boxes are shown (tests); an empty handler restores the real boxes.
 void SetBoxHandler(BoxHandler handler);

@@ -58,8 +58,8 @@ void PictureView::paintEvent(QPaintEvent* event) {
     if (source.isNull())
         return;
     const QRect clipped = pixels & QRect(0, 0, picture_->width(), picture_->height());
-    const QRect target(clipped.left() * scale_, clipped.top() * scale_,
-                       clipped.width() * scale_, clipped.height() * scale_);
+    const QRect target(clipped.left() * scale_, clipped.top() * scale_, clipped.width() * scale_,
+                       clipped.height() * scale_);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(target, source);
 }
@@ -69,8 +69,8 @@ MouseInput ToMouseInput(const QMouseEvent& event, bool fromButtonChange) {
     const QPoint pos = event.position().toPoint();
     in.x = pos.x();
     in.y = pos.y();
-    const Qt::MouseButtons buttons = fromButtonChange ? Qt::MouseButtons(event.button())
-                                                      : event.buttons();
+    const Qt::MouseButtons buttons =
+        fromButtonChange ? Qt::MouseButtons(event.button()) : event.buttons();
     in.left = buttons & Qt::LeftButton;
     in.right = buttons & Qt::RightButton;
     in.shift = event.modifiers() & Qt::ShiftModifier;

@@ -23,7 +23,7 @@ struct MouseInput {
 // 640 x 640 picture never needs a scaled copy in memory.
 class PictureView : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit PictureView(QWidget* parent, const Picture* picture = nullptr);
 
     void setPicture(const Picture* picture);
@@ -38,18 +38,18 @@ public:
     // picture's own buffer: valid only while the picture is unchanged in size.
     static QImage WrapPixels(const Picture& picture, QRect rect);
 
-signals:
+  signals:
     void pressed(const MouseInput& input);
     void moved(const MouseInput& input);
     void released(const MouseInput& input);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     const Picture* picture_ = nullptr;
     int scale_ = 1;
 };
