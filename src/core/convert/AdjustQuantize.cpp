@@ -1,5 +1,7 @@
 #include "core/convert/AdjustQuantize.h"
 
+#include "core/convert/BalancedColor.h"
+
 namespace murelo {
 
 namespace {
@@ -35,7 +37,7 @@ ColorValue Finish(ConversionState& state, const Snapped& s, bool store, int inde
 
 ColorValue AdjustQuantize(ConversionState& state, ColorValue color, int kind, bool store,
                           int index) {
-    const ColorRec balanced = AdjustColor(ColorRecFromColor(color), state.params.Balance);
+    const ColorRec balanced = BalancedColor(state, color);
     return Finish(state, Snap(balanced, kind), store, index);
 }
 
@@ -45,7 +47,7 @@ ColorValue AdjustQuantizeDiffuse(ConversionState& state, ColorValue color, int k
     rec.R += carried.R;
     rec.G += carried.G;
     rec.B += carried.B;
-    const ColorRec balanced = AdjustColor(rec, state.params.Balance);
+    const ColorRec balanced = BalancedRec(state, rec);
     const Snapped s = Snap(balanced, kind);
     outError = {balanced.R - s.display.R, balanced.G - s.display.G, balanced.B - s.display.B};
     return Finish(state, s, store, index);

@@ -1,10 +1,12 @@
 #include "core/convert/CoarsePreview.h"
 
+#include "core/convert/BalancedColor.h"
+
 namespace murelo {
 
 int NearestConvertedIndex(const ConversionState& state, int x, int y) {
     const ConversionParameters& p = state.params;
-    const ColorRec adjusted = AdjustColor(ColorRecFromColor(state.source.pixel(x, y)), p.Balance);
+    const ColorRec adjusted = BalancedColor(state, state.source.pixel(x, y));
     const IndexRange& range = ConversionRange(p.PaletteKind);
     return NearestPaletteIndex(state.palette, adjusted, range.first, range.last, p.NtscWeighting);
 }

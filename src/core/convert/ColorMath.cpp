@@ -1,5 +1,7 @@
 #include "core/convert/ColorMath.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace murelo {
@@ -102,11 +104,34 @@ ColorRec AdjustColor(const ColorRec& rec, const ColorBalance& balance) {
     return out;
 }
 
-int NearestPaletteIndex(const ConverterPalette& palette, const ColorRec& rec, int first, int last,
-                        bool weighted) {
-    // A later entry wins only when its truncated distance d is below the best one. For an
-    // integer best, floor(sqrt(s)) < best exactly when s < best * best, so the root is
-    // taken only when an entry actually wins.
+namespace {
+
+// Weighted channel differences for every difference -255..255, so the search of in-range
+// colours needs no multiplications or divisions per entry.
+struct WeightTables {
+    std::array<std::array<std::int32_t, 511>, 3> weighted{};
+    WeightTables() {
+        static constexpr std::int64_t Weights[3] = {298912, 586611, 114478};
+        for (int c = 0; c < 3; ++c)
+            for (int d = -255; d <= 255; ++d)
+                weighted[c][std::size_t(d + 255)] = std::int32_t(WeightedDifference(d, Weights[c]));
+    }
+};
+
+const WeightTables& Weights() {
+    static const WeightTables tables;
+    return tables;
+}
+
+bool InRange(const ColorRec& rec) {
+    return unsigned(rec.R) <= 255 && unsigned(rec.G) <= 255 && unsigned(rec.B) <= 255;
+}
+
+// The search as the rules state it: a later entry wins when its truncated distance is
+// below the best one. For an integer best, floor(sqrt(s)) < best exactly when
+// s < best * best, so the root is taken only when an entry actually wins.
+int NearestByScan(const ConverterPalette& palette, const ColorRec& rec, int first, int last,
+                  bool weighted) {
     std::int64_t best = DistanceUnreached;
     std::int64_t bestSquare = best * best;
     int result = 1;
@@ -119,6 +144,48 @@ int NearestPaletteIndex(const ConverterPalette& palette, const ColorRec& rec, in
         }
     }
     return result;
+}
+
+} // namespace
+
+int NearestPaletteIndex(const ConverterPalette& palette, const ColorRec& rec, int first, int last,
+                        bool weighted) {
+    if (!InRange(rec) || first < 0 || last >= PaletteEntries || first > last)
+        return NearestByScan(palette, rec, first, last, weighted);
+    // In range every square stays below 2^31 (at most 17039^2 weighted). The winner of the
+    // scan is the first entry whose truncated distance equals the smallest one, that is the
+    // first whose square is below (dmin + 1)^2: one root per search instead of one per win.
+    std::array<std::int32_t, PaletteEntries> squares;
+    std::int32_t smallest = INT32_MAX;
+    if (weighted) {
+        const auto& w = Weights().weighted;
+        for (int i = first; i <= last; ++i) {
+            const ColorRec& p = palette[i];
+            if (!InRange(p))
+                return NearestByScan(palette, rec, first, last, weighted);
+            const std::int32_t dR = w[0][std::size_t(rec.R - p.R + 255)];
+            const std::int32_t dG = w[1][std::size_t(rec.G - p.G + 255)];
+            const std::int32_t dB = w[2][std::size_t(rec.B - p.B + 255)];
+            squares[std::size_t(i)] = dR * dR + dG * dG + dB * dB;
+            smallest = std::min(smallest, squares[std::size_t(i)]);
+        }
+    } else {
+        for (int i = first; i <= last; ++i) {
+            const ColorRec& p = palette[i];
+            if (!InRange(p))
+                return NearestByScan(palette, rec, first, last, weighted);
+            const std::int32_t dR = rec.R - p.R;
+            const std::int32_t dG = rec.G - p.G;
+            const std::int32_t dB = rec.B - p.B;
+            squares[std::size_t(i)] = dR * dR + dG * dG + dB * dB;
+            smallest = std::min(smallest, squares[std::size_t(i)]);
+        }
+    }
+    const std::int64_t bound = std::int64_t(TruncatedRoot(smallest) + 1) * (TruncatedRoot(smallest) + 1);
+    for (int i = first; i <= last; ++i)
+        if (squares[std::size_t(i)] < bound)
+            return i;
+    return first;
 }
 
 void LoadConverterPalette(ConverterPalette& palette, int kind) {

@@ -65,6 +65,14 @@ inline constexpr int ErrorRows = MaxPictureSize;
 inline constexpr int ScreenByteWidth = 256;
 inline constexpr int ScreenByteCount = ScreenByteWidth * MaxPictureSize;
 
+// AdjustChannel of every channel value 0..255 for one colour balance, rebuilt whenever the
+// balance in force differs from the one it holds (so it can never be stale).
+struct BalanceTable {
+    bool built = false;
+    ColorBalance balance;
+    std::array<std::array<std::uint8_t, 256>, 3> channel{}; // red, green, blue
+};
+
 struct ConversionState;
 
 // A time-sliced pass: converts units from `start` while the budget lasts and returns the
@@ -106,6 +114,9 @@ struct ConversionState {
     QuantizerPalette quantizerPalette{};
 
     ErrorTriple& errorAt(int x, int y) { return errors[std::size_t(x) * ErrorRows + y]; }
+
+    // A cache of the balance, filled on demand (see BalancedColor).
+    mutable BalanceTable balanceTable;
 
     // --- fields of the YJK, PC and quantizer passes ---
     // The PC pages' per-channel tables, built when a conversion starts: the squared

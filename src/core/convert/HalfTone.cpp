@@ -1,5 +1,7 @@
 #include "core/convert/HalfTone.h"
 
+#include "core/convert/BalancedColor.h"
+
 #include "core/editor/BrushPixel.h"
 
 #include <array>
@@ -29,7 +31,7 @@ void DrawPatternPixel(ConversionState& state, int x, int y, ColorValue colorA, C
 
 void DrawHalfTonePixel(ConversionState& state, int sx, int sy, int x, int y) {
     const ConversionParameters& p = state.params;
-    const ColorRec adjusted = AdjustColor(ColorRecFromColor(state.source.pixel(sx, sy)), p.Balance);
+    const ColorRec adjusted = BalancedColor(state, state.source.pixel(sx, sy));
     const int level = HalfToneTone(adjusted, p.NtscWeighting) & HalfToneMask(p.HalfToneLevel);
     DrawPatternPixel(state, x, y, p.ForegroundColor, p.BackgroundColor, level);
 }

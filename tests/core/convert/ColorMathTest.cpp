@@ -252,3 +252,55 @@ TEST(LevelTablesTest, DisplayValuesOfTheLevels) {
 
 } // namespace
 } // namespace murelo
+
+namespace murelo {
+namespace {
+
+// The search exactly as the rule reads: a root per entry, a later entry wins only when
+// strictly nearer.
+int LiteralNearest(const ConverterPalette& palette, const ColorRec& rec, int first, int last,
+                   bool weighted) {
+    int best = 65536;
+    int result = 1;
+    for (int i = first; i <= last; ++i) {
+        const int d = ColorDistance(rec, palette[i], weighted);
+        if (d < best) {
+            best = d;
+            result = i;
+        }
+    }
+    return result;
+}
+
+TEST(NearestPaletteIndexTest, AgreesWithTheLiteralSearchForEveryKind) {
+    unsigned s = 77;
+    for (int kind = 0; kind < PaletteKindCount; ++kind) {
+        ConverterPalette palette;
+        LoadConverterPalette(palette, kind);
+        const IndexRange& range = ConversionRange(kind);
+        for (int n = 0; n < 4000; ++n) {
+            s = s * 1103515245u + 12345u;
+            ColorRec rec;
+            rec.R = int(s >> 8) & 0xFF;
+            rec.G = int(s >> 16) & 0xFF;
+            rec.B = int(s >> 24) & 0xFF;
+            for (bool weighted : {false, true})
+                ASSERT_EQ(NearestPaletteIndex(palette, rec, range.first, range.last, weighted),
+                          LiteralNearest(palette, rec, range.first, range.last, weighted))
+                    << kind << " " << rec.R << "," << rec.G << "," << rec.B;
+        }
+    }
+    // Out-of-range channels (never produced by the converters) take the same rule.
+    ConverterPalette palette;
+    LoadConverterPalette(palette, KindTms9918);
+    ColorRec wild;
+    wild.R = 400;
+    wild.G = -90;
+    wild.B = 128;
+    EXPECT_EQ(NearestPaletteIndex(palette, wild, 1, 15, true),
+              LiteralNearest(palette, wild, 1, 15, true));
+    EXPECT_EQ(NearestPaletteIndex(palette, wild, 3, 2, false), 1); // empty range
+}
+
+} // namespace
+} // namespace murelo
