@@ -29,6 +29,16 @@ PaletteFamilyReset PaletteFamilyOf(int editMode) {
     }
 }
 
+std::optional<int> EditModeChoiceOfKind(int paletteKind) {
+    if (paletteKind >= KindTms9918 && paletteKind <= KindV9938)
+        return EditMode99x8;
+    if (paletteKind == KindPc8801)
+        return EditModePc8801Tall;
+    if (paletteKind >= KindColor15 && paletteKind <= KindColor4_6)
+        return EditModePc6001;
+    return std::nullopt;
+}
+
 const char* PixelAspectText(int editMode) {
     if (editMode == EditModePc6001Wide)
         return "Pixel 2:1";

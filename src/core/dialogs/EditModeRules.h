@@ -30,6 +30,10 @@ struct PaletteFamilyReset {
 
 PaletteFamilyReset PaletteFamilyOf(int editMode);
 
+// The edit mode dialog's choice that goes with a palette kind: 0 for the chip palettes,
+// 3 for the PC-8801 colours, 2 for the PC-6x01 colour modes; none for other values.
+std::optional<int> EditModeChoiceOfKind(int paletteKind);
+
 // "Pixel 2:1", "Pixel 1:2" or "Pixel 1:1".
 const char* PixelAspectText(int editMode);
 

@@ -1,8 +1,76 @@
 #include "gui/app/TForm1.h"
 
+#include "gui/app/Windows.h"
+#include "gui/dialogs/TForm3.h"
+#include "gui/dialogs/TForm5.h"
+#include "gui/dialogs/TForm7.h"
+#include "gui/dialogs/TForm8.h"
+#include "gui/dialogs/TForm9.h"
+#include "gui/palette/TForm2.h"
+
+#include <QAction>
+#include <QTimer>
+
 namespace murelo::gui {
 
-// Wired once the windows of this subsystem are built; until then their menu items stay disabled.
-void TForm1::connectDialogs() {}
+void TForm1::connectDialogs() {
+    for (QAction* item : {New1, EditMode1, Settings1, Palet1, Message1, About1})
+        item->setEnabled(true);
+    connect(New1, &QAction::triggered, this, [this] { New1Click(); });
+    connect(EditMode1, &QAction::triggered, this, [this] { EditMode1Click(); });
+    connect(Settings1, &QAction::triggered, this, [this] { Settings1Click(); });
+    connect(Palet1, &QAction::triggered, this, [this] { Palet1Click(); });
+    connect(Message1, &QAction::triggered, this, [this] { Message1Click(); });
+    connect(About1, &QAction::triggered, this, [this] { About1Click(); });
+
+    // "Tool Palette" is checked at start: the palette comes up beside the editor once the
+    // editor itself is on the screen.
+    QTimer::singleShot(0, this, [this] {
+        TForm2* form2 = AllWindows().Form2;
+        if (!form2 || !Palet1->isChecked() || !isVisible())
+            return;
+        const QRect frame = frameGeometry();
+        form2->move(frame.right() + 8, frame.top());
+        form2->show();
+    });
+}
+
+void TForm1::New1Click() {
+    // The Pixel Converter forgets its remembered output names when it is wired.
+    AllWindows().Form2->show();
+    AllWindows().Form7->show();
+}
+
+void TForm1::EditMode1Click() { AllWindows().Form9->show(); }
+
+void TForm1::Settings1Click() {
+    TForm8* form8 = AllWindows().Form8;
+    form8->SaveAfterOk = false;
+    form8->show();
+}
+
+void TForm1::Palet1Click() {
+    // The action has already inverted its check mark; the palette's own show and hide
+    // set it again either way.
+    TForm2* form2 = AllWindows().Form2;
+    if (Palet1->isChecked())
+        form2->show();
+    else
+        form2->hide();
+}
+
+void TForm1::Message1Click() {
+    TForm5* form5 = AllWindows().Form5;
+    if (Message1->isChecked())
+        form5->show();
+    else
+        form5->hide();
+}
+
+void TForm1::About1Click() { AllWindows().Form3->show(); }
+
+void TForm1::newPicture(int width, int height, ColorValue fillColor) {
+    applyChange(session().newDocument(width, height, fillColor, false));
+}
 
 } // namespace murelo::gui

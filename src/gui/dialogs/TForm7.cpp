@@ -1,10 +1,253 @@
 #include "gui/dialogs/TForm7.h"
 
+#include "core/app/Document.h"
+#include "core/dialogs/NewPictureRules.h"
+#include "core/dialogs/WhiteChoice.h"
+#include "gui/app/TForm1.h"
+#include "gui/app/Windows.h"
+#include "gui/dialogs/EditModeActions.h"
+#include "gui/dialogs/PixelModeGroup.h"
+#include "gui/dialogs/TForm5.h"
+#include "gui/dialogs/TForm9.h"
+#include "gui/dialogs/WindowPlacement.h"
+#include "gui/editor/MessageBoxes.h"
+#include "gui/palette/TForm2.h"
+
+#include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHideEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
 namespace murelo::gui {
+namespace {
+
+QLineEdit* MakeSizeEdit(QWidget* parent, const char* name, const char* value) {
+    auto* edit = new QLineEdit(value, parent);
+    edit->setObjectName(name);
+    edit->setMaxLength(3);
+    edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,3}"), edit));
+    edit->setInputMethodHints(Qt::ImhDigitsOnly);
+    edit->setAttribute(Qt::WA_InputMethodEnabled, false);
+    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance("8888") + 12);
+    edit->setEnabled(false);
+    return edit;
+}
+
+} // namespace
 
 TForm7::TForm7(TForm1* mainWindow) : QDialog(nullptr), form1_(mainWindow) {
     setObjectName("Form7");
     setWindowTitle("New");
+    PrepareSecondaryWindow(this, true);
+    createControls();
+
+    connect(RadioGroup3, &PixelModeGroup::itemClicked, this, &TForm7::RadioGroup3Click);
+    connect(RadioButton1, &QRadioButton::clicked, this, [this] {
+        Edit1->setEnabled(false);
+        Edit2->setEnabled(false);
+    });
+    connect(RadioButton2, &QRadioButton::clicked, this, [this] {
+        Edit1->setEnabled(true);
+        Edit2->setEnabled(true);
+    });
+    connect(Edit1, &QLineEdit::editingFinished, this, &TForm7::Edit1Exit);
+    connect(Edit2, &QLineEdit::editingFinished, this, &TForm7::Edit2Exit);
+    connect(Button1, &QPushButton::clicked, this, &TForm7::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &QWidget::hide);
+}
+
+void TForm7::createControls() {
+    RadioGroup3 = new PixelModeGroup(this, "RadioGroup3");
+
+    RadioGroup1 = new QGroupBox("Image Size", this);
+    RadioGroup1->setObjectName("RadioGroup1");
+    RadioButton1 = new QRadioButton("256 x 192", RadioGroup1);
+    RadioButton1->setObjectName("RadioButton1");
+    RadioButton1->setChecked(true);
+    RadioButton2 = new QRadioButton("Custom", RadioGroup1);
+    RadioButton2->setObjectName("RadioButton2");
+    GroupBox1 = new QGroupBox(RadioGroup1);
+    GroupBox1->setObjectName("GroupBox1");
+    Edit1 = MakeSizeEdit(GroupBox1, "Edit1", "256");
+    Edit2 = MakeSizeEdit(GroupBox1, "Edit2", "212");
+    auto* sizeRow = new QHBoxLayout(GroupBox1);
+    sizeRow->addWidget(new QLabel("W:", GroupBox1));
+    sizeRow->addWidget(Edit1);
+    sizeRow->addSpacing(8);
+    sizeRow->addWidget(new QLabel("H:", GroupBox1));
+    sizeRow->addWidget(Edit2);
+    sizeRow->addStretch(1);
+    auto* sizeLayout = new QVBoxLayout(RadioGroup1);
+    sizeLayout->addWidget(RadioButton1);
+    sizeLayout->addWidget(RadioButton2);
+    sizeLayout->addWidget(GroupBox1);
+
+    RadioGroup2 = new QGroupBox("Color", this);
+    RadioGroup2->setObjectName("RadioGroup2");
+    WhiteButton = new QRadioButton("White", RadioGroup2);
+    WhiteButton->setObjectName("RadioGroup2Item0");
+    WhiteButton->setChecked(true);
+    ColorButton = new QRadioButton("Color", RadioGroup2);
+    ColorButton->setObjectName("RadioGroup2Item1");
+    ColorButton->setToolTip("Fill the new picture with the first drawing colour");
+    auto* colorLayout = new QVBoxLayout(RadioGroup2);
+    colorLayout->addWidget(WhiteButton);
+    colorLayout->addWidget(ColorButton);
+    colorLayout->addStretch(1);
+
+    auto* buttons = new QDialogButtonBox(this);
+    Button1 = buttons->addButton("OK", QDialogButtonBox::AcceptRole);
+    Button1->setObjectName("Button1");
+    Button1->setDefault(true);
+    Button2 = buttons->addButton("Cancel", QDialogButtonBox::RejectRole);
+    Button2->setObjectName("Button2");
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(RadioGroup3, 0, 0, 2, 1);
+    grid->addWidget(RadioGroup1, 0, 1);
+    grid->addWidget(RadioGroup2, 1, 1);
+    grid->addWidget(buttons, 2, 0, 1, 2);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TForm7::UpdateWhiteChoice() {
+    if (!isVisible())
+        return;
+    const WhiteChoice choice = murelo::UpdateWhiteChoice(form1_->document().PaletteKind);
+    if (choice.selectColor)
+        ColorButton->setChecked(true);
+    WhiteButton->setEnabled(choice.whiteEnabled);
+}
+
+void TForm7::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TForm7::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    if (!event->spontaneous())
+        FormHide();
+}
+
+void TForm7::setEditorEnabled(bool enabled) {
+    TForm1& f = *form1_;
+    if (!enabled) {
+        wasEnabled_ = {OwnEnabledState(&f), OwnEnabledState(f.Image1),
+                       f.File1->menuAction()->isEnabled(), f.Edit1->menuAction()->isEnabled(),
+                       f.Tool1->menuAction()->isEnabled()};
+    }
+    // Enabling puts back only what the dialog itself turned off.
+    f.File1->menuAction()->setEnabled(enabled && wasEnabled_.file);
+    f.Edit1->menuAction()->setEnabled(enabled && wasEnabled_.edit);
+    f.Tool1->menuAction()->setEnabled(enabled && wasEnabled_.tool);
+    f.Image1->setEnabled(enabled && wasEnabled_.picture);
+    f.setEnabled(enabled && wasEnabled_.window);
+}
+
+void TForm7::FormShow() {
+    CentreOnWindow(this, form1_);
+    Document& doc = form1_->document();
+    doc.RecolorOnPaletteChange = false;
+    notConfirmed_ = true;
+    SavedEditMode = doc.EditMode;
+    SavedPaletteKind = doc.PaletteKind;
+    setEditorEnabled(false);
+    Edit1->setEnabled(RadioButton2->isChecked());
+    Edit2->setEnabled(RadioButton2->isChecked());
+    UpdateWhiteChoice();
+    doc.EditMode = RadioGroup3->itemIndex();
+    switchMode(true);
+}
+
+void TForm7::RadioGroup3Click(int mode) {
+    form1_->document().EditMode = mode;
+    validateCustomSize();
+    switchMode(false);
+}
+
+void TForm7::switchMode(bool fromShow) {
+    const int mode = form1_->document().EditMode;
+    const NewPicturePreset preset = PresetForEditMode(mode);
+    presetWidth_ = preset.width;
+    presetHeight_ = preset.height;
+    RadioButton1->setText(preset.caption);
+    TForm2* form2 = AllWindows().Form2;
+    if (mode != EditModePc8801Tall) {
+        form2->SwitchPalette(preset.paletteKind, false, false);
+        if (fromShow)
+            SelectPaletteControls(preset.paletteKind);
+        else
+            form2->CheckPaletteButton(preset.paletteKind); // keep the buttons truthful
+    }
+    form2->ApplyEditModeToPalette();
+}
+
+void TForm7::validateCustomSize() {
+    const int mode = RadioGroup3->itemIndex();
+    const int w = ValidateCustomWidth(ParseSizeEdit(Edit1->text().toStdString()), mode);
+    const int h = ValidateCustomHeight(ParseSizeEdit(Edit2->text().toStdString()), mode);
+    Edit1->setText(QString::number(w));
+    Edit2->setText(QString::number(h));
+}
+
+void TForm7::Edit1Exit() { validateCustomSize(); }
+void TForm7::Edit2Exit() { validateCustomSize(); }
+
+void TForm7::Button1Click() {
+    Document& doc = form1_->document();
+    const int mode = RadioGroup3->itemIndex();
+    if (!doc.Modified || AskOkCancel(this, "OK?", "New Picture")) {
+        validateCustomSize();
+        PictureSize size{presetWidth_, presetHeight_};
+        if (RadioButton2->isChecked())
+            size = PhysicalSize(Edit1->text().toInt(), Edit2->text().toInt(), mode);
+        const ColorValue fill =
+            WhiteButton->isChecked() ? 0xFFFFFF : AllWindows().Form2->tool().ForegroundColor;
+        form1_->newPicture(size.width, size.height, fill);
+        if (TForm5* form5 = AllWindows().Form5)
+            form5->setText("");
+    }
+    // Also after a refused question: the pixel mode applies to the kept picture.
+    doc.EditMode = mode;
+    TForm9* form9 = AllWindows().Form9;
+    form9->RememberedChoice = mode;
+    form9->RadioGroup1->setItemIndex(mode);
+    SetEditMode(true);
+    AllWindows().Form2->ShowDepthLabel();
+    SelectPaletteControls(doc.PaletteKind);
+    notConfirmed_ = false;
+    hide();
+}
+
+void TForm7::FormHide() {
+    Document& doc = form1_->document();
+    if (notConfirmed_) {
+        doc.EditMode = SavedEditMode;
+        doc.PaletteKind = SavedPaletteKind;
+    }
+    notConfirmed_ = true;
+    TForm2* form2 = AllWindows().Form2;
+    if (doc.EditMode != EditModePc8801Tall) {
+        SelectPaletteControls(doc.PaletteKind);
+        form2->SwitchPalette(doc.PaletteKind, true, false);
+        if (doc.EditMode != EditMode99x8)
+            AllWindows().Form9->RadioGroup1->setItemIndex(doc.EditMode);
+    }
+    form2->ApplyEditModeToPalette();
+    setEditorEnabled(true);
+    doc.RecolorOnPaletteChange = true;
 }
 
 } // namespace murelo::gui

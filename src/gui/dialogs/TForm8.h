@@ -2,18 +2,44 @@
 
 #include <QDialog>
 
+class QGroupBox;
+class QPushButton;
+class QRadioButton;
+
 namespace murelo::gui {
 
 class TForm1;
 
-// "Set Color Depth" window; its controls come with the work on this window.
+// "Set Color Depth": the bit depth of saved bitmaps.
 class TForm8 : public QDialog {
     Q_OBJECT
 public:
     explicit TForm8(TForm1* mainWindow);
 
+    QGroupBox* GroupBox1 = nullptr;
+    QRadioButton* RadioButton1 = nullptr; // 4bit
+    QRadioButton* RadioButton2 = nullptr; // 8bit
+    QRadioButton* RadioButton3 = nullptr; // 24bit
+    QPushButton* Button1 = nullptr;       // OK
+    QPushButton* Button2 = nullptr;       // Cancel
+
+    // When set, OK also writes the picture (Save As); the Color Depth menu item clears it.
+    bool SaveAfterOk = true;
+
+signals:
+    // OK with SaveAfterOk: the picture is to be written at the new SaveDepth.
+    void writePictureRequested();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
 private:
+    void Button1Click();
+    int checkedChoice() const;
+
     TForm1* form1_;
+    bool reenableEditor_ = false;
 };
 
 } // namespace murelo::gui

@@ -1,10 +1,63 @@
 #include "gui/dialogs/TForm9.h"
 
+#include "gui/app/TForm1.h"
+#include "gui/dialogs/EditModeActions.h"
+#include "gui/dialogs/PixelModeGroup.h"
+#include "gui/dialogs/WindowPlacement.h"
+
+#include <QDialogButtonBox>
+#include <QHideEvent>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
 namespace murelo::gui {
 
 TForm9::TForm9(TForm1* mainWindow) : QDialog(nullptr), form1_(mainWindow) {
     setObjectName("Form9");
     setWindowTitle("Set Edit Mode");
+    PrepareSecondaryWindow(this, true);
+
+    RadioGroup1 = new PixelModeGroup(this, "RadioGroup1");
+    auto* buttons = new QDialogButtonBox(this);
+    Button1 = buttons->addButton("OK", QDialogButtonBox::AcceptRole);
+    Button1->setObjectName("Button1");
+    Button1->setDefault(true);
+    Button2 = buttons->addButton("Cancel", QDialogButtonBox::RejectRole);
+    Button2->setObjectName("Button2");
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(RadioGroup1);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(Button1, &QPushButton::clicked, this, &TForm9::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &QWidget::hide);
+}
+
+void TForm9::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    CentreOnWindow(this, form1_);
+    reenableEditor_ = OwnEnabledState(form1_);
+    form1_->setEnabled(false);
+    RadioGroup1->setItemIndex(RememberedChoice);
+}
+
+void TForm9::Button1Click() {
+    SetEditMode(true);
+    RememberedChoice = RadioGroup1->itemIndex();
+    hide();
+}
+
+void TForm9::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    if (event->spontaneous())
+        return;
+    if (reenableEditor_)
+        form1_->setEnabled(true);
+    reenableEditor_ = false;
 }
 
 } // namespace murelo::gui

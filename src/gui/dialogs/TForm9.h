@@ -2,18 +2,35 @@
 
 #include <QDialog>
 
+class QPushButton;
+
 namespace murelo::gui {
 
+class PixelModeGroup;
 class TForm1;
 
-// "Set Edit Mode" window; its controls come with the work on this window.
+// "Set Edit Mode": changes the pixel mode of the current picture.
 class TForm9 : public QDialog {
     Q_OBJECT
 public:
     explicit TForm9(TForm1* mainWindow);
 
+    PixelModeGroup* RadioGroup1 = nullptr;
+    QPushButton* Button1 = nullptr; // OK
+    QPushButton* Button2 = nullptr; // Cancel
+
+    // The choice selected when the dialog opens.
+    int RememberedChoice = 0;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
 private:
+    void Button1Click();
+
     TForm1* form1_;
+    bool reenableEditor_ = false;
 };
 
 } // namespace murelo::gui

@@ -1,19 +1,122 @@
 #pragma once
 
+#include "core/dialogs/ColorStripMouse.h"
+#include "core/editor/ToolState.h"
+
 #include <QWidget>
+
+#include <array>
+
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QHBoxLayout;
+class QLabel;
+class QRadioButton;
+class QSlider;
+
+namespace murelo {
+struct Document;
+struct SessionChange;
+} // namespace murelo
 
 namespace murelo::gui {
 
+class PixelImage;
 class TForm1;
 
-// "Tool Palette" window; its controls come with the work on this window.
+// "Tool Palette": colours, protected colours, brush patterns, paint tool, scale and the
+// palette or colour mode. A tool window above the editor, shown and hidden by the
+// editor's "Tool &Palette" item.
 class TForm2 : public QWidget {
     Q_OBJECT
 public:
     explicit TForm2(TForm1* mainWindow);
 
+    // The drawing state the painting reads at every mouse event.
+    ToolState& tool();
+    const ToolState& tool() const;
+    Document& document() const;
+
+    // The palette switch of the palette buttons (recolour = RecolorOnPaletteChange) and of
+    // the dialogs. Leaves the editor and its picture enabled or disabled as they were.
+    void SwitchPalette(int kind, bool recolour, bool converterVisible);
+    // Keeps the chosen colours inside the kind's range and redraws what shows them.
+    void RefreshPaletteView(int kind);
+    void DrawColorStrip(int kind);
+    void DrawBrushStrip();
+    // Shows a colour picked on the picture as the first colour, with its palette number.
+    void ShowForeground(ColorValue colour, int kind);
+    bool IsProtectedIndex(int index) const;
+    bool IsProtectedPixel(int x, int y) const;
+    void ShowDepthLabel();
+    // Redraws the cell buffer preview from the document's CellBuffer.
+    void DrawCellBuffer();
+    // While Ctrl is held the cell buffer preview takes the colour number's place.
+    void ShowCellBufferPreview(bool show);
+
+    // Marks the palette radio button of a kind without running its click handler; kind 6
+    // has none and marks nothing.
+    void CheckPaletteButton(int kind);
+    QRadioButton* paletteButton(int kind) const;
+    // Fits the window to the document's pixel mode: the chip or the colour mode panel,
+    // Free Draw, Odd Line, the depth label's place, and the PC-8801 palette in its mode.
+    void ApplyEditModeToPalette();
+    // After a bitmap was loaded: its detected palette and pixel mode take over the window.
+    void AdoptLoadedPalette();
+
+    PixelImage* Image1 = nullptr; // colour strip and brush strip
+    PixelImage* Image2 = nullptr; // first colour swatch
+    PixelImage* Image3 = nullptr; // cell buffer preview
+    QLabel* Label4 = nullptr;     // number of the first colour
+    QSlider* TrackBar1 = nullptr; // display scale
+    QLabel* Label2 = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    QRadioButton* RadioButton1 = nullptr;  // Pen
+    QRadioButton* RadioButton3 = nullptr;  // Block4
+    QRadioButton* RadioButton4 = nullptr;  // Block8
+    QRadioButton* RadioButton2 = nullptr;  // Line
+    QRadioButton* RadioButton19 = nullptr; // Fill
+    QCheckBox* CheckBox1 = nullptr;        // Odd Line
+    QCheckBox* CheckBox2 = nullptr;        // Free Draw
+    QLabel* Label5 = nullptr;              // pointer position
+    QLabel* Label3 = nullptr;              // pixel aspect
+    QLabel* Label6 = nullptr;              // colour depth
+    QFrame* Panel2 = nullptr;              // chip palettes, kinds 0..5
+    QFrame* Panel3 = nullptr;              // PC-6x01 colour modes, kinds 7..14
+
+signals:
+    // A colour or palette change the Pixel Converter shows in its preview.
+    void converterPreviewRequested();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
 private:
+    void createControls();
+    QWidget* createSwatchColumn();
+    QGroupBox* createPaintModeGroup();
+    QWidget* createPalettePanels();
+    void connectControls();
+    void Image1MouseDown(int x, int y, Qt::MouseButton button);
+    void Image1MouseMove(int x, int y);
+    void Image1MouseUp(int x, int y);
+    void Image3MouseDown(Qt::MouseButton button);
+    void TrackBar1Change(int position);
+    void CheckBox1Click(bool checked);
+    void CheckBox2Click(bool checked);
+    void PaletteButtonClick(int kind);
+    void followSession(const SessionChange& change);
+    void syncPaintMode();
+    void placeDepthLabel(int left);
+    void paintForegroundSwatch();
+    bool converterVisible() const;
+
     TForm1* form1_;
+    ColorStripMouse stripMouse_;
+    std::array<QRadioButton*, 15> paletteButtons_{};
+    QHBoxLayout* depthRow_ = nullptr;
 };
 
 } // namespace murelo::gui

@@ -88,3 +88,13 @@ TEST(FreeDraw, FillFollowsTheCheckBox) {
     EXPECT_FALSE(FreeDrawChanged(false, true).fillEnabled);
     EXPECT_TRUE(FreeDrawChanged(false, true).selectPen);
 }
+
+TEST(SelectPaletteControls, EditModeChoiceOfEachKind) {
+    for (int kind = 0; kind <= 5; ++kind)
+        EXPECT_EQ(EditModeChoiceOfKind(kind), 0) << kind;
+    EXPECT_EQ(EditModeChoiceOfKind(6), 3);
+    for (int kind = 7; kind <= 14; ++kind)
+        EXPECT_EQ(EditModeChoiceOfKind(kind), 2) << kind;
+    EXPECT_FALSE(EditModeChoiceOfKind(15));
+    EXPECT_FALSE(EditModeChoiceOfKind(-1));
+}

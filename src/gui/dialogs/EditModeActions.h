@@ -1,0 +1,16 @@
+#pragma once
+
+namespace murelo::gui {
+
+// EditMode = the Set Edit Mode dialog's choice; with resetPalette the palette returns to
+// the family's first kind (without recolouring); then the tool palette is fitted to it.
+void SetEditMode(bool resetPalette);
+
+// Marks a palette kind in the Set Edit Mode dialog's choice and in the tool palette's
+// radio buttons, without running their handlers. Kinds outside 0..14 change nothing.
+void SelectPaletteControls(int paletteKind);
+
+// Whether the Pixel Converter window is shown.
+bool ConverterVisible();
+
+} // namespace murelo::gui
