@@ -1,0 +1,210 @@
+// The tool palette: colour strip and brush strip mouse rules, palette switch, scale, Free Draw.
+#include "core/palette/Palettes.h"
+#include "gui/app/TForm1.h"
+#include "gui/app/Windows.h"
+#include "gui/palette/PixelImage.h"
+#include "gui/palette/TForm2.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTest>
+
+using namespace murelo;
+using namespace murelo::gui;
+
+namespace {
+
+void Send(QWidget* w, QEvent::Type type, int x, int y, Qt::MouseButton button,
+          Qt::MouseButtons held) {
+    const QPointF local(x + 0.5, y + 0.5);
+    QMouseEvent event(type, local, w->mapToGlobal(local), button, held, Qt::NoModifier);
+    QApplication::sendEvent(w, &event);
+}
+
+// Press at (x, y0), move to (x, y1), release there, with one button.
+void Drag(QWidget* w, int x, int y0, int y1, Qt::MouseButton button = Qt::LeftButton) {
+    Send(w, QEvent::MouseButtonPress, x, y0, button, button);
+    Send(w, QEvent::MouseMove, x, y1, Qt::NoButton, button);
+    Send(w, QEvent::MouseButtonRelease, x, y1, button, Qt::NoButton);
+}
+
+} // namespace
+
+class ToolPaletteTest : public QObject {
+    Q_OBJECT
+    Windows* w = nullptr;
+    TForm2* palette() { return w->Form2; }
+    Document& doc() { return w->Form1->document(); }
+    ToolState& tool() { return w->Form1->session().tool(); }
+
+private slots:
+    void initTestCase() {
+        w = &CreateWindows();
+        w->Form1->show();
+        palette()->show();
+    }
+
+    void init() {
+        palette()->paletteButton(KindTms9918)->click();
+        tool().ProtectedColors = 0;
+        tool().ForegroundIndex = 1;
+        tool().BackgroundIndex = 15;
+        palette()->RefreshPaletteView(KindTms9918);
+        tool().BrushPattern = 0;
+        w->Form1->setEnabled(true);
+        w->Form1->Image1->setEnabled(true);
+    }
+
+    void switchingToColour41ClampsTheIndices() {
+        palette()->ApplyEditModeToPalette();
+        tool().ForegroundIndex = 12;
+        tool().BackgroundIndex = 9;
+        palette()->RefreshPaletteView(KindTms9918);
+        QRadioButton* b = palette()->paletteButton(KindColor4_1);
+        QCOMPARE(b->objectName(), QString("RadioButton13"));
+        QCOMPARE(b->text(), QString("Color 4-1"));
+        b->click();
+        QCOMPARE(doc().PaletteKind, int(KindColor4_1));
+        QCOMPARE(tool().ForegroundIndex, 3);
+        QCOMPARE(tool().BackgroundIndex, 0);
+        QCOMPARE(tool().ForegroundColor, FromRrggbb(0xFF00FF));
+        QCOMPARE(tool().BackgroundColor, FromRrggbb(0x000000));
+        QCOMPARE(palette()->Label4->text(), QString("3"));
+    }
+
+    void eightPixelDragSelectsNinePixelDragProtects() {
+        Drag(palette()->Image1, 5 * 16 + 4, 2, 10);
+        QCOMPARE(tool().ForegroundIndex, 5);
+        QCOMPARE(tool().ProtectedColors, std::uint16_t(0));
+        QCOMPARE(palette()->Label4->text(), QString("5"));
+
+        Drag(palette()->Image1, 7 * 16 + 4, 2, 11);
+        QCOMPARE(tool().ProtectedColors, std::uint16_t(1u << 7));
+        QCOMPARE(tool().ForegroundIndex, 5); // nothing selected
+        QVERIFY(palette()->IsProtectedIndex(7));
+        // The swatch now shows the hatch around its colour.
+        QCOMPARE(palette()->Image1->picture().pixel(7 * 16 + 7, 0), ColorValue(0xFFFFFF));
+        QCOMPARE(palette()->Image1->picture().pixel(7 * 16 + 6, 10),
+                 PaletteColor(KindTms9918, 7));
+    }
+
+    void dragOutOfTheStripTogglesNothing() {
+        Send(palette()->Image1, QEvent::MouseButtonPress, 40, 16, Qt::LeftButton, Qt::LeftButton);
+        Send(palette()->Image1, QEvent::MouseMove, -30, 40, Qt::NoButton, Qt::LeftButton);
+        Send(palette()->Image1, QEvent::MouseMove, 400, -20, Qt::NoButton, Qt::LeftButton);
+        Send(palette()->Image1, QEvent::MouseButtonRelease, 400, -20, Qt::LeftButton,
+             Qt::NoButton);
+        QCOMPARE(tool().ProtectedColors, std::uint16_t(0));
+        QCOMPARE(tool().ForegroundIndex, 1);
+    }
+
+    void brushStripRightEdgeChangesNothing() {
+        tool().BrushPattern = 3;
+        palette()->DrawBrushStrip();
+        const Picture before = palette()->Image1->picture();
+        for (int x = 252; x <= 256; ++x) {
+            Send(palette()->Image1, QEvent::MouseButtonPress, x, 48, Qt::LeftButton,
+                 Qt::LeftButton);
+            Send(palette()->Image1, QEvent::MouseButtonRelease, x, 48, Qt::LeftButton,
+                 Qt::NoButton);
+        }
+        QCOMPARE(tool().BrushPattern, 3);
+        QVERIFY(palette()->Image1->picture() == before);
+        // A sample itself is chosen by a press.
+        Send(palette()->Image1, QEvent::MouseButtonPress, 8 * 28 + 3, 48, Qt::LeftButton,
+             Qt::LeftButton);
+        QCOMPARE(tool().BrushPattern, 8);
+    }
+
+    void rightClickSetsOnlyTheSecondColour() {
+        const Picture swatchBefore = palette()->Image2->picture();
+        Drag(palette()->Image1, 9 * 16 + 2, 10, 10, Qt::RightButton);
+        QCOMPARE(tool().BackgroundIndex, 9);
+        QCOMPARE(tool().BackgroundColor, PaletteColor(KindTms9918, 9));
+        QCOMPARE(tool().ForegroundIndex, 1);
+        QCOMPARE(tool().ForegroundColor, PaletteColor(KindTms9918, 1));
+        QCOMPARE(palette()->Label4->text(), QString("1"));
+        QVERIFY(palette()->Image2->picture() == swatchBefore);
+    }
+
+    void scalePositionFiveIsX32() {
+        palette()->TrackBar1->setValue(5);
+        QCOMPARE(palette()->Label2->text(), QString("x32"));
+        QCOMPARE(doc().Scale, 32);
+        QCOMPARE(w->Form1->Image1->size(), QSize(8192, 6144));
+        palette()->TrackBar1->setValue(0);
+        QCOMPARE(palette()->Label2->text(), QString("x1"));
+        QCOMPARE(w->Form1->Image1->size(), QSize(256, 192));
+    }
+
+    void paletteClickKeepsTheEditorDisabledUnderADialog() {
+        w->Form1->setEnabled(false);
+        palette()->paletteButton(KindTms9928)->click();
+        QCOMPARE(doc().PaletteKind, int(KindTms9928));
+        QVERIFY(!w->Form1->isEnabled());
+        w->Form1->setEnabled(true);
+        w->Form1->Image1->setEnabled(false);
+        palette()->paletteButton(KindTms9918)->click();
+        QVERIFY(!w->Form1->Image1->isEnabled());
+        QVERIFY(w->Form1->isEnabled());
+    }
+
+    void paletteClickRecoloursIndexForIndex() {
+        doc().RecolorOnPaletteChange = true;
+        doc().picture.setPixel(0, 0, FromRrggbb(0x7CCF6C)); // index 3 of TMS9918
+        palette()->paletteButton(Kind315_5124)->click();
+        QCOMPARE(doc().picture.pixel(0, 0), FromRrggbb(0x01FF01));
+        palette()->paletteButton(KindTms9918)->click();
+        QCOMPARE(doc().picture.pixel(0, 0), FromRrggbb(0x7CCF6C));
+    }
+
+    void markingAPaletteButtonByProgramSwitchesNothing() {
+        palette()->CheckPaletteButton(KindTms9929);
+        QVERIFY(palette()->paletteButton(KindTms9929)->isChecked());
+        QCOMPARE(doc().PaletteKind, int(KindTms9918));
+    }
+
+    void fillIsEnabledExactlyWhileFreeDrawIsChecked() {
+        palette()->CheckBox2->setChecked(true);
+        QVERIFY(palette()->RadioButton19->isEnabled());
+        QVERIFY(tool().FreeDraw);
+        palette()->RadioButton19->setChecked(true);
+        QCOMPARE(tool().Mode, PaintMode::Fill);
+        palette()->CheckBox2->setChecked(false);
+        QVERIFY(!palette()->RadioButton19->isEnabled());
+        QVERIFY(palette()->RadioButton1->isChecked());
+        QCOMPARE(tool().Mode, PaintMode::Pen);
+        QVERIFY(!tool().FreeDraw);
+    }
+
+    void hidingUnchecksTheMenuItem() {
+        QVERIFY(w->Form1->Palet1->isChecked());
+        palette()->close(); // the window manager's close
+        QVERIFY(!palette()->isVisible());
+        QVERIFY(!w->Form1->Palet1->isChecked());
+        w->Form1->Palet1->trigger();
+        QVERIFY(palette()->isVisible());
+        QVERIFY(w->Form1->Palet1->isChecked());
+        w->Form1->Palet1->trigger();
+        QVERIFY(!palette()->isVisible());
+        QVERIFY(!w->Form1->Palet1->isChecked());
+        palette()->show();
+    }
+
+    void depthLabelFollowsSaveDepth() {
+        doc().SaveDepth = 3;
+        palette()->ShowDepthLabel();
+        QCOMPARE(palette()->Label6->text(), QString("[ 8bit]"));
+        doc().SaveDepth = 2;
+        palette()->ShowDepthLabel();
+        QCOMPARE(palette()->Label6->text(), QString("[ 4bit]"));
+    }
+};
+
+QTEST_MAIN(ToolPaletteTest)
+#include "ToolPaletteTest.moc"
