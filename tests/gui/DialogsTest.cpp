@@ -1,0 +1,280 @@
+// The New, Set Edit Mode, colour depth, message, progress and about windows.
+#include "core/palette/Palettes.h"
+#include "gui/app/TForm1.h"
+#include "gui/app/Windows.h"
+#include "gui/dialogs/PixelModeGroup.h"
+#include "gui/dialogs/TForm3.h"
+#include "gui/dialogs/TForm5.h"
+#include "gui/dialogs/TForm6.h"
+#include "gui/dialogs/TForm7.h"
+#include "gui/dialogs/TForm8.h"
+#include "gui/dialogs/TForm9.h"
+#include "gui/editor/MessageBoxes.h"
+#include "gui/palette/TForm2.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace murelo;
+using namespace murelo::gui;
+
+class DialogsTest : public QObject {
+    Q_OBJECT
+    Windows* w = nullptr;
+    Document& doc() { return w->Form1->document(); }
+    TForm7* newDialog() { return w->Form7; }
+
+    void clickMode(PixelModeGroup* group, int mode) {
+        group->findChild<QAbstractButton*>(group->objectName() + "Item" + QString::number(mode))
+            ->click();
+    }
+
+    // Shows New, picks "Custom" with the given edits in the mode and confirms.
+    void newCustom(int mode, const QString& width, const QString& height) {
+        TForm7* f = newDialog();
+        f->show();
+        clickMode(f->RadioGroup3, mode);
+        f->RadioButton2->click();
+        f->Edit1->setText(width);
+        emit f->Edit1->editingFinished();
+        f->Edit2->setText(height);
+        emit f->Edit2->editingFinished();
+        f->Button1->click();
+    }
+
+private slots:
+    void initTestCase() {
+        SetBoxHandler([](BoxKind, const QString&, const QString&) { return true; });
+        w = &CreateWindows();
+        w->Form1->show();
+    }
+
+    void init() { doc().Modified = false; }
+
+    void customWidthsAreRoundedAndLimited() {
+        newCustom(0, "1", "100");
+        QCOMPARE(newDialog()->Edit1->text(), QString("8"));
+        QCOMPARE(doc().PictureWidth, 8);
+        newCustom(0, "250", "100");
+        QCOMPARE(newDialog()->Edit1->text(), QString("256"));
+        QCOMPARE(doc().PictureWidth, 256);
+        newCustom(0, "700", "100");
+        QCOMPARE(newDialog()->Edit1->text(), QString("640"));
+        newCustom(1, "400", "100");
+        QCOMPARE(newDialog()->Edit1->text(), QString("320"));
+        QCOMPARE(doc().PictureWidth, 640);
+        QCOMPARE(doc().PictureHeight, 100);
+        QCOMPARE(doc().EditMode, 1);
+    }
+
+    void customHeightsAreRoundedAndLimited() {
+        newCustom(0, "64", "3");
+        QCOMPARE(newDialog()->Edit2->text(), QString("8"));
+        QCOMPARE(doc().PictureHeight, 8);
+        newCustom(0, "64", "5");
+        QCOMPARE(newDialog()->Edit2->text(), QString("8"));
+        newCustom(0, "64", "9");
+        QCOMPARE(newDialog()->Edit2->text(), QString("12"));
+        QCOMPARE(doc().PictureHeight, 12);
+        newCustom(3, "64", "330");
+        QCOMPARE(newDialog()->Edit2->text(), QString("320"));
+        QCOMPARE(doc().PictureHeight, 640);
+        QCOMPARE(doc().PictureWidth, 64);
+        QCOMPARE(doc().PaletteKind, int(KindPc8801));
+    }
+
+    void presetOfEachModeAndTheEditorIsDisabledMeanwhile() {
+        TForm7* f = newDialog();
+        f->RadioButton1->click();
+        f->show();
+        QVERIFY(!w->Form1->isEnabled());
+        QVERIFY(!f->Edit1->isEnabled());
+        clickMode(f->RadioGroup3, 3);
+        QCOMPARE(f->RadioButton1->text(), QString("640 x 200"));
+        clickMode(f->RadioGroup3, 1);
+        QCOMPARE(f->RadioButton1->text(), QString("128 x 192"));
+        QVERIFY(w->Form2->Panel3->isVisibleTo(w->Form2));
+        clickMode(f->RadioGroup3, 0);
+        QCOMPARE(f->RadioButton1->text(), QString("256 x 192"));
+        f->Button1->click();
+        QVERIFY(w->Form1->isEnabled());
+        QCOMPARE(doc().PictureWidth, 256);
+        QCOMPARE(doc().PictureHeight, 192);
+        QCOMPARE(doc().PaletteKind, int(KindTms9918));
+    }
+
+    void whiteChoiceFollowsThePalette() {
+        TForm7* f = newDialog();
+        // Leave the dialog set to mode 1 and make "Color 4-1" the kind before it opens.
+        f->show();
+        clickMode(f->RadioGroup3, 1);
+        f->Button2->click();
+        QCOMPARE(doc().EditMode, 0);
+        doc().EditMode = 1;
+        doc().PaletteKind = KindColor4_1;
+        f->WhiteButton->setChecked(true);
+        f->show();
+        // "Color 4-1" has no white: "Color" was chosen; "Color 15" then offers white again.
+        QVERIFY(f->ColorButton->isChecked());
+        QVERIFY(f->WhiteButton->isEnabled());
+        QCOMPARE(doc().PaletteKind, int(KindColor15));
+        w->Form2->paletteButton(KindColor4_1)->click();
+        QVERIFY(!f->WhiteButton->isEnabled());
+        w->Form2->paletteButton(KindColor4_1 + 1)->click();
+        QVERIFY(f->WhiteButton->isEnabled());
+        QVERIFY(f->ColorButton->isChecked());
+        f->Button2->click();
+        f->RadioGroup3->setItemIndex(0);
+    }
+
+    void cancellingNewRestoresModeAndKind() {
+        doc().EditMode = 0;
+        w->Form2->paletteButton(KindTms9929)->click();
+        QCOMPARE(doc().PaletteKind, int(KindTms9929));
+        TForm7* f = newDialog();
+        f->show();
+        clickMode(f->RadioGroup3, 1);
+        QCOMPARE(doc().EditMode, 1);
+        QCOMPARE(doc().PaletteKind, int(KindColor15));
+        f->Button2->click();
+        QCOMPARE(doc().EditMode, 0);
+        QCOMPARE(doc().PaletteKind, int(KindTms9929));
+        QVERIFY(w->Form2->paletteButton(KindTms9929)->isChecked());
+        QVERIFY(w->Form2->Panel2->isVisibleTo(w->Form2));
+        QVERIFY(w->Form1->isEnabled());
+        f->RadioGroup3->setItemIndex(0);
+    }
+
+    void modifiedPictureAsksFirstAndCancelKeepsIt() {
+        QList<QString> asked;
+        SetBoxHandler([&](BoxKind, const QString& text, const QString& caption) {
+            asked << text + "|" + caption;
+            return false;
+        });
+        doc().picture.setPixel(3, 3, 0x123456);
+        doc().Modified = true;
+        TForm7* f = newDialog();
+        f->RadioButton1->click();
+        f->show();
+        f->Button1->click();
+        QCOMPARE(asked, QList<QString>{"OK?|New Picture"});
+        QCOMPARE(doc().picture.pixel(3, 3), ColorValue(0x123456));
+        QVERIFY(!f->isVisible());
+        SetBoxHandler([](BoxKind, const QString&, const QString&) { return true; });
+    }
+
+    void setEditModeReturnsToTheFamilysFirstKindWithoutRecolouring() {
+        TForm7* f = newDialog();
+        f->RadioButton1->click();
+        f->show();
+        f->Button1->click();
+        w->Form2->paletteButton(KindTms9929)->click();
+        QCOMPARE(doc().PaletteKind, int(KindTms9929));
+        const ColorValue tms9929Green = PaletteColor(KindTms9929, 2);
+        doc().picture.setPixel(5, 5, tms9929Green);
+        const Picture before = doc().picture;
+        TForm9* d = w->Form9;
+        d->show();
+        QVERIFY(!w->Form1->isEnabled());
+        clickMode(d->RadioGroup1, 0);
+        d->Button1->click();
+        QCOMPARE(doc().PaletteKind, int(KindTms9918));
+        QVERIFY(doc().picture == before);
+        QVERIFY(w->Form2->paletteButton(KindTms9918)->isChecked());
+        QVERIFY(w->Form1->isEnabled());
+    }
+
+    void editModeDialogCancelChangesNothing() {
+        TForm9* d = w->Form9;
+        d->show();
+        clickMode(d->RadioGroup1, 3);
+        d->Button2->click();
+        QCOMPARE(doc().EditMode, 0);
+        d->show();
+        QCOMPARE(d->RadioGroup1->itemIndex(), 0); // the remembered choice
+        d->Button2->click();
+    }
+
+    void colourDepthOffersOnlyTwentyFourBitsOutsideThePalette() {
+        doc().picture.setPixel(0, 0, 0x123456);
+        TForm8* d = w->Form8;
+        w->Form1->Settings1->trigger();
+        QVERIFY(d->isVisible());
+        QVERIFY(!w->Form1->isEnabled());
+        QVERIFY(!d->RadioButton1->isEnabled());
+        QVERIFY(!d->RadioButton2->isEnabled());
+        QVERIFY(d->RadioButton3->isEnabled());
+        QVERIFY(d->RadioButton3->isChecked());
+        d->Button2->click();
+        QVERIFY(w->Form1->isEnabled());
+    }
+
+    void colourDepthOkSetsTheDepthWithoutWriting() {
+        doc().picture.fill(PaletteColor(doc().PaletteKind, 15));
+        doc().SaveDepth = 2;
+        TForm8* d = w->Form8;
+        int writes = 0;
+        auto c = connect(d, &TForm8::writePictureRequested, this, [&] { ++writes; });
+        w->Form1->Settings1->trigger();
+        QVERIFY(d->RadioButton1->isEnabled());
+        QVERIFY(d->RadioButton1->isChecked());
+        d->RadioButton2->click();
+        d->Button1->click();
+        QCOMPARE(doc().SaveDepth, std::uint8_t(3));
+        QCOMPARE(writes, 0);
+        QCOMPARE(w->Form2->Label6->text(), QString("[ 8bit]"));
+        QVERIFY(d->SaveAfterOk);
+        disconnect(c);
+    }
+
+    void messageWindowTextAndCheckMark() {
+        TForm5* m = w->Form5;
+        m->setText("Error(s):\n");
+        m->append("\n");
+        m->append("Error Total: 0\n");
+        QCOMPARE(m->text(), std::string("Error(s):\n\nError Total: 0\n"));
+        QCOMPARE(m->Memo1->toPlainText(), QString("Error(s):\n\nError Total: 0\n"));
+        w->Form1->Message1->trigger();
+        QVERIFY(m->isVisible());
+        QVERIFY(w->Form1->Message1->isChecked());
+        m->close();
+        QVERIFY(!w->Form1->Message1->isChecked());
+    }
+
+    void progressWindowRequestsCancelWheneverItHides() {
+        TForm6* p = w->Form6;
+        p->show();
+        QVERIFY(!p->CancelRequested);
+        p->close(); // the title-bar button
+        QVERIFY(p->CancelRequested);
+        p->show();
+        QVERIFY(!p->CancelRequested);
+        p->Button1->click();
+        QVERIFY(p->CancelRequested);
+        QVERIFY(!p->isVisible());
+        QCOMPARE(p->windowTitle(), QString("Color Check Progress"));
+    }
+
+    void aboutDisablesEditorAndPaletteWhileShown() {
+        TForm3* a = w->Form3;
+        w->Form1->About1->trigger();
+        QVERIFY(a->isVisible());
+        QCOMPARE(a->Label1->text(), QString("Murelo 9918 ver.1.20"));
+        QVERIFY(!w->Form1->isEnabled());
+        QVERIFY(!w->Form2->isEnabled());
+        a->Button1->click();
+        QVERIFY(w->Form1->isEnabled());
+        QVERIFY(w->Form2->isEnabled());
+    }
+};
+
+QTEST_MAIN(DialogsTest)
+#include "DialogsTest.moc"
