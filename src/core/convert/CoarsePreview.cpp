@@ -11,6 +11,22 @@ int NearestConvertedIndex(const ConversionState& state, int x, int y) {
     return NearestPaletteIndex(state.palette, adjusted, range.first, range.last, p.NtscWeighting);
 }
 
+int NearestConvertedIndex(const ConversionState& state, int x, int y, NearestCache& cache) {
+    // The plain search costs about what a cache miss does, so only the weighted one,
+    // dearer by its table look-ups, goes through the cache.
+    if (!state.params.NtscWeighting)
+        return NearestConvertedIndex(state, x, y);
+    const ColorRec adjusted = BalancedColor(state, state.source.pixel(x, y));
+    const ColorValue key = ColorOfRec(adjusted);
+    int index = cache.find(key);
+    if (index < 0) {
+        const IndexRange& range = ConversionRange(state.params.PaletteKind);
+        index = NearestPaletteIndex(state.palette, adjusted, range.first, range.last, true);
+        cache.store(key, index);
+    }
+    return index;
+}
+
 void FillSampledBlocks(ConversionState& state, int blockWidth, int blockHeight) {
     const int columns = state.source.width() / blockWidth;
     const int rows = state.source.height() / blockHeight;

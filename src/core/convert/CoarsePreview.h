@@ -1,12 +1,15 @@
 #pragma once
 
 #include "core/convert/ConversionState.h"
+#include "core/convert/NearestCache.h"
 
 namespace murelo {
 
 // The palette index of the adjusted source pixel (x, y): the nearest entry over the
 // kind's conversion range with the current weighting.
 int NearestConvertedIndex(const ConversionState& state, int x, int y);
+// The same through a pass's cache of colours already searched.
+int NearestConvertedIndex(const ConversionState& state, int x, int y, NearestCache& cache);
 
 // Fills every whole size x size block of the result with the converted colour of the
 // block's top-left source pixel (the SCREEN 3 blocks, the PC-6x01 4:4 and 4:6 blocks).

@@ -152,6 +152,9 @@ int NearestPaletteIndex(const ConverterPalette& palette, const ColorRec& rec, in
                         bool weighted) {
     if (!InRange(rec) || first < 0 || last >= PaletteEntries || first > last)
         return NearestByScan(palette, rec, first, last, weighted);
+    for (int i = first; i <= last; ++i)
+        if (!InRange(palette[i]))
+            return NearestByScan(palette, rec, first, last, weighted);
     // In range every square stays below 2^31 (at most 17039^2 weighted). The winner of the
     // scan is the first entry whose truncated distance equals the smallest one, that is the
     // first whose square is below (dmin + 1)^2: one root per search instead of one per win.
@@ -161,8 +164,6 @@ int NearestPaletteIndex(const ConverterPalette& palette, const ColorRec& rec, in
         const auto& w = Weights().weighted;
         for (int i = first; i <= last; ++i) {
             const ColorRec& p = palette[i];
-            if (!InRange(p))
-                return NearestByScan(palette, rec, first, last, weighted);
             const std::int32_t dR = w[0][std::size_t(rec.R - p.R + 255)];
             const std::int32_t dG = w[1][std::size_t(rec.G - p.G + 255)];
             const std::int32_t dB = w[2][std::size_t(rec.B - p.B + 255)];
@@ -172,8 +173,6 @@ int NearestPaletteIndex(const ConverterPalette& palette, const ColorRec& rec, in
     } else {
         for (int i = first; i <= last; ++i) {
             const ColorRec& p = palette[i];
-            if (!InRange(p))
-                return NearestByScan(palette, rec, first, last, weighted);
             const std::int32_t dR = rec.R - p.R;
             const std::int32_t dG = rec.G - p.G;
             const std::int32_t dB = rec.B - p.B;

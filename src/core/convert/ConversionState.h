@@ -148,6 +148,27 @@ int RunUnits(ConversionState& state, int start, int end, Unit&& unit) {
     return i;
 }
 
+// RunUnits over pixel indices of a picture `width` wide: `unit` gets the index and its
+// column and row, kept without a division per pixel.
+template <class Unit>
+int RunPixelUnits(ConversionState& state, int start, int end, int width, Unit&& unit) {
+    state.budget.begin();
+    if (start >= end || width <= 0)
+        return start;
+    int i = start;
+    int x = start % width;
+    int y = start / width;
+    while (i < end && !state.budget.spent()) {
+        unit(i, x, y);
+        ++i;
+        if (++x == width) {
+            x = 0;
+            ++y;
+        }
+    }
+    return i;
+}
+
 // The palette colour value of index i of the conversion's kind.
 inline ColorValue ConversionColor(const ConversionState& state, int index) {
     return PaletteColor(state.params.PaletteKind, index);

@@ -15,8 +15,8 @@ int PixelCount(const ConversionState& state) {
     return state.source.width() * state.source.height();
 }
 
-int ConvertPixel(ConversionState& state, int x, int y) {
-    const int index = NearestConvertedIndex(state, x, y);
+int ConvertPixel(ConversionState& state, int x, int y, NearestCache& cache) {
+    const int index = NearestConvertedIndex(state, x, y, cache);
     state.result.setPixel(x, y, ConversionColor(state, index));
     return index;
 }
@@ -50,7 +50,7 @@ void HandleRunBoundary(ConversionState& state, int x, int y) {
         if (y > 0)
             SettleRun(state, width - RunLength, y - 1);
         state.runHistogram.fill(0);
-    } else if (x % RunLength == 0) {
+    } else if ((x & (RunLength - 1)) == 0) {
         SettleRun(state, x - RunLength, y);
         state.runHistogram.fill(0);
     }
@@ -60,8 +60,9 @@ void HandleRunBoundary(ConversionState& state, int x, int y) {
 
 int Graphic2Pass(ConversionState& state, int start) {
     const int width = state.source.width();
-    return RunUnits(state, start, PixelCount(state),
-                    [&](int i) { ConvertPixel(state, i % width, i / width); });
+    NearestCache cache;
+    return RunPixelUnits(state, start, PixelCount(state), width,
+                         [&](int, int x, int y) { ConvertPixel(state, x, y, cache); });
 }
 
 int Graphic2RulesEnd(int width, int height) { return width * height + 1; }
@@ -71,12 +72,11 @@ int Graphic2RulesPass(ConversionState& state, int start) {
     const int pixels = PixelCount(state);
     if (width == 0)
         return start;
-    return RunUnits(state, start, pixels + 1, [&](int i) {
-        const int x = i % width;
-        const int y = i / width;
+    NearestCache cache;
+    return RunPixelUnits(state, start, pixels + 1, width, [&](int i, int x, int y) {
         HandleRunBoundary(state, x, y);
         if (i < pixels)
-            ++state.runHistogram[ConvertPixel(state, x, y)];
+            ++state.runHistogram[ConvertPixel(state, x, y, cache)];
     });
 }
 
@@ -102,9 +102,7 @@ int MultiColorConversion(ConversionState& state, int start) {
 
 int HalfTonePass(ConversionState& state, int start) {
     const int width = state.source.width();
-    return RunUnits(state, start, PixelCount(state), [&](int i) {
-        const int x = i % width;
-        const int y = i / width;
+    return RunPixelUnits(state, start, PixelCount(state), width, [&](int, int x, int y) {
         DrawHalfTonePixel(state, x, y, x, y);
     });
 }

@@ -19,9 +19,7 @@ ColorValue Grid512(ConversionState& state, int x, int y) {
 
 int EveryPixel512(ConversionState& state, int start) {
     const int width = state.source.width();
-    return RunUnits(state, start, PixelCount(state), [&](int i) {
-        const int x = i % width;
-        const int y = i / width;
+    return RunPixelUnits(state, start, PixelCount(state), width, [&](int, int x, int y) {
         state.result.setPixel(x, y, Grid512(state, x, y));
     });
 }
@@ -41,9 +39,8 @@ int RowPairs512(ConversionState& state, int start) {
     const int width = state.source.width();
     const int height = state.source.height();
     const int offset = state.params.OddLine ? 1 : 0;
-    return RunUnits(state, start, PixelCount(state), [&](int i) {
-        const int x = i % width;
-        const int y0 = (i / width) & ~1;
+    return RunPixelUnits(state, start, PixelCount(state), width, [&](int, int x, int y) {
+        const int y0 = y & ~1;
         // The last row of an odd height has no partner below: it samples itself.
         const int sampled = std::min(y0 + offset, height - 1);
         const ColorValue c = Grid512(state, x, sampled);
@@ -66,9 +63,7 @@ int DiffusionPass(ConversionState& state, int start,
                   void (*spread)(ConversionState&, int, int, const ErrorTriple&)) {
     const int width = state.source.width();
     const bool store = Screen8Stores(width, state.source.height());
-    return RunUnits(state, start, PixelCount(state), [&](int i) {
-        const int x = i % width;
-        const int y = i / width;
+    return RunPixelUnits(state, start, PixelCount(state), width, [&](int i, int x, int y) {
         ErrorTriple out;
         const ColorValue c = AdjustQuantizeDiffuse(state, state.source.pixel(x, y),
                                                    QuantizeScreen8, store, i,
@@ -100,9 +95,7 @@ bool Screen8Stores(int width, int height) { return width == 256 && height <= 212
 int Screen8Pass(ConversionState& state, int start) {
     const int width = state.source.width();
     const bool store = Screen8Stores(width, state.source.height());
-    return RunUnits(state, start, PixelCount(state), [&](int i) {
-        const int x = i % width;
-        const int y = i / width;
+    return RunPixelUnits(state, start, PixelCount(state), width, [&](int i, int x, int y) {
         state.result.setPixel(
             x, y, AdjustQuantize(state, state.source.pixel(x, y), QuantizeScreen8, store, i));
     });
