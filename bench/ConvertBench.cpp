@@ -31,8 +31,9 @@ Picture PhotographLike(int width, int height) {
                 g = 200 - (y / 56) * 13 % 150;
                 b = 90;
             }
-            picture.setPixel(x, y, RgbColor(std::clamp(r, 0, 255), std::clamp(g, 0, 255),
-                                            std::clamp(b, 0, 255)));
+            picture.setPixel(
+                x, y,
+                RgbColor(std::clamp(r, 0, 255), std::clamp(g, 0, 255), std::clamp(b, 0, 255)));
         }
     }
     return picture;
@@ -51,7 +52,9 @@ void RunMode(benchmark::State& bench, ConverterPage page, int mode,
     }
 }
 
-void Graphic2Rules(benchmark::State& s) { RunMode(s, ConverterPage::Tms9918, 0); }
+void Graphic2Rules(benchmark::State& s) {
+    RunMode(s, ConverterPage::Tms9918, 0);
+}
 void Graphic2NoRules(benchmark::State& s) {
     RunMode(s, ConverterPage::Tms9918, 0, [](ConversionParameters& p) { p.Rules9918 = false; });
 }
@@ -61,20 +64,36 @@ void Graphic2RulesNtscBalanced(benchmark::State& s) {
         p.Balance = {10, -20, 5, 15, 140};
     });
 }
-void MultiColor(benchmark::State& s) { RunMode(s, ConverterPage::Tms9918, 1); }
-void HalfTone(benchmark::State& s) { RunMode(s, ConverterPage::Tms9918, 2); }
-void Screen5(benchmark::State& s) { RunMode(s, ConverterPage::V9938, 0); }
+void MultiColor(benchmark::State& s) {
+    RunMode(s, ConverterPage::Tms9918, 1);
+}
+void HalfTone(benchmark::State& s) {
+    RunMode(s, ConverterPage::Tms9918, 2);
+}
+void Screen5(benchmark::State& s) {
+    RunMode(s, ConverterPage::V9938, 0);
+}
 void Screen5Interlace(benchmark::State& s) {
     RunMode(s, ConverterPage::V9938, 0, [](ConversionParameters& p) { p.Interlace = true; });
 }
-void Screen6(benchmark::State& s) { RunMode(s, ConverterPage::V9938, 1); }
+void Screen6(benchmark::State& s) {
+    RunMode(s, ConverterPage::V9938, 1);
+}
 void Screen7OddLine(benchmark::State& s) {
     RunMode(s, ConverterPage::V9938, 2, [](ConversionParameters& p) { p.OddLine = true; });
 }
-void Screen8(benchmark::State& s) { RunMode(s, ConverterPage::V9938, 3); }
-void Screen8Diffusion1D(benchmark::State& s) { RunMode(s, ConverterPage::V9938, 4); }
-void Screen8Diffusion2D(benchmark::State& s) { RunMode(s, ConverterPage::V9938, 5); }
-void Screen8FloydSteinberg(benchmark::State& s) { RunMode(s, ConverterPage::V9938, 6); }
+void Screen8(benchmark::State& s) {
+    RunMode(s, ConverterPage::V9938, 3);
+}
+void Screen8Diffusion1D(benchmark::State& s) {
+    RunMode(s, ConverterPage::V9938, 4);
+}
+void Screen8Diffusion2D(benchmark::State& s) {
+    RunMode(s, ConverterPage::V9938, 5);
+}
+void Screen8FloydSteinberg(benchmark::State& s) {
+    RunMode(s, ConverterPage::V9938, 6);
+}
 
 } // namespace
 

@@ -17,8 +17,8 @@ constexpr const char* Usage =
     "usage: convert FILE.bmp --page tms9918|v9938|v9958|pc6001|pc8801 --mode N -o RESULT.bmp "
     "[options]";
 
-constexpr std::array<std::string_view, ConverterPageCount> PageNames = {
-    "tms9918", "v9938", "v9958", "pc6001", "pc8801"};
+constexpr std::array<std::string_view, ConverterPageCount> PageNames = {"tms9918", "v9938", "v9958",
+                                                                        "pc6001", "pc8801"};
 
 ConverterPage ParsePage(std::string_view text) {
     for (int p = 0; p < ConverterPageCount; ++p)

@@ -14,7 +14,7 @@ using namespace murelo::test;
 namespace {
 
 class ConvertCommand : public ::testing::Test {
-protected:
+  protected:
     TempDir dir;
     std::string path(const std::string& name) const { return (dir / name).string(); }
 
@@ -119,7 +119,7 @@ TEST_F(ConvertCommand, QuantizerPaletteHoldsTheSortedEntries) {
     const auto pal = ReadBytes(dir / "pal.bin");
     ASSERT_EQ(pal.size(), 64u);
     // 6 and 247 on the grid, two white fillers, then black for entries 4..15.
-    const std::vector<unsigned char> head = {6, 6, 6, 0, 247, 247, 247, 0,
+    const std::vector<unsigned char> head = {6,   6,   6,   0, 247, 247, 247, 0,
                                              255, 255, 255, 0, 255, 255, 255, 0};
     EXPECT_EQ(std::vector<unsigned char>(pal.begin(), pal.begin() + 16), head);
     for (std::size_t i = 16; i < 64; ++i)

@@ -54,7 +54,9 @@ std::int32_t Luminance7(const ColorRec& rec) {
 
 namespace {
 
-std::int64_t WeightedDifference(std::int64_t d, std::int64_t weight) { return d * weight / 10000; }
+std::int64_t WeightedDifference(std::int64_t d, std::int64_t weight) {
+    return d * weight / 10000;
+}
 
 } // namespace
 
@@ -84,8 +86,7 @@ std::int32_t ColorDistance(const ColorRec& a, const ColorRec& b, bool weighted) 
     return TruncatedRoot(SquaredColorDistance(a, b, weighted));
 }
 
-std::int32_t AdjustChannel(std::int32_t channel, std::int32_t offset,
-                           const ColorBalance& balance) {
+std::int32_t AdjustChannel(std::int32_t channel, std::int32_t offset, const ColorBalance& balance) {
     std::int64_t v = std::int64_t(channel) + offset + balance.Brightness;
     if (balance.Contrast <= 100) {
         v = (v - 128) * balance.Contrast / 100 + 128;
@@ -180,7 +181,8 @@ int NearestPaletteIndex(const ConverterPalette& palette, const ColorRec& rec, in
             smallest = std::min(smallest, squares[std::size_t(i)]);
         }
     }
-    const std::int64_t bound = std::int64_t(TruncatedRoot(smallest) + 1) * (TruncatedRoot(smallest) + 1);
+    const std::int64_t bound =
+        std::int64_t(TruncatedRoot(smallest) + 1) * (TruncatedRoot(smallest) + 1);
     for (int i = first; i <= last; ++i)
         if (squares[std::size_t(i)] < bound)
             return i;

@@ -61,7 +61,9 @@ ColorRec ColorRecFromColorYjk(ColorValue value);
 ColorValue YjkToColor(ColorRec& rec);
 
 // The colour value of the record's R, G, B (each must already be 0..255).
-constexpr ColorValue ColorOfRec(const ColorRec& rec) { return RgbColor(rec.R, rec.G, rec.B); }
+constexpr ColorValue ColorOfRec(const ColorRec& rec) {
+    return RgbColor(rec.R, rec.G, rec.B);
+}
 
 constexpr std::int32_t ClampChannel(std::int32_t channel) {
     return channel < 0 ? 0 : (channel > 255 ? 255 : channel);

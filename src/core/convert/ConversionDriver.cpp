@@ -81,7 +81,9 @@ void CheckMode(ConverterPage page, int mode) {
 
 } // namespace
 
-int ModeCount(ConverterPage page) { return ModeCounts[std::size_t(page)]; }
+int ModeCount(ConverterPage page) {
+    return ModeCounts[std::size_t(page)];
+}
 
 ModeStart ModeStartOf(ConverterPage page, int mode) {
     CheckMode(page, mode);

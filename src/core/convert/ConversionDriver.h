@@ -9,9 +9,9 @@ int ModeCount(ConverterPage page);
 
 // How a mode starts, by page and mode-list index.
 struct ModeStart {
-    int editMode = 0;          // the picture's pixel mode the conversion sets
+    int editMode = 0;           // the picture's pixel mode the conversion sets
     bool coarsePreview = false; // 8 x 8 blocks drawn over the copied source before the passes
-    bool runsWhole = false;    // converted inside the start call, not pass by pass
+    bool runsWhole = false;     // converted inside the start call, not pass by pass
 };
 ModeStart ModeStartOf(ConverterPage page, int mode);
 

@@ -23,12 +23,12 @@ struct ConversionParameters {
     bool NtscWeighting = false;
     int HalfToneLevel = 3; // 0..3
     YjkBalance Yjk;
-    bool Rules9918 = true;     // TMS9918 "9918 Rules"
-    bool Interlace = false;    // V9938 "Interlace" (also read by the PC-8801 analog palette)
-    bool OddLine = false;      // V9938 "Odd Line"
-    bool P6Rules = false;      // PC-6x01 "P6 Rules"
+    bool Rules9918 = true;      // TMS9918 "9918 Rules"
+    bool Interlace = false;     // V9938 "Interlace" (also read by the PC-8801 analog palette)
+    bool OddLine = false;       // V9938 "Odd Line"
+    bool P6Rules = false;       // PC-6x01 "P6 Rules"
     bool AnalogPalette = false; // PC-8801 "Analog Palette"
-    int ConvertType = 0;       // V9958 "Convert Type" 0..2
+    int ConvertType = 0;        // V9958 "Convert Type" 0..2
     // The editor's drawing colours, used by the half-tone pens; NoColor = none.
     ColorValue ForegroundColor = 0x000000;
     ColorValue BackgroundColor = 0xFFFFFF;
@@ -137,8 +137,7 @@ struct ConversionState {
 
 // Runs the pass's units start, start + 1, ... below end while the state's budget lasts;
 // returns the next index. `unit` converts one unit given its index.
-template <class Unit>
-int RunUnits(ConversionState& state, int start, int end, Unit&& unit) {
+template <class Unit> int RunUnits(ConversionState& state, int start, int end, Unit&& unit) {
     state.budget.begin();
     int i = start;
     while (i < end && !state.budget.spent()) {

@@ -11,7 +11,7 @@ namespace murelo {
 // the palette, the range and the weighting cannot change, so a hit is always exact.
 // Direct-mapped; a colour that misses is searched again and replaces the slot.
 class NearestCache {
-public:
+  public:
     NearestCache() { keys_.fill(Empty); }
 
     // The cached index of the colour, or -1.
@@ -25,7 +25,7 @@ public:
         values_[slot] = std::uint8_t(index);
     }
 
-private:
+  private:
     static constexpr int Bits = 12;
     static constexpr std::uint32_t Empty = 0xFFFFFFFFu; // no colour value 0x00BBGGRR has it
     static std::size_t Slot(ColorValue color) {

@@ -12,7 +12,7 @@ inline constexpr int PassBudgetMs = 100;
 // pass always passes, so every pass makes progress. The clock is read only every few units,
 // because reading it per pixel would cost more than converting the pixel.
 class PassBudget {
-public:
+  public:
     // unitsPerPass > 0 ends a pass after that many units whatever the clock says, which
     // lets tests cut conversions at every possible boundary.
     explicit PassBudget(int budgetMs = PassBudgetMs, int unitsPerPass = 0)
@@ -40,7 +40,7 @@ public:
     int budgetMs() const { return budgetMs_; }
     int unitsPerPass() const { return unitsPerPass_; }
 
-private:
+  private:
     using Clock = std::chrono::steady_clock;
     static constexpr std::int64_t ClockStride = 64;
 

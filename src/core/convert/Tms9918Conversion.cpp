@@ -65,7 +65,9 @@ int Graphic2Pass(ConversionState& state, int start) {
                          [&](int, int x, int y) { ConvertPixel(state, x, y, cache); });
 }
 
-int Graphic2RulesEnd(int width, int height) { return width * height + 1; }
+int Graphic2RulesEnd(int width, int height) {
+    return width * height + 1;
+}
 
 int Graphic2RulesPass(ConversionState& state, int start) {
     const int width = state.source.width();
@@ -102,9 +104,8 @@ int MultiColorConversion(ConversionState& state, int start) {
 
 int HalfTonePass(ConversionState& state, int start) {
     const int width = state.source.width();
-    return RunPixelUnits(state, start, PixelCount(state), width, [&](int, int x, int y) {
-        DrawHalfTonePixel(state, x, y, x, y);
-    });
+    return RunPixelUnits(state, start, PixelCount(state), width,
+                         [&](int, int x, int y) { DrawHalfTonePixel(state, x, y, x, y); });
 }
 
 } // namespace murelo

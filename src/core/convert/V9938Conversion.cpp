@@ -65,9 +65,8 @@ int DiffusionPass(ConversionState& state, int start,
     const bool store = Screen8Stores(width, state.source.height());
     return RunPixelUnits(state, start, PixelCount(state), width, [&](int i, int x, int y) {
         ErrorTriple out;
-        const ColorValue c = AdjustQuantizeDiffuse(state, state.source.pixel(x, y),
-                                                   QuantizeScreen8, store, i,
-                                                   state.errorAt(x, y), out);
+        const ColorValue c = AdjustQuantizeDiffuse(state, state.source.pixel(x, y), QuantizeScreen8,
+                                                   store, i, state.errorAt(x, y), out);
         state.result.setPixel(x, y, c);
         state.currentError = out;
         spread(state, x, y, out);
@@ -90,7 +89,9 @@ int Screen67Pass(ConversionState& state, int start) {
     return state.params.Interlace ? EveryPixel512(state, start) : RowPairs512(state, start);
 }
 
-bool Screen8Stores(int width, int height) { return width == 256 && height <= 212; }
+bool Screen8Stores(int width, int height) {
+    return width == 256 && height <= 212;
+}
 
 int Screen8Pass(ConversionState& state, int start) {
     const int width = state.source.width();
@@ -159,7 +160,11 @@ void QuantizeResult(ConversionState& state, int n) {
 
 } // namespace
 
-void QuantizeResultTo16(ConversionState& state) { QuantizeResult(state, 16); }
-void QuantizeResultTo4(ConversionState& state) { QuantizeResult(state, 4); }
+void QuantizeResultTo16(ConversionState& state) {
+    QuantizeResult(state, 16);
+}
+void QuantizeResultTo4(ConversionState& state) {
+    QuantizeResult(state, 4);
+}
 
 } // namespace murelo

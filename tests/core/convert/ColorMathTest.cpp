@@ -153,7 +153,7 @@ TEST(AdjustChannelTest, HighContrastSquaresTheFactor) {
     EXPECT_EQ(AdjustChannel(127, 0, balance), 64);  // -64
     EXPECT_EQ(AdjustChannel(128, 0, balance), 128);
     EXPECT_EQ(AdjustChannel(140, 0, balance), 255);
-    balance.Contrast = 101; // factor 225 / 200 = 1.125
+    balance.Contrast = 101;                         // factor 225 / 200 = 1.125
     EXPECT_EQ(AdjustChannel(228, 0, balance), 240); // 100 * 225 / 200 = 112
     EXPECT_EQ(AdjustChannel(28, 0, balance), 16);   // -112
 }

@@ -87,9 +87,15 @@ struct TotalCase {
 };
 
 void NoChange(ConversionParameters&) {}
-void NoRules(ConversionParameters& p) { p.Rules9918 = false; }
-void Interlace(ConversionParameters& p) { p.Interlace = true; }
-void P6Rules(ConversionParameters& p) { p.P6Rules = true; }
+void NoRules(ConversionParameters& p) {
+    p.Rules9918 = false;
+}
+void Interlace(ConversionParameters& p) {
+    p.Interlace = true;
+}
+void P6Rules(ConversionParameters& p) {
+    p.P6Rules = true;
+}
 
 const TotalCase Totals[] = {
     // Graphic 2 with "9918 Rules" includes index W*H, where the last run is settled.
@@ -133,9 +139,9 @@ TEST(ConversionStartsTest, TotalsAreThePassesOwnEnds) {
 }
 
 TEST(ConversionStartsTest, WholeModesFinishInsideTheStart) {
-    for (auto [page, mode] : {std::pair{ConverterPage::Tms9918, 1},
-                              std::pair{ConverterPage::Pc6001, 3},
-                              std::pair{ConverterPage::Pc6001, 4}}) {
+    for (auto [page, mode] :
+         {std::pair{ConverterPage::Tms9918, 1}, std::pair{ConverterPage::Pc6001, 3},
+          std::pair{ConverterPage::Pc6001, 4}}) {
         EXPECT_TRUE(ModeStartOf(page, mode).runsWhole);
         auto state = StateFor(test::NaturalPicture(64, 48), KindOfPage(page));
         state->budget = PassBudget(PassBudgetMs, 1);

@@ -19,7 +19,9 @@ inline std::unique_ptr<ConversionState> StateFor(const Picture& source, int pale
 }
 
 // The colour of palette entry `index` of `kind`.
-inline ColorValue Entry(int kind, int index) { return PaletteColor(kind, index); }
+inline ColorValue Entry(int kind, int index) {
+    return PaletteColor(kind, index);
+}
 
 // One row of pixels given as palette indices of `kind`.
 inline Picture RowOfIndices(int kind, const std::vector<int>& indices, int height = 1) {
@@ -51,8 +53,9 @@ inline Picture NaturalPicture(int width, int height, unsigned seed = 1) {
             int b = ((x + y) * 4) % 256 + noise / 2;
             if ((x / 13 + y / 11) % 5 == 0) // blocks of flat colour with hard edges
                 r = g = b = ((x / 13) * 50) % 256;
-            picture.setPixel(x, y, RgbColor(std::clamp(r, 0, 255), std::clamp(g, 0, 255),
-                                            std::clamp(b, 0, 255)));
+            picture.setPixel(
+                x, y,
+                RgbColor(std::clamp(r, 0, 255), std::clamp(g, 0, 255), std::clamp(b, 0, 255)));
         }
     }
     return picture;

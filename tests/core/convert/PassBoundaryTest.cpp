@@ -110,8 +110,8 @@ void ExpectSameConversion(const Picture& picture) {
         const auto page = ConverterPage(p);
         for (const Variant& variant : VariantsOf(page)) {
             for (int mode = 0; mode < ModeCount(page); ++mode) {
-                SCOPED_TRACE(testing::Message() << "page " << p << " mode " << mode << " ("
-                                                << variant.name << ")");
+                SCOPED_TRACE(testing::Message()
+                             << "page " << p << " mode " << mode << " (" << variant.name << ")");
                 auto whole = Converted(picture, variant, page, mode, PassBudget(60000));
                 auto cut = Converted(picture, variant, page, mode, PassBudget(60000, 1));
                 ASSERT_TRUE(whole->complete);

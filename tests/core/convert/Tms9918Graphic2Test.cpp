@@ -26,8 +26,7 @@ TEST(Graphic2RulesTest, OneColourRunStaysUnchanged) {
 }
 
 TEST(Graphic2RulesTest, TwoColourRunStaysUnchanged) {
-    EXPECT_EQ(ConvertRow({3, 12, 3, 12, 12, 3, 3, 3}, true),
-              (Indices{3, 12, 3, 12, 12, 3, 3, 3}));
+    EXPECT_EQ(ConvertRow({3, 12, 3, 12, 12, 3, 3, 3}, true), (Indices{3, 12, 3, 12, 12, 3, 3, 3}));
 }
 
 TEST(Graphic2RulesTest, ThirdColourTakesTheMostFrequentNotTheNearest) {

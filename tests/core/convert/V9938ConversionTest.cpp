@@ -12,10 +12,19 @@ namespace {
 
 using test::StateFor;
 
-enum V9938Mode { Screen5 = 0, Screen6, Screen7, Screen8, Screen8Diffusion1D, Screen8Diffusion2D,
-                 Screen8FloydSteinberg };
+enum V9938Mode {
+    Screen5 = 0,
+    Screen6,
+    Screen7,
+    Screen8,
+    Screen8Diffusion1D,
+    Screen8Diffusion2D,
+    Screen8FloydSteinberg
+};
 
-constexpr ColorValue Grey(int v) { return RgbColor(v, v, v); }
+constexpr ColorValue Grey(int v) {
+    return RgbColor(v, v, v);
+}
 
 std::unique_ptr<ConversionState> Convert(const Picture& source, int mode,
                                          void (*set)(ConversionParameters&) = nullptr) {
@@ -32,8 +41,7 @@ TEST(AdjustQuantizeTest, LevelBoundariesOfThe512Grid) {
     EXPECT_EQ(AdjustQuantize(*state, Grey(31), Quantize512, false, 0), Grey(6));
     EXPECT_EQ(AdjustQuantize(*state, Grey(32), Quantize512, false, 0), Grey(32));
     EXPECT_EQ(AdjustQuantize(*state, Grey(255), Quantize512, false, 0), Grey(247));
-    EXPECT_EQ(AdjustQuantize(*state, RgbColor(1, 2, 3), QuantizeNone, false, 0),
-              RgbColor(1, 2, 3));
+    EXPECT_EQ(AdjustQuantize(*state, RgbColor(1, 2, 3), QuantizeNone, false, 0), RgbColor(1, 2, 3));
 }
 
 TEST(AdjustQuantizeTest, Screen8BytePacksGreenRedBlueLevels) {
@@ -61,9 +69,9 @@ TEST(AdjustQuantizeTest, DiffuseAddsTheCarriedErrorBeforeTheBalance) {
     EXPECT_EQ(out, (ErrorTriple{8, 8, 8}));
     // 40 + 10 = 50: level 1 (32), error 18; 40 - 30 = 10: level 0 (6), error 4;
     // blue 40 + 30 = 70: 2-bit level 1 (72), error -2.
-    EXPECT_EQ(AdjustQuantizeDiffuse(*state, Grey(40), QuantizeScreen8, false, 0, {10, -30, 30},
-                                    out),
-              RgbColor(32, 6, 72));
+    EXPECT_EQ(
+        AdjustQuantizeDiffuse(*state, Grey(40), QuantizeScreen8, false, 0, {10, -30, 30}, out),
+        RgbColor(32, 6, 72));
     EXPECT_EQ(out, (ErrorTriple{18, 4, -2}));
 }
 
@@ -87,8 +95,8 @@ TEST(Screen8Test, BytesAreStoredOnlyFor256WideUpTo212High) {
         int w, h;
         bool stores;
     };
-    for (Size size : {Size{256, 212, true}, Size{256, 213, false}, Size{255, 4, false},
-                      Size{512, 4, false}}) {
+    for (Size size :
+         {Size{256, 212, true}, Size{256, 213, false}, Size{255, 4, false}, Size{512, 4, false}}) {
         auto state = StateFor(Picture(size.w, size.h, 0xFFFFFF));
         std::fill(state->screenBytes.begin(), state->screenBytes.end(), 0x55);
         RunConversion(*state, ConverterPage::V9938, Screen8FloydSteinberg);
@@ -131,11 +139,11 @@ TEST(DiffusionTest, SharesAddToWhatNeighboursHold) {
     ClearDiffusionErrors(*state);
     SpreadError2D(*state, 0, 0, {15, -15, 4});
     SpreadError2D(*state, 1, 0, {15, -15, 4});
-    EXPECT_EQ(state->errorAt(1, 0), (ErrorTriple{7, -7, 2}));   // 15/2 from (0,0)
-    EXPECT_EQ(state->errorAt(2, 0), (ErrorTriple{7, -7, 2}));   // from (1,0)
-    EXPECT_EQ(state->errorAt(0, 1), (ErrorTriple{3, -3, 1}));   // below (0,0)
-    EXPECT_EQ(state->errorAt(1, 1), (ErrorTriple{6, -6, 2}));   // below-right + below
-    EXPECT_EQ(state->errorAt(2, 1), (ErrorTriple{3, -3, 1}));   // below-right of (1,0)
+    EXPECT_EQ(state->errorAt(1, 0), (ErrorTriple{7, -7, 2})); // 15/2 from (0,0)
+    EXPECT_EQ(state->errorAt(2, 0), (ErrorTriple{7, -7, 2})); // from (1,0)
+    EXPECT_EQ(state->errorAt(0, 1), (ErrorTriple{3, -3, 1})); // below (0,0)
+    EXPECT_EQ(state->errorAt(1, 1), (ErrorTriple{6, -6, 2})); // below-right + below
+    EXPECT_EQ(state->errorAt(2, 1), (ErrorTriple{3, -3, 1})); // below-right of (1,0)
 }
 
 TEST(DiffusionTest, NothingLandsRightOfTheLastColumnOrBelowTheLastRow) {
@@ -227,8 +235,9 @@ TEST(Screen5Test, InterlacePairsTakeTheirLeftPixel) {
     Picture picture(512, 2);
     for (int x = 0; x < 512; ++x)
         for (int y = 0; y < 2; ++y)
-            picture.setPixel(x, y, x % 2 ? RgbColor(255, 0, 255) // never read
-                                         : (x % 4 ? Grey(40) : Grey(110)));
+            picture.setPixel(x, y,
+                             x % 2 ? RgbColor(255, 0, 255) // never read
+                                   : (x % 4 ? Grey(40) : Grey(110)));
     auto state = Convert(picture, Screen5, [](ConversionParameters& p) { p.Interlace = true; });
     EXPECT_EQ(state->plan.end, 256 * 2);
     for (int x = 0; x < 512; ++x)
