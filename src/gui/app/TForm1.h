@@ -40,6 +40,12 @@ public:
     void About1Click();
     // The new picture dialog's NewDocument: a fresh picture that keeps the quick slot.
     void newPicture(int width, int height, ColorValue fillColor);
+    // Tool > Color Check and Ctrl+Tab: the check with its progress window and result box.
+    void ColorCheck1Click();
+    // True while a colour check runs (it dispatches events meanwhile): commands that would
+    // start another check, an export, an open, a new picture, a quick load or an undo, and
+    // closing the editor, must wait for it.
+    static bool colorCheckRunning();
     // --- end of the dialogs' declarations ---
 
     // --- for the other windows ---

@@ -1,6 +1,11 @@
 #include "gui/app/TForm1.h"
 
+#include "core/editor/ColorCheck.h"
+#include "core/editor/ScreenBuffer.h"
 #include "gui/app/Windows.h"
+#include "gui/dialogs/TForm6.h"
+#include "gui/editor/MessageBoxes.h"
+#include "gui/editor/PictureView.h"
 #include "gui/dialogs/TForm3.h"
 #include "gui/dialogs/TForm5.h"
 #include "gui/dialogs/TForm7.h"
@@ -9,13 +14,19 @@
 #include "gui/palette/TForm2.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QProgressBar>
 #include <QTimer>
 
 namespace murelo::gui {
+namespace {
+bool checkRunning = false;
+} // namespace
 
 void TForm1::connectDialogs() {
-    for (QAction* item : {New1, EditMode1, Settings1, Palet1, Message1, About1})
+    for (QAction* item : {New1, EditMode1, Settings1, Palet1, Message1, About1, ColorCheck1})
         item->setEnabled(true);
+    connect(ColorCheck1, &QAction::triggered, this, [this] { ColorCheck1Click(); });
     connect(New1, &QAction::triggered, this, [this] { New1Click(); });
     connect(EditMode1, &QAction::triggered, this, [this] { EditMode1Click(); });
     connect(Settings1, &QAction::triggered, this, [this] { Settings1Click(); });
@@ -36,6 +47,8 @@ void TForm1::connectDialogs() {
 }
 
 void TForm1::New1Click() {
+    if (checkRunning)
+        return;
     // The Pixel Converter forgets its remembered output names when it is wired.
     AllWindows().Form2->show();
     AllWindows().Form7->show();
@@ -71,6 +84,46 @@ void TForm1::About1Click() { AllWindows().Form3->show(); }
 
 void TForm1::newPicture(int width, int height, ColorValue fillColor) {
     applyChange(session().newDocument(width, height, fillColor, false));
+}
+
+bool TForm1::colorCheckRunning() { return checkRunning; }
+
+void TForm1::ColorCheck1Click() {
+    if (checkRunning)
+        return;
+    checkRunning = true;
+    Windows& w = AllWindows();
+    Document& doc = document();
+    doc.ErrorsShown = false;
+    Image4->hide();
+    w.Form5->setText("Error(s):\n\n");
+    w.Form5->show();
+    TForm6* progress = w.Form6;
+    progress->ProgressBar1->setValue(0);
+    progress->show();
+
+    ColorCheckHooks hooks;
+    hooks.progress = [progress](int percent) { progress->ProgressBar1->setValue(percent); };
+    // Keeps Cancel and repainting alive; the check is not modal.
+    hooks.runChecked = [] { QCoreApplication::processEvents(); };
+    hooks.cancelRequested = [progress] { return progress->CancelRequested; };
+    const ColorCheckResult result =
+        ColorCheck(doc.picture, doc.PaletteKind, Export1->isEnabled(), doc.errorOverlay,
+                   SharedScreenBuffer().vramImage(), hooks);
+    progress->hide();
+    w.Form5->setText(result.messageText);
+    doc.ErrorsShown = result.errorsShown;
+    if (doc.ErrorsShown) {
+        Image4->refresh();
+        Image4->show();
+        Image4->raise();
+    }
+    checkRunning = false;
+    ShowReport(this, QString::fromLatin1(ColorCheckBoxText(result.result).data(),
+                                         int(ColorCheckBoxText(result.result).size())),
+               "Color Check");
+    Image4->hide();
+    activateWindow();
 }
 
 } // namespace murelo::gui
