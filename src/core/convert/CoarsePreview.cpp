@@ -27,6 +27,23 @@ int NearestConvertedIndex(const ConversionState& state, int x, int y, NearestCac
     return index;
 }
 
+namespace {
+
+PaletteSearch PlainSearchOf(const ConversionState& state) {
+    const IndexRange& range = ConversionRange(state.params.PaletteKind);
+    return PaletteSearch(state.palette, range.first, range.last);
+}
+
+} // namespace
+
+PassSearch::PassSearch(const ConversionState& state) : plain(PlainSearchOf(state)) {}
+
+int PassSearch::nearest(const ConversionState& state, int x, int y) {
+    if (state.params.NtscWeighting || !plain.usable())
+        return NearestConvertedIndex(state, x, y, cache);
+    return plain.nearest(BalancedColor(state, state.source.pixel(x, y)));
+}
+
 void FillSampledBlocks(ConversionState& state, int blockWidth, int blockHeight) {
     const int columns = state.source.width() / blockWidth;
     const int rows = state.source.height() / blockHeight;

@@ -2,6 +2,7 @@
 
 #include "core/convert/ConversionState.h"
 #include "core/convert/NearestCache.h"
+#include "core/convert/PaletteSearch.h"
 
 namespace murelo {
 
@@ -10,6 +11,15 @@ namespace murelo {
 int NearestConvertedIndex(const ConversionState& state, int x, int y);
 // The same through a pass's cache of colours already searched.
 int NearestConvertedIndex(const ConversionState& state, int x, int y, NearestCache& cache);
+
+// A pass's searcher: the cache for weighted searches, the channel-wise search for plain.
+struct PassSearch {
+    explicit PassSearch(const ConversionState& state);
+    int nearest(const ConversionState& state, int x, int y);
+
+    NearestCache cache;
+    PaletteSearch plain;
+};
 
 // Fills every whole size x size block of the result with the converted colour of the
 // block's top-left source pixel (the SCREEN 3 blocks, the PC-6x01 4:4 and 4:6 blocks).

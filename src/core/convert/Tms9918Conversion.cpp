@@ -15,8 +15,8 @@ int PixelCount(const ConversionState& state) {
     return state.source.width() * state.source.height();
 }
 
-int ConvertPixel(ConversionState& state, int x, int y, NearestCache& cache) {
-    const int index = NearestConvertedIndex(state, x, y, cache);
+int ConvertPixel(ConversionState& state, int x, int y, PassSearch& search) {
+    const int index = search.nearest(state, x, y);
     state.result.setPixel(x, y, ConversionColor(state, index));
     return index;
 }
@@ -60,9 +60,9 @@ void HandleRunBoundary(ConversionState& state, int x, int y) {
 
 int Graphic2Pass(ConversionState& state, int start) {
     const int width = state.source.width();
-    NearestCache cache;
+    PassSearch search(state);
     return RunPixelUnits(state, start, PixelCount(state), width,
-                         [&](int, int x, int y) { ConvertPixel(state, x, y, cache); });
+                         [&](int, int x, int y) { ConvertPixel(state, x, y, search); });
 }
 
 int Graphic2RulesEnd(int width, int height) {
@@ -74,11 +74,11 @@ int Graphic2RulesPass(ConversionState& state, int start) {
     const int pixels = PixelCount(state);
     if (width == 0)
         return start;
-    NearestCache cache;
+    PassSearch search(state);
     return RunPixelUnits(state, start, pixels + 1, width, [&](int i, int x, int y) {
         HandleRunBoundary(state, x, y);
         if (i < pixels)
-            ++state.runHistogram[ConvertPixel(state, x, y, cache)];
+            ++state.runHistogram[ConvertPixel(state, x, y, search)];
     });
 }
 

@@ -1,4 +1,5 @@
 #include "core/convert/ColorMath.h"
+#include "core/convert/PaletteSearch.h"
 
 #include <gtest/gtest.h>
 
@@ -300,6 +301,42 @@ TEST(NearestPaletteIndexTest, AgreesWithTheLiteralSearchForEveryKind) {
     EXPECT_EQ(NearestPaletteIndex(palette, wild, 1, 15, true),
               LiteralNearest(palette, wild, 1, 15, true));
     EXPECT_EQ(NearestPaletteIndex(palette, wild, 3, 2, false), 1); // empty range
+}
+
+} // namespace
+} // namespace murelo
+
+
+namespace murelo {
+namespace {
+
+TEST(PaletteSearchTest, AgreesWithNearestPaletteIndexOverEveryKindAndSubRange) {
+    unsigned s = 5;
+    for (int kind = 0; kind < PaletteKindCount; ++kind) {
+        ConverterPalette palette;
+        LoadConverterPalette(palette, kind);
+        const IndexRange& range = ConversionRange(kind);
+        for (auto [first, last] : {std::pair{range.first, range.last}, std::pair{4, 7},
+                                   std::pair{0, 3}, std::pair{15, 15}}) {
+            const PaletteSearch search(palette, first, last);
+            ASSERT_TRUE(search.usable());
+            for (int n = 0; n < 2000; ++n) {
+                s = s * 1103515245u + 12345u;
+                ColorRec rec;
+                rec.R = int(s >> 8) & 0xFF;
+                rec.G = int(s >> 16) & 0xFF;
+                rec.B = int(s >> 24) & 0xFF;
+                ASSERT_EQ(search.nearest(rec),
+                          NearestPaletteIndex(palette, rec, first, last, false))
+                    << kind << " " << first << ".." << last;
+            }
+        }
+    }
+    ConverterPalette palette{};
+    palette[3].R = 300;
+    EXPECT_FALSE(PaletteSearch(palette, 0, 15).usable());
+    EXPECT_TRUE(PaletteSearch(palette, 4, 15).usable());
+    EXPECT_FALSE(PaletteSearch(palette, 5, 4).usable());
 }
 
 } // namespace

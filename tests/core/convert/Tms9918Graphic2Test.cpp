@@ -124,19 +124,22 @@ TEST(Graphic2Test, ContrastZeroMapsEveryPixelToTheEntryNearestMidGrey) {
 
 TEST(Graphic2Test, EveryPixelMatchesItsOwnSearchWithWeightingAndBalance) {
     const Picture picture = test::NaturalPicture(96, 40, 4);
-    auto state = StateFor(picture);
-    state->params.Rules9918 = false;
-    state->params.NtscWeighting = true;
-    state->params.Balance = {15, -10, 25, 5, 130};
-    RunConversion(*state, ConverterPage::Tms9918, 0);
-    ConverterPalette palette;
-    LoadConverterPalette(palette, KindTms9918);
-    for (int y = 0; y < 40; ++y) {
-        for (int x = 0; x < 96; ++x) {
-            const ColorRec adjusted =
-                AdjustColor(ColorRecFromColor(picture.pixel(x, y)), state->params.Balance);
-            const int index = NearestPaletteIndex(palette, adjusted, 1, 15, true);
-            ASSERT_EQ(state->result.pixel(x, y), PaletteColor(KindTms9918, index)) << x << "," << y;
+    for (bool weighted : {true, false}) {
+        auto state = StateFor(picture);
+        state->params.Rules9918 = false;
+        state->params.NtscWeighting = weighted;
+        state->params.Balance = {15, -10, 25, 5, 130};
+        RunConversion(*state, ConverterPage::Tms9918, 0);
+        ConverterPalette palette;
+        LoadConverterPalette(palette, KindTms9918);
+        for (int y = 0; y < 40; ++y) {
+            for (int x = 0; x < 96; ++x) {
+                const ColorRec adjusted =
+                    AdjustColor(ColorRecFromColor(picture.pixel(x, y)), state->params.Balance);
+                const int index = NearestPaletteIndex(palette, adjusted, 1, 15, weighted);
+                ASSERT_EQ(state->result.pixel(x, y), PaletteColor(KindTms9918, index))
+                    << x << "," << y;
+            }
         }
     }
 }
