@@ -64,6 +64,30 @@ private slots:
         QVERIFY(w->Form5->text().find("Color Check was Canceled..") != std::string::npos);
         QVERIFY(!doc().ErrorsShown);
     }
+
+    // Runs last: it ends with the editor closed.
+    void commandsWaitForARunningCheck() {
+        Document& d = doc();
+        const ColorValue before = d.picture.pixel(3, 3);
+        w->Form1->session().quickSave();
+        d.picture.setPixel(3, 3, PaletteColor(d.PaletteKind, 1)); // would be undone by a quick load
+        bool ranDuringCheck = false;
+        bool openDuring = false;
+        QTimer::singleShot(0, w->Form1, [&] {
+            QVERIFY(TForm1::colorCheckRunning());
+            ranDuringCheck = true;
+            w->Form1->QuickLoad1Click(); // the OK question is answered yes by the box handler
+            w->Form1->Undo1Click();
+            w->Form1->close();
+            openDuring = w->Form1->isVisible();
+        });
+        w->Form1->ColorCheck1->trigger();
+        QVERIFY(ranDuringCheck);
+        QVERIFY(openDuring);
+        QCOMPARE(d.picture.pixel(3, 3), PaletteColor(d.PaletteKind, 1));
+        QVERIFY(d.picture.pixel(3, 3) != before);
+        QTRY_VERIFY(!w->Form1->isVisible()); // the close happens once the check has ended
+    }
 };
 
 QTEST_MAIN(ColorCheckWindowTest)

@@ -179,6 +179,11 @@ void TForm1::ShowCellFrame(bool show) {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    if (colorCheckRunning()) {
+        closeAfterCheck_ = true;
+        event->ignore();
+        return;
+    }
     if (doc_.Modified && !AskOkCancel(this, QStringLiteral("Data has been Modified.\nQuit?"),
                                       QStringLiteral("Exit"))) {
         event->ignore();

@@ -194,6 +194,8 @@ private:
     QScrollArea* scrollArea_ = nullptr;
     QWidget* canvas_ = nullptr;
     bool exportWired_ = false;
+    // A close asked for while a colour check runs happens once the check has ended.
+    bool closeAfterCheck_ = false;
 };
 
 } // namespace murelo::gui

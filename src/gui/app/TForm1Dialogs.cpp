@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QProgressBar>
 #include <QTimer>
 
@@ -105,7 +106,15 @@ void TForm1::ColorCheck1Click() {
     ColorCheckHooks hooks;
     hooks.progress = [progress](int percent) { progress->ProgressBar1->setValue(percent); };
     // Keeps Cancel and repainting alive; the check is not modal.
-    hooks.runChecked = [] { QCoreApplication::processEvents(); };
+    // Dispatching after every run would cost more than the check itself on big pictures.
+    // Pending events go out at the first run, then at most every 16 ms.
+    QElapsedTimer sinceEvents;
+    hooks.runChecked = [&sinceEvents] {
+        if (!sinceEvents.isValid() || sinceEvents.elapsed() >= 16) {
+            QCoreApplication::processEvents();
+            sinceEvents.start();
+        }
+    };
     hooks.cancelRequested = [progress] { return progress->CancelRequested; };
     const ColorCheckResult result =
         ColorCheck(doc.picture, doc.PaletteKind, Export1->isEnabled(), doc.errorOverlay,
@@ -119,6 +128,12 @@ void TForm1::ColorCheck1Click() {
         Image4->raise();
     }
     checkRunning = false;
+    if (closeAfterCheck_) {
+        closeAfterCheck_ = false;
+        progress->hide();
+        QTimer::singleShot(0, this, &QWidget::close);
+        return;
+    }
     ShowReport(this, QString::fromLatin1(ColorCheckBoxText(result.result).data(),
                                          int(ColorCheckBoxText(result.result).size())),
                "Color Check");

@@ -61,6 +61,8 @@ bool TForm1::loadPicture(const QString& path) {
 }
 
 void TForm1::Open1Click() {
+    if (colorCheckRunning())
+        return;
     if (!doc_.FileName.empty())
         openDialogName = saveDialogName = FromLocal(doc_.FileName);
     const auto chosen = RunPictureDialog(this, FileDialogKind::Open, openDialogName);
@@ -71,7 +73,7 @@ void TForm1::Open1Click() {
 }
 
 void TForm1::dropFiles(const QStringList& paths) {
-    if (!Image1->isEnabled() || paths.isEmpty())
+    if (!Image1->isEnabled() || paths.isEmpty() || colorCheckRunning())
         return;
     activateWindow();
     raise();

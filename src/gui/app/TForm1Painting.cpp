@@ -123,10 +123,14 @@ void TForm1::updateUndoItems() {
 }
 
 void TForm1::Undo1Click() {
+    if (colorCheckRunning())
+        return;
     applyChange(session_.undo());
 }
 
 void TForm1::Redo1Click() {
+    if (colorCheckRunning())
+        return;
     applyChange(session_.redo());
 }
 
@@ -138,6 +142,8 @@ void TForm1::QuickSave1Click() {
 }
 
 void TForm1::QuickLoad1Click() {
+    if (colorCheckRunning())
+        return;
     if (!AskOkCancel(this, QStringLiteral("OK?"), QStringLiteral("Quick Load")))
         return;
     applyChange(session_.quickLoad());
