@@ -20,20 +20,20 @@ struct ItemSpec {
     QAction* TForm1::*member;
 };
 
-QAction* AddItem(QMenu* menu, TForm1* window, const ItemSpec& spec) {
+QAction* AddItem(QMenu* menu, TForm1* window, const ItemSpec& item) {
     QAction* action = nullptr;
-    if (!spec.caption) {
+    if (!item.caption) {
         action = menu->addSeparator();
     } else {
-        action = menu->addAction(QString::fromLatin1(spec.caption));
-        action->setShortcut(spec.shortcut);
+        action = menu->addAction(QString::fromLatin1(item.caption));
+        action->setShortcut(item.shortcut);
         // Window-wide, so the shortcuts work wherever the pointer or focus is.
         action->setShortcutContext(Qt::WindowShortcut);
         window->addAction(action);
     }
-    action->setObjectName(QString::fromLatin1(spec.objectName));
-    if (spec.member)
-        window->*spec.member = action;
+    action->setObjectName(QString::fromLatin1(item.objectName));
+    if (item.member)
+        window->*item.member = action;
     return action;
 }
 

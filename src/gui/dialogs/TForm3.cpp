@@ -59,24 +59,14 @@ void TForm3::showEvent(QShowEvent* event) {
     if (event->spontaneous())
         return;
     CentreOnWindow(this, form1_);
-    reenableEditor_ = OwnEnabledState(form1_);
-    form1_->setEnabled(false);
-    if (TForm2* form2 = AllWindows().Form2) {
-        reenablePalette_ = OwnEnabledState(form2);
-        form2->setEnabled(false);
-    }
+    disabled_.disable({form1_, AllWindows().Form2});
 }
 
 void TForm3::hideEvent(QHideEvent* event) {
     QDialog::hideEvent(event);
     if (event->spontaneous())
         return;
-    if (reenableEditor_)
-        form1_->setEnabled(true);
-    if (reenablePalette_)
-        if (TForm2* form2 = AllWindows().Form2)
-            form2->setEnabled(true);
-    reenableEditor_ = reenablePalette_ = false;
+    disabled_.restore();
 }
 
 } // namespace murelo::gui

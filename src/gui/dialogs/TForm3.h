@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/dialogs/WindowPlacement.h"
 #include <QDialog>
 
 class QLabel;
@@ -25,8 +26,7 @@ protected:
 
 private:
     TForm1* form1_;
-    bool reenableEditor_ = false;
-    bool reenablePalette_ = false;
+    DisabledWhileShown disabled_;
 };
 
 } // namespace murelo::gui

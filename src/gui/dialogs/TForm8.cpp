@@ -57,8 +57,7 @@ void TForm8::showEvent(QShowEvent* event) {
     if (event->spontaneous())
         return;
     CentreOnWindow(this, form1_);
-    reenableEditor_ = OwnEnabledState(form1_);
-    form1_->setEnabled(false);
+    disabled_.disable({form1_});
     const Document& doc = form1_->document();
     const DepthOffer offer =
         OfferedDepths(PictureFitsPalette(doc.picture, doc.PaletteKind), doc.SaveDepth);
@@ -91,9 +90,7 @@ void TForm8::hideEvent(QHideEvent* event) {
     QDialog::hideEvent(event);
     if (event->spontaneous())
         return;
-    if (reenableEditor_)
-        form1_->setEnabled(true);
-    reenableEditor_ = false;
+    disabled_.restore();
 }
 
 } // namespace murelo::gui

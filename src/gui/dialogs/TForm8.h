@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/dialogs/WindowPlacement.h"
 #include <QDialog>
 
 class QGroupBox;
@@ -39,7 +40,7 @@ private:
     int checkedChoice() const;
 
     TForm1* form1_;
-    bool reenableEditor_ = false;
+    DisabledWhileShown disabled_;
 };
 
 } // namespace murelo::gui

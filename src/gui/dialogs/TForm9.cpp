@@ -40,8 +40,7 @@ void TForm9::showEvent(QShowEvent* event) {
     if (event->spontaneous())
         return;
     CentreOnWindow(this, form1_);
-    reenableEditor_ = OwnEnabledState(form1_);
-    form1_->setEnabled(false);
+    disabled_.disable({form1_});
     RadioGroup1->setItemIndex(RememberedChoice);
 }
 
@@ -55,9 +54,7 @@ void TForm9::hideEvent(QHideEvent* event) {
     QDialog::hideEvent(event);
     if (event->spontaneous())
         return;
-    if (reenableEditor_)
-        form1_->setEnabled(true);
-    reenableEditor_ = false;
+    disabled_.restore();
 }
 
 } // namespace murelo::gui

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/dialogs/WindowPlacement.h"
 #include <QDialog>
 
 class QPushButton;
@@ -30,7 +31,7 @@ private:
     void Button1Click();
 
     TForm1* form1_;
-    bool reenableEditor_ = false;
+    DisabledWhileShown disabled_;
 };
 
 } // namespace murelo::gui

@@ -1,6 +1,11 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
+
+#include <initializer_list>
+#include <utility>
+#include <vector>
 
 namespace murelo::gui {
 
@@ -17,5 +22,28 @@ void CentreOnWindow(QWidget* window, const QWidget* on);
 inline bool OwnEnabledState(const QWidget* widget) {
     return !widget->testAttribute(Qt::WA_ForceDisabled);
 }
+
+// Disables windows while a dialog is shown and, when it hides, re-enables exactly those
+// that were enabled before, so a dialog never lifts another one's disabling.
+class DisabledWhileShown {
+public:
+    void disable(std::initializer_list<QWidget*> windows) {
+        for (QWidget* w : windows) {
+            if (!w)
+                continue;
+            saved_.emplace_back(w, OwnEnabledState(w));
+            w->setEnabled(false);
+        }
+    }
+    void restore() {
+        for (auto& [window, wasEnabled] : saved_)
+            if (window && wasEnabled)
+                window->setEnabled(true);
+        saved_.clear();
+    }
+
+private:
+    std::vector<std::pair<QPointer<QWidget>, bool>> saved_;
+};
 
 } // namespace murelo::gui

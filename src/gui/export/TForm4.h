@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/dialogs/WindowPlacement.h"
 #include <QDialog>
 
 #include <filesystem>
@@ -68,8 +69,7 @@ private:
     std::optional<std::filesystem::path> runSaveDialog(int dialog);
 
     TForm1* form1_;
-    bool reenableEditor_ = false;
-    bool reenablePalette_ = false;
+    DisabledWhileShown disabled_;
 };
 
 } // namespace murelo::gui
