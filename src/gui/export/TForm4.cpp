@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -194,10 +195,14 @@ std::optional<std::filesystem::path> TForm4::runSaveDialog(int dialog) {
     d.setAcceptMode(QFileDialog::AcceptSave);
     // Machine files are replaced without a question.
     d.setOption(QFileDialog::DontConfirmOverwrite, true);
+    // Qt's own dialog, so the filter's letter case can be switched off (tapes named
+    // game.cas must show too).
+    d.setOption(QFileDialog::DontUseNativeDialog, true);
+    d.setFilter(d.filter() & ~QDir::CaseSensitive);
     if (dialog == 2)
-        d.setNameFilter("Tape Image (*.CAS *.cas)");
+        d.setNameFilter("Tape Image (*.CAS)");
     else if (dialog == 3)
-        d.setNameFilter("Tape WAV Image (*.WAV *.wav)");
+        d.setNameFilter("Tape WAV Image (*.WAV)");
     if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
         return std::nullopt;
     return std::filesystem::path(d.selectedFiles().first().toStdString());
