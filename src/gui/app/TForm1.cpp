@@ -1,5 +1,7 @@
 #include "gui/app/TForm1.h"
 
+#include "core/dialogs/ScaleRule.h"
+
 #include "core/editor/CellBuffer.h"
 #include "gui/app/Windows.h"
 #include "gui/editor/CellFrame.h"
@@ -135,8 +137,8 @@ void TForm1::scaleChanged() {
     resizeImages();
     QScrollBar* h = scrollArea_->horizontalScrollBar();
     QScrollBar* v = scrollArea_->verticalScrollBar();
-    h->setValue((Image1->width() - width() + 71) / 2);
-    v->setValue((Image1->height() - height() + 71) / 2);
+    h->setValue(CentredScrollPosition(Image1->width(), width()));
+    v->setValue(CentredScrollPosition(Image1->height(), height()));
 }
 
 void TForm1::stepScale(int delta) {
