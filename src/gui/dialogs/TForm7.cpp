@@ -105,12 +105,7 @@ void TForm7::createControls() {
     colorLayout->addWidget(ColorButton);
     colorLayout->addStretch(1);
 
-    auto* buttons = new QDialogButtonBox(this);
-    Button1 = buttons->addButton("OK", QDialogButtonBox::AcceptRole);
-    Button1->setObjectName("Button1");
-    Button1->setDefault(true);
-    Button2 = buttons->addButton("Cancel", QDialogButtonBox::RejectRole);
-    Button2->setObjectName("Button2");
+    QDialogButtonBox* buttons = AddOkCancelButtons(this, Button1, Button2);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(RadioGroup3, 0, 0, 2, 1);

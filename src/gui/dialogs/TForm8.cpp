@@ -36,12 +36,7 @@ TForm8::TForm8(TForm1* mainWindow) : QDialog(nullptr), form1_(mainWindow) {
     for (QRadioButton* b : {RadioButton1, RadioButton2, RadioButton3})
         group->addWidget(b);
 
-    auto* buttons = new QDialogButtonBox(this);
-    Button1 = buttons->addButton("OK", QDialogButtonBox::AcceptRole);
-    Button1->setObjectName("Button1");
-    Button1->setDefault(true);
-    Button2 = buttons->addButton("Cancel", QDialogButtonBox::RejectRole);
-    Button2->setObjectName("Button2");
+    QDialogButtonBox* buttons = AddOkCancelButtons(this, Button1, Button2);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(GroupBox1);

@@ -19,12 +19,7 @@ TForm9::TForm9(TForm1* mainWindow) : QDialog(nullptr), form1_(mainWindow) {
     PrepareSecondaryWindow(this, true);
 
     RadioGroup1 = new PixelModeGroup(this, "RadioGroup1");
-    auto* buttons = new QDialogButtonBox(this);
-    Button1 = buttons->addButton("OK", QDialogButtonBox::AcceptRole);
-    Button1->setObjectName("Button1");
-    Button1->setDefault(true);
-    Button2 = buttons->addButton("Cancel", QDialogButtonBox::RejectRole);
-    Button2->setObjectName("Button2");
+    QDialogButtonBox* buttons = AddOkCancelButtons(this, Button1, Button2);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(RadioGroup1);

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QDialogButtonBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QWidget>
 
 #include <initializer_list>
@@ -21,6 +23,17 @@ void CentreOnWindow(QWidget* window, const QWidget* on);
 // be put back exactly as it was.
 inline bool OwnEnabledState(const QWidget* widget) {
     return !widget->testAttribute(Qt::WA_ForceDisabled);
+}
+
+// The OK (default) and Cancel buttons of a dialog, named Button1 and Button2.
+inline QDialogButtonBox* AddOkCancelButtons(QWidget* dialog, QPushButton*& ok, QPushButton*& cancel) {
+    auto* buttons = new QDialogButtonBox(dialog);
+    ok = buttons->addButton("OK", QDialogButtonBox::AcceptRole);
+    ok->setObjectName("Button1");
+    ok->setDefault(true);
+    cancel = buttons->addButton("Cancel", QDialogButtonBox::RejectRole);
+    cancel->setObjectName("Button2");
+    return buttons;
 }
 
 // Disables windows while a dialog is shown and, when it hides, re-enables exactly those
