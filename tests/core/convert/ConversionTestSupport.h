@@ -1,8 +1,11 @@
 #pragma once
 
+#include "core/convert/ColorMath.h"
 #include "core/convert/ConversionDriver.h"
 #include "core/convert/ConversionState.h"
 #include "core/palette/Palettes.h"
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <memory>
@@ -16,6 +19,28 @@ inline std::unique_ptr<ConversionState> StateFor(const Picture& source, int pale
     state->source = source;
     state->params.PaletteKind = paletteKind;
     return state;
+}
+
+// A state for calling a page's passes directly: the result starts as the source and the
+// converter palette of `kind` is loaded, as a start through the driver would leave them.
+inline std::unique_ptr<ConversionState> PcStateFor(const Picture& source, int kind, int editMode) {
+    auto state = std::make_unique<ConversionState>();
+    state->source = source;
+    state->result = source;
+    state->params.PaletteKind = kind;
+    state->EditMode = editMode;
+    LoadConverterPalette(state->palette, kind);
+    return state;
+}
+
+// Runs a plan's passes up to its end index, then its finish if it has one.
+inline void RunPlanToEnd(ConversionState& state, const ConversionPlan& plan) {
+    int i = 0;
+    while (i < plan.end)
+        i = plan.pass(state, i);
+    EXPECT_EQ(i, plan.end);
+    if (plan.finish)
+        plan.finish(state);
 }
 
 // The colour of palette entry `index` of `kind`.

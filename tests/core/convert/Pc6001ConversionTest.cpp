@@ -5,6 +5,7 @@
 #include "core/convert/Pc6001Conversion.h"
 #include "core/convert/CoarsePreview.h"
 #include "core/convert/PcConversion.h"
+#include "ConversionTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -28,21 +29,10 @@ constexpr int EditModePc6001WideId = 1;
 constexpr int EditModePc6001Id = 2;
 
 std::unique_ptr<ConversionState> StateFor(const Picture& source, int kind, int editMode) {
-    auto state = std::make_unique<ConversionState>();
-    state->source = source;
-    state->result = source;
-    state->params.PaletteKind = kind;
-    state->EditMode = editMode;
-    LoadConverterPalette(state->palette, kind);
-    return state;
+    return test::PcStateFor(source, kind, editMode);
 }
 
-void RunToEnd(ConversionState& state, const ConversionPlan& plan) {
-    int i = 0;
-    while (i < plan.end)
-        i = plan.pass(state, i);
-    EXPECT_EQ(i, plan.end);
-}
+void RunToEnd(ConversionState& state, const ConversionPlan& plan) { test::RunPlanToEnd(state, plan); }
 
 // Paints the wide pixel u of row y in the source.
 void SetWide(Picture& p, int u, int y, ColorValue c) {

@@ -3,6 +3,7 @@
 // distances and the share rules.
 #include "core/convert/Pc8801Conversion.h"
 #include "core/convert/Pc8801ColorTone.h"
+#include "ConversionTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -17,23 +18,10 @@ const ColorValue Black = RgbColor(0, 0, 0);
 const ColorValue White = RgbColor(255, 255, 255);
 
 std::unique_ptr<ConversionState> StateFor(const Picture& source) {
-    auto state = std::make_unique<ConversionState>();
-    state->source = source;
-    state->result = source;
-    state->params.PaletteKind = KindPc8801;
-    state->EditMode = TallPixelMode;
-    LoadConverterPalette(state->palette, KindPc8801);
-    return state;
+    return test::PcStateFor(source, KindPc8801, TallPixelMode);
 }
 
-void RunToEnd(ConversionState& state, const ConversionPlan& plan) {
-    int i = 0;
-    while (i < plan.end)
-        i = plan.pass(state, i);
-    EXPECT_EQ(i, plan.end);
-    if (plan.finish)
-        plan.finish(state);
-}
+void RunToEnd(ConversionState& state, const ConversionPlan& plan) { test::RunPlanToEnd(state, plan); }
 
 ColorRec Rgb(int r, int g, int b) {
     ColorRec rec;
