@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/editor/AtomicFileSet.h"
 #include "core/export/BsaveHeader.h"
 
 #include <cstdint>
@@ -24,12 +25,22 @@ struct ExportFilesReport {
     bool ok() const { return failures.empty(); }
 };
 
-// Writes the optional header and the data as one file. The bytes go to a temporary file in
-// the same folder that replaces the target only once complete, so a failure part-way (a full
-// disk) never leaves a short file under the target's name, nor destroys an older one. The
-// outcome goes into the report; nothing is thrown for an unwritable file.
-void WriteExportFile(const std::filesystem::path& file,
-                     const std::optional<BsaveHeaderBytes>& header,
-                     std::span<const std::uint8_t> data, ExportFilesReport& report);
+// The machine files of one export, written as a set (see AtomicFileSet): each file, its
+// optional header and its data, goes to a temporary file first, and the targets are replaced
+// only when every file was written. A file that cannot be written is reported and the others
+// are still tried, so the report names every file that failed; nothing is thrown for an
+// unwritable file.
+class ExportFileSet {
+  public:
+    void add(const std::filesystem::path& file, const std::optional<BsaveHeaderBytes>& header,
+             std::span<const std::uint8_t> data);
+    // Replaces the targets when every file was written; with any failure, none of them.
+    ExportFilesReport commit();
+
+  private:
+    AtomicFileSet files_;
+    std::vector<std::filesystem::path> targets_;
+    ExportFilesReport report_;
+};
 
 } // namespace murelo
