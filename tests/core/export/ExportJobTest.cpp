@@ -286,9 +286,11 @@ TEST(ExportJob, AFailureAtAnyStepKeepsEveryOldFileAndLeavesNoTemporary) {
     const Bytes old(33, 0x33);
     for (const TypeFiles& t : EveryType) {
         const int last = int(t.names.size()) - 1;
-        const std::pair<FileStep, int> steps[] = {
-            {FileStep::Create, t.createsBefore}, {FileStep::Write, t.writesBefore},
-            {FileStep::Flush, last}, {FileStep::Sync, last}, {FileStep::Rename, 0}};
+        const std::pair<FileStep, int> steps[] = {{FileStep::Create, t.createsBefore},
+                                                  {FileStep::Write, t.writesBefore},
+                                                  {FileStep::Flush, last},
+                                                  {FileStep::Sync, last},
+                                                  {FileStep::Rename, 0}};
         for (const auto& [step, skip] : steps) {
             SCOPED_TRACE(std::to_string(t.type) + " step " + std::to_string(int(step)));
             Job job;

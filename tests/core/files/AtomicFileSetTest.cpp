@@ -1,6 +1,6 @@
 #include "core/editor/AtomicFileSet.h"
-#include "core/editor/LiveTemporaries.h"
 #include "FileTestSupport.h"
+#include "core/editor/LiveTemporaries.h"
 
 #include <gtest/gtest.h>
 
@@ -61,8 +61,11 @@ TEST(AtomicFileSet, AFailureAtTheLastFileChangesNoTarget) {
         int skip; // how many times the step goes through before it fails
     };
     // Each file is created, written once and finished (flush, sync) before any rename.
-    const Case cases[] = {{FileStep::Create, 2}, {FileStep::Write, 2}, {FileStep::Flush, 2},
-                          {FileStep::Sync, 2},   {FileStep::Rename, 0}};
+    const Case cases[] = {{FileStep::Create, 2},
+                          {FileStep::Write, 2},
+                          {FileStep::Flush, 2},
+                          {FileStep::Sync, 2},
+                          {FileStep::Rename, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(int(c.step));
         ThreeFiles files;

@@ -1,6 +1,6 @@
 #include "core/editor/AtomicFile.h"
-#include "core/editor/LiveTemporaries.h"
 #include "FileTestSupport.h"
+#include "core/editor/LiveTemporaries.h"
 
 #include <gtest/gtest.h>
 
@@ -137,8 +137,10 @@ struct StepCase {
 };
 
 TEST(AtomicFile, AFailureAtAnyStepLeavesTheTargetAndNoTemporary) {
-    const StepCase cases[] = {{FileStep::Create, EACCES}, {FileStep::Write, ENOSPC},
-                              {FileStep::Flush, EDQUOT},  {FileStep::Sync, EIO},
+    const StepCase cases[] = {{FileStep::Create, EACCES},
+                              {FileStep::Write, ENOSPC},
+                              {FileStep::Flush, EDQUOT},
+                              {FileStep::Sync, EIO},
                               {FileStep::Rename, EROFS}};
     for (const StepCase& c : cases) {
         SCOPED_TRACE(int(c.step));

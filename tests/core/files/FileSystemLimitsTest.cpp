@@ -1,6 +1,6 @@
 // Real file-system refusals: a full disk, a read-only folder, a file-size limit.
-#include "core/editor/AtomicFile.h"
 #include "FileTestSupport.h"
+#include "core/editor/AtomicFile.h"
 
 #include <gtest/gtest.h>
 

@@ -64,8 +64,7 @@ struct FaultsCleared {
 class SmallFileSystem {
   public:
     explicit SmallFileSystem(const std::string& size) {
-        mounted_ = ::mount("tmpfs", dir_.path().c_str(), "tmpfs", 0,
-                           ("size=" + size).c_str()) == 0;
+        mounted_ = ::mount("tmpfs", dir_.path().c_str(), "tmpfs", 0, ("size=" + size).c_str()) == 0;
     }
     ~SmallFileSystem() {
         if (mounted_)

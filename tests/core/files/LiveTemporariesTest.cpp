@@ -1,6 +1,6 @@
 #include "core/editor/LiveTemporaries.h"
-#include "core/editor/AtomicFile.h"
 #include "FileTestSupport.h"
+#include "core/editor/AtomicFile.h"
 
 #include <gtest/gtest.h>
 
