@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/editor/ScreenBuffer.h"
-#include "core/export/BinaryExportFile.h"
+#include "core/export/ExportFileSet.h"
 
 #include <filesystem>
 #include <functional>

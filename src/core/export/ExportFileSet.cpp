@@ -1,4 +1,4 @@
-#include "core/export/BinaryExportFile.h"
+#include "core/export/ExportFileSet.h"
 
 namespace murelo {
 
