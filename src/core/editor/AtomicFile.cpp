@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -75,6 +76,30 @@ bool WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
     return true;
 }
 
+// Holds SIGINT, SIGTERM and SIGHUP back for this thread while it lives.
+class StopSignalsHeld {
+  public:
+    StopSignalsHeld() {
+        sigset_t stop;
+        sigemptyset(&stop);
+        for (int signal : {SIGINT, SIGTERM, SIGHUP})
+            sigaddset(&stop, signal);
+        const int saved = errno;
+        ::pthread_sigmask(SIG_BLOCK, &stop, &previous_);
+        errno = saved;
+    }
+    ~StopSignalsHeld() {
+        const int saved = errno;
+        ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+        errno = saved;
+    }
+    StopSignalsHeld(const StopSignalsHeld&) = delete;
+    StopSignalsHeld& operator=(const StopSignalsHeld&) = delete;
+
+  private:
+    sigset_t previous_{};
+};
+
 mode_t NewFileMode() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -94,11 +119,16 @@ AtomicFile::AtomicFile(std::filesystem::path target) : target_(std::move(target)
     std::string pattern = TemporaryPattern(destination_);
     if (FileFaultStrikes(FileStep::Create))
         failWithSystemReason();
-    fd_ = ::mkostemps(pattern.data(), int(sizeof TemporarySuffix - 1), O_CLOEXEC);
+    {
+        // A stop signal between creating and remembering would leave the temporary behind.
+        const StopSignalsHeld held;
+        fd_ = ::mkostemps(pattern.data(), int(sizeof TemporarySuffix - 1), O_CLOEXEC);
+        if (fd_ >= 0)
+            slot_ = RememberTemporary(pattern);
+    }
     if (fd_ < 0)
         failWithSystemReason();
     temporary_ = pattern;
-    slot_ = RememberTemporary(pattern);
     buffer_.reserve(BufferBytes);
 }
 
