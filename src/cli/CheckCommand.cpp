@@ -3,10 +3,10 @@
 
 #include "core/app/Document.h"
 #include "core/app/PictureFiles.h"
+#include "core/editor/AtomicFileSet.h"
 #include "core/editor/BitmapCodec.h"
 #include "core/editor/ColorCheck.h"
 #include "core/editor/ScreenBuffer.h"
-#include "core/export/BinaryExportFile.h"
 #include "core/export/VramTables.h"
 
 #include <algorithm>
@@ -61,11 +61,14 @@ void LoadAsOpenDoes(Document& doc, const CheckArgs& args) {
         doc.PaletteKind = *args.paletteKind;
 }
 
-void WriteOutput(const std::string& file, std::span<const std::uint8_t> bytes) {
-    ExportFilesReport report;
-    WriteExportFile(file, std::nullopt, bytes, report);
-    if (!report.ok())
-        throw std::runtime_error("cannot write " + file + ": " + report.failures[0].reason);
+// The overlay and the tables are one job's outputs: both are replaced, or neither.
+void WriteOutputs(const CheckArgs& args, const Document& doc, const ScreenBuffer& buffer) {
+    AtomicFileSet outputs;
+    if (!args.overlayFile.empty())
+        outputs.add(args.overlayFile).write(EncodeBitmap24(doc.errorOverlay));
+    if (!args.tablesFile.empty())
+        outputs.add(args.tablesFile).write(buffer.vramImage());
+    outputs.commit();
 }
 
 int RunCheck(Args argList) {
@@ -85,10 +88,7 @@ int RunCheck(Args argList) {
     std::cout << result.messageText << ColorCheckBoxText(result.result) << "\n";
     std::cout.flush();
 
-    if (!args.overlayFile.empty())
-        WriteOutput(args.overlayFile, EncodeBitmap24(doc.errorOverlay));
-    if (!args.tablesFile.empty())
-        WriteOutput(args.tablesFile, buffer->vramImage());
+    WriteOutputs(args, doc, *buffer);
     return result.result == 0 ? ExitOk : ExitOffences;
 }
 

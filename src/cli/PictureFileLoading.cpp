@@ -3,7 +3,7 @@
 #include "Command.h"
 
 #include "core/app/PictureFiles.h"
-#include "core/editor/PictureFileIo.h"
+#include "core/editor/AtomicFile.h"
 
 #include <algorithm>
 
@@ -21,9 +21,11 @@ Document LoadPictureOrThrow(const std::string& file) {
 }
 
 void WriteFileOrThrow(const std::string& file, const std::vector<std::uint8_t>& bytes) {
-    const std::string failure = WriteFileAtomically(file, bytes);
-    if (!failure.empty())
-        throw UsageError("cannot write " + file + ": " + failure);
+    try {
+        WriteFileAtomically(file, bytes);
+    } catch (const FileWriteError& e) {
+        throw UsageError(e.what());
+    }
 }
 
 } // namespace murelo::cli

@@ -1,5 +1,6 @@
 #include "core/app/PictureFiles.h"
 
+#include "core/editor/AtomicFile.h"
 #include "core/editor/BitmapCodec.h"
 #include "core/editor/FileNameRules.h"
 #include "core/editor/IndexedCopy.h"
@@ -78,9 +79,11 @@ FileReport LoadPictureFile(Document& doc, const std::string& path) {
 FileReport WritePictureFile(Document& doc, const std::string& target,
                             const std::string& saveDialogName) {
     const EncodedPicture file = EncodePictureForSave(doc.picture, doc.PaletteKind, doc.SaveDepth);
-    const std::string failure = WriteFileAtomically(target, file.bytes);
-    if (!failure.empty())
-        return {"Save", "WriteError : " + target + " : " + failure};
+    try {
+        WriteFileAtomically(target, file.bytes);
+    } catch (const FileWriteError& e) {
+        return {"Save", "WriteError : " + target + " : " + e.reason};
+    }
     doc.FileName = saveDialogName;
     if (!doc.FileName.empty())
         doc.Modified = false;

@@ -1,10 +1,10 @@
 #include "core/export/ExportJob.h"
 
+#include "core/editor/AtomicFile.h"
 #include "core/export/CasImage.h"
 #include "core/export/ExportNames.h"
 #include "core/export/LoadAddressCheck.h"
 #include "core/export/Packer.h"
-#include "core/export/TapeOutputFile.h"
 #include "core/export/VramTables.h"
 #include "core/export/WaveTape.h"
 #include "core/export/loader/LoaderImage.h"

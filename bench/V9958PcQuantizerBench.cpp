@@ -1,12 +1,12 @@
 // Whole conversions of the V9958, PC-6x01 and PC-8801 pages and the colour quantizer on a
-// photograph-like picture: smooth shading, edges and grain, generated the same way every
-// run.
+// photograph-like picture.
+#include "BenchPictures.h"
+
 #include "core/convert/ConversionDriver.h"
 #include "core/convert/Quantizer.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cmath>
 #include <cstdint>
 #include <memory>
 
@@ -14,49 +14,12 @@ using namespace murelo;
 
 namespace {
 
-std::uint32_t Grain(std::uint32_t x, std::uint32_t y) {
-    std::uint32_t h = x * 374761393u + y * 668265263u;
-    h = (h ^ (h >> 13)) * 1274126177u;
-    return h ^ (h >> 16);
-}
-
-int Channel(double v) {
-    return v < 0 ? 0 : v > 255 ? 255 : int(v);
-}
-
-// Sky-like gradient, a few soft blobs, a hard-edged shape and a little noise.
-Picture NaturalPicture(int w, int h) {
-    Picture p(w, h);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            const double fx = x / double(w), fy = y / double(h);
-            double r = 90 + 120 * fy + 30 * std::sin(fx * 9.0 + fy * 3.0);
-            double g = 110 + 60 * std::cos(fx * 5.0 - fy * 7.0) + 40 * fx;
-            double b = 200 - 150 * fy + 25 * std::sin(fx * 13.0);
-            const double dx = fx - 0.6, dy = fy - 0.4;
-            if (dx * dx + dy * dy < 0.04) { // a sunlit round shape
-                r = r * 0.5 + 120;
-                g = g * 0.6 + 60;
-                b *= 0.3;
-            }
-            if (fy > 0.75 + 0.05 * std::sin(fx * 20.0)) { // dark ground
-                r *= 0.4;
-                g = g * 0.5 + 20;
-                b *= 0.3;
-            }
-            const int n = int(Grain(std::uint32_t(x), std::uint32_t(y)) % 25) - 12;
-            p.setPixel(x, y, RgbColor(Channel(r + n), Channel(g + n), Channel(b + n)));
-        }
-    }
+const Picture& Photograph640() {
+    static const Picture p = bench::PhotographLike(640, 640);
     return p;
 }
-
-const Picture& Natural640() {
-    static const Picture p = NaturalPicture(640, 640);
-    return p;
-}
-const Picture& Natural640x400() {
-    static const Picture p = NaturalPicture(640, 400);
+const Picture& Photograph640x400() {
+    static const Picture p = bench::PhotographLike(640, 400);
     return p;
 }
 
@@ -86,41 +49,41 @@ void RunMode(benchmark::State& bench, const Picture& source, const Setup& s) {
 }
 
 void BM_Yjk10Normal(benchmark::State& b) {
-    RunMode(b, Natural640(), {ConverterPage::V9958, 0, 0});
+    RunMode(b, Photograph640(), {ConverterPage::V9958, 0, 0});
 }
 void BM_Yjk12Normal(benchmark::State& b) {
-    RunMode(b, Natural640(), {ConverterPage::V9958, 1, 0});
+    RunMode(b, Photograph640(), {ConverterPage::V9958, 1, 0});
 }
 void BM_Yjk12GrayNtsc(benchmark::State& b) {
-    RunMode(b, Natural640(), {ConverterPage::V9958, 1, 0, false, false, 2});
+    RunMode(b, Photograph640(), {ConverterPage::V9958, 1, 0, false, false, 2});
 }
 
 void BM_Pc6001(benchmark::State& b) {
-    RunMode(b, Natural640(), {ConverterPage::Pc6001, int(b.range(0)), KindColor15});
+    RunMode(b, Photograph640(), {ConverterPage::Pc6001, int(b.range(0)), KindColor15});
 }
 void BM_Pc6001P6Rules(benchmark::State& b) {
-    RunMode(b, Natural640(), {ConverterPage::Pc6001, 1, KindColor8, true});
+    RunMode(b, Photograph640(), {ConverterPage::Pc6001, 1, KindColor8, true});
 }
 void BM_Pc6001NtscSquare(benchmark::State& b) {
-    RunMode(b, Natural640(), {ConverterPage::Pc6001, 0, KindColor15, false, false, 0, true});
+    RunMode(b, Photograph640(), {ConverterPage::Pc6001, 0, KindColor15, false, false, 0, true});
 }
 
 void BM_Pc8801(benchmark::State& b) {
-    RunMode(b, Natural640(), {ConverterPage::Pc8801, int(b.range(0)), KindPc8801});
+    RunMode(b, Photograph640(), {ConverterPage::Pc8801, int(b.range(0)), KindPc8801});
 }
 void BM_Pc8801ColorTone640x400(benchmark::State& b) {
-    RunMode(b, Natural640x400(), {ConverterPage::Pc8801, int(b.range(0)), KindPc8801});
+    RunMode(b, Photograph640x400(), {ConverterPage::Pc8801, int(b.range(0)), KindPc8801});
 }
 void BM_Pc8801ColorToneNtsc640x400(benchmark::State& b) {
-    RunMode(b, Natural640x400(), {ConverterPage::Pc8801, 4, KindPc8801, false, false, 0, true});
+    RunMode(b, Photograph640x400(), {ConverterPage::Pc8801, 4, KindPc8801, false, false, 0, true});
 }
 void BM_Pc8801AnalogPalette(benchmark::State& b) {
-    RunMode(b, Natural640(), {ConverterPage::Pc8801, 0, KindPc8801, false, true});
+    RunMode(b, Photograph640(), {ConverterPage::Pc8801, 0, KindPc8801, false, true});
 }
 
 // The quantizer alone on the picture snapped to the 512-colour grid.
 void BM_QuantizeImage16(benchmark::State& b) {
-    Picture grid = Natural640();
+    Picture grid = Photograph640();
     for (ColorValue& c : grid.pixels()) {
         const int r = RedOf(c) >> 5, g = GreenOf(c) >> 5, bl = BlueOf(c) >> 5;
         c = RgbColor(Level3Table[r], Level3Table[g], Level3Table[bl]);
