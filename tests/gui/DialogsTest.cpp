@@ -29,7 +29,7 @@ using namespace murelo::gui;
 class DialogsTest : public QObject {
     Q_OBJECT
     Windows* w = nullptr;
-    Document& doc() { return w->Form1->document(); }
+    Document& doc() { return w->Form1->session().mutableDocument(); }
     TForm7* newDialog() { return w->Form7; }
 
     void clickMode(PixelModeGroup* group, int mode) {
@@ -72,7 +72,7 @@ private slots:
         QCOMPARE(newDialog()->Edit1->text(), QString("320"));
         QCOMPARE(doc().PictureWidth, 640);
         QCOMPARE(doc().PictureHeight, 100);
-        QCOMPARE(doc().EditMode, 1);
+        QCOMPARE(EditModeNumber(doc().EditMode), 1);
     }
 
     void customHeightsAreRoundedAndLimited() {
@@ -88,7 +88,7 @@ private slots:
         QCOMPARE(newDialog()->Edit2->text(), QString("320"));
         QCOMPARE(doc().PictureHeight, 640);
         QCOMPARE(doc().PictureWidth, 64);
-        QCOMPARE(doc().PaletteKind, int(KindPc8801));
+        QCOMPARE(KindNumber(doc().PaletteKind), int(KindPc8801));
     }
 
     void presetOfEachModeAndTheEditorIsDisabledMeanwhile() {
@@ -108,7 +108,7 @@ private slots:
         QVERIFY(w->Form1->isEnabled());
         QCOMPARE(doc().PictureWidth, 256);
         QCOMPARE(doc().PictureHeight, 192);
-        QCOMPARE(doc().PaletteKind, int(KindTms9918));
+        QCOMPARE(KindNumber(doc().PaletteKind), int(KindTms9918));
     }
 
     void whiteChoiceFollowsThePalette() {
@@ -117,15 +117,15 @@ private slots:
         f->show();
         clickMode(f->RadioGroup3, 1);
         f->Button2->click();
-        QCOMPARE(doc().EditMode, 0);
-        doc().EditMode = 1;
-        doc().PaletteKind = KindColor4_1;
+        QCOMPARE(EditModeNumber(doc().EditMode), 0);
+        doc().EditMode = EditModeOfNumber(1);
+        doc().PaletteKind = PaletteKindId::Color4_1;
         f->WhiteButton->setChecked(true);
         f->show();
         // "Color 4-1" has no white: "Color" was chosen; "Color 15" then offers white again.
         QVERIFY(f->ColorButton->isChecked());
         QVERIFY(f->WhiteButton->isEnabled());
-        QCOMPARE(doc().PaletteKind, int(KindColor15));
+        QCOMPARE(KindNumber(doc().PaletteKind), int(KindColor15));
         w->Form2->paletteButton(KindColor4_1)->click();
         QVERIFY(!f->WhiteButton->isEnabled());
         w->Form2->paletteButton(KindColor4_1 + 1)->click();
@@ -136,17 +136,17 @@ private slots:
     }
 
     void cancellingNewRestoresModeAndKind() {
-        doc().EditMode = 0;
+        doc().EditMode = EditModeOfNumber(0);
         w->Form2->paletteButton(KindTms9929)->click();
-        QCOMPARE(doc().PaletteKind, int(KindTms9929));
+        QCOMPARE(KindNumber(doc().PaletteKind), int(KindTms9929));
         TForm7* f = newDialog();
         f->show();
         clickMode(f->RadioGroup3, 1);
-        QCOMPARE(doc().EditMode, 1);
-        QCOMPARE(doc().PaletteKind, int(KindColor15));
+        QCOMPARE(EditModeNumber(doc().EditMode), 1);
+        QCOMPARE(KindNumber(doc().PaletteKind), int(KindColor15));
         f->Button2->click();
-        QCOMPARE(doc().EditMode, 0);
-        QCOMPARE(doc().PaletteKind, int(KindTms9929));
+        QCOMPARE(EditModeNumber(doc().EditMode), 0);
+        QCOMPARE(KindNumber(doc().PaletteKind), int(KindTms9929));
         QVERIFY(w->Form2->paletteButton(KindTms9929)->isChecked());
         QVERIFY(w->Form2->Panel2->isVisibleTo(w->Form2));
         QVERIFY(w->Form1->isEnabled());
@@ -177,7 +177,7 @@ private slots:
         f->show();
         f->Button1->click();
         w->Form2->paletteButton(KindTms9929)->click();
-        QCOMPARE(doc().PaletteKind, int(KindTms9929));
+        QCOMPARE(KindNumber(doc().PaletteKind), int(KindTms9929));
         const ColorValue tms9929Green = PaletteColor(KindTms9929, 2);
         doc().picture.setPixel(5, 5, tms9929Green);
         const Picture before = doc().picture;
@@ -186,7 +186,7 @@ private slots:
         QVERIFY(!w->Form1->isEnabled());
         clickMode(d->RadioGroup1, 0);
         d->Button1->click();
-        QCOMPARE(doc().PaletteKind, int(KindTms9918));
+        QCOMPARE(KindNumber(doc().PaletteKind), int(KindTms9918));
         QVERIFY(doc().picture == before);
         QVERIFY(w->Form2->paletteButton(KindTms9918)->isChecked());
         QVERIFY(w->Form1->isEnabled());
@@ -197,7 +197,7 @@ private slots:
         d->show();
         clickMode(d->RadioGroup1, 3);
         d->Button2->click();
-        QCOMPARE(doc().EditMode, 0);
+        QCOMPARE(EditModeNumber(doc().EditMode), 0);
         d->show();
         QCOMPARE(d->RadioGroup1->itemIndex(), 0); // the remembered choice
         d->Button2->click();
@@ -219,7 +219,7 @@ private slots:
 
     void colourDepthOkSetsTheDepthWithoutWriting() {
         doc().picture.fill(PaletteColor(doc().PaletteKind, 15));
-        doc().SaveDepth = 2;
+        doc().SaveDepth = static_cast<PixelFormat>(2);
         TForm8* d = w->Form8;
         int writes = 0;
         auto c = connect(d, &TForm8::writePictureRequested, this, [&] { ++writes; });
@@ -228,7 +228,7 @@ private slots:
         QVERIFY(d->RadioButton1->isChecked());
         d->RadioButton2->click();
         d->Button1->click();
-        QCOMPARE(doc().SaveDepth, std::uint8_t(3));
+        QCOMPARE(PixelFormatCode(doc().SaveDepth), std::uint8_t(3));
         QCOMPARE(writes, 0);
         QCOMPARE(w->Form2->Label6->text(), QString("[ 8bit]"));
         QVERIFY(d->SaveAfterOk);

@@ -30,7 +30,7 @@ class ExportDialogTest : public QObject {
     QStringList boxes;
     int pathQueries = 0;
     std::filesystem::path target;
-    Document& doc() { return w->Form1->document(); }
+    Document& doc() { return w->Form1->session().mutableDocument(); }
     TForm4* dialog() { return w->Form4; }
 
 private slots:
@@ -41,7 +41,7 @@ private slots:
         });
         w = &CreateWindows();
         w->Form1->show();
-        dialog()->chooseSavePath = [this](int) {
+        dialog()->chooseSavePath = [this](ExportSaveDialog) {
             ++pathQueries;
             return std::optional<std::filesystem::path>(target);
         };

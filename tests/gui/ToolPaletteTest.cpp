@@ -39,7 +39,7 @@ class ToolPaletteTest : public QObject {
     Q_OBJECT
     Windows* w = nullptr;
     TForm2* palette() { return w->Form2; }
-    Document& doc() { return w->Form1->document(); }
+    Document& doc() { return w->Form1->session().mutableDocument(); }
     ToolState& tool() { return w->Form1->session().tool(); }
 
 private slots:
@@ -54,7 +54,7 @@ private slots:
         tool().ProtectedColors = 0;
         tool().ForegroundIndex = 1;
         tool().BackgroundIndex = 15;
-        palette()->RefreshPaletteView(KindTms9918);
+        palette()->RefreshPaletteView(PaletteKindId::Tms9918);
         tool().BrushPattern = 0;
         w->Form1->setEnabled(true);
         w->Form1->Image1->setEnabled(true);
@@ -64,12 +64,12 @@ private slots:
         palette()->ApplyEditModeToPalette();
         tool().ForegroundIndex = 12;
         tool().BackgroundIndex = 9;
-        palette()->RefreshPaletteView(KindTms9918);
+        palette()->RefreshPaletteView(PaletteKindId::Tms9918);
         QRadioButton* b = palette()->paletteButton(KindColor4_1);
         QCOMPARE(b->objectName(), QString("RadioButton13"));
         QCOMPARE(b->text(), QString("Color 4-1"));
         b->click();
-        QCOMPARE(doc().PaletteKind, int(KindColor4_1));
+        QCOMPARE(KindNumber(doc().PaletteKind), int(KindColor4_1));
         QCOMPARE(tool().ForegroundIndex, 3);
         QCOMPARE(tool().BackgroundIndex, 0);
         QCOMPARE(tool().ForegroundColor, FromRrggbb(0xFF00FF));
@@ -135,7 +135,7 @@ private slots:
     void scalePositionFiveIsX32() {
         palette()->TrackBar1->setValue(5);
         QCOMPARE(palette()->Label2->text(), QString("x32"));
-        QCOMPARE(doc().Scale, 32);
+        QCOMPARE(w->Form1->session().view().Scale, 32);
         QCOMPARE(w->Form1->Image1->size(), QSize(8192, 6144));
         palette()->TrackBar1->setValue(0);
         QCOMPARE(palette()->Label2->text(), QString("x1"));
@@ -145,7 +145,7 @@ private slots:
     void paletteClickKeepsTheEditorDisabledUnderADialog() {
         w->Form1->setEnabled(false);
         palette()->paletteButton(KindTms9928)->click();
-        QCOMPARE(doc().PaletteKind, int(KindTms9928));
+        QCOMPARE(KindNumber(doc().PaletteKind), int(KindTms9928));
         QVERIFY(!w->Form1->isEnabled());
         w->Form1->setEnabled(true);
         w->Form1->Image1->setEnabled(false);
@@ -164,9 +164,9 @@ private slots:
     }
 
     void markingAPaletteButtonByProgramSwitchesNothing() {
-        palette()->CheckPaletteButton(KindTms9929);
+        palette()->CheckPaletteButton(PaletteKindId::Tms9929);
         QVERIFY(palette()->paletteButton(KindTms9929)->isChecked());
-        QCOMPARE(doc().PaletteKind, int(KindTms9918));
+        QCOMPARE(KindNumber(doc().PaletteKind), int(KindTms9918));
     }
 
     void fillIsEnabledExactlyWhileFreeDrawIsChecked() {
@@ -197,10 +197,10 @@ private slots:
     }
 
     void depthLabelFollowsSaveDepth() {
-        doc().SaveDepth = 3;
+        doc().SaveDepth = static_cast<PixelFormat>(3);
         palette()->ShowDepthLabel();
         QCOMPARE(palette()->Label6->text(), QString("[ 8bit]"));
-        doc().SaveDepth = 2;
+        doc().SaveDepth = static_cast<PixelFormat>(2);
         palette()->ShowDepthLabel();
         QCOMPARE(palette()->Label6->text(), QString("[ 4bit]"));
     }

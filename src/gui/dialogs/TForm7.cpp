@@ -1,8 +1,6 @@
 #include "gui/dialogs/TForm7.h"
 
-#include "core/app/Document.h"
-#include "core/dialogs/NewPictureRules.h"
-#include "core/dialogs/WhiteChoice.h"
+#include "core/app/EditorSession.h"
 #include "gui/app/TForm1.h"
 #include "gui/app/Windows.h"
 #include "gui/dialogs/EditModeActions.h"
@@ -118,7 +116,7 @@ void TForm7::createControls() {
 void TForm7::UpdateWhiteChoice() {
     if (!isVisible())
         return;
-    const WhiteChoice choice = murelo::UpdateWhiteChoice(form1_->document().PaletteKind);
+    const WhiteChoice choice = NewPictureModel::WhiteChoiceFor(form1_->document().PaletteKind);
     if (choice.selectColor)
         ColorButton->setChecked(true);
     WhiteButton->setEnabled(choice.whiteEnabled);
@@ -153,33 +151,30 @@ void TForm7::setEditorEnabled(bool enabled) {
 
 void TForm7::FormShow() {
     CentreOnWindow(this, form1_);
-    Document& doc = form1_->document();
-    doc.RecolorOnPaletteChange = false;
-    notConfirmed_ = true;
-    SavedEditMode = doc.EditMode;
-    SavedPaletteKind = doc.PaletteKind;
+    EditorSession& session = form1_->session();
+    const Document& doc = session.document();
+    session.setRecolorOnPaletteChange(false);
+    model.open({doc.EditMode, doc.PaletteKind});
     setEditorEnabled(false);
     Edit1->setEnabled(RadioButton2->isChecked());
     Edit2->setEnabled(RadioButton2->isChecked());
     UpdateWhiteChoice();
-    doc.EditMode = RadioGroup3->itemIndex();
+    session.setEditMode(RadioGroup3->mode());
     switchMode(true);
 }
 
 void TForm7::RadioGroup3Click(int mode) {
-    form1_->document().EditMode = mode;
+    form1_->session().setEditMode(EditModeOfNumber(mode));
     validateCustomSize();
     switchMode(false);
 }
 
 void TForm7::switchMode(bool fromShow) {
-    const int mode = form1_->document().EditMode;
-    const NewPicturePreset preset = PresetForEditMode(mode);
-    presetWidth_ = preset.width;
-    presetHeight_ = preset.height;
+    const EditModeId mode = form1_->document().EditMode;
+    const NewPicturePreset& preset = model.chooseMode(mode);
     RadioButton1->setText(preset.caption);
     TForm2* form2 = AllWindows().Form2;
-    if (mode != EditModePc8801Tall) {
+    if (mode != EditModeId::Pc8801Tall) {
         form2->SwitchPalette(preset.paletteKind, false, false);
         if (fromShow)
             SelectPaletteControls(preset.paletteKind);
@@ -190,9 +185,11 @@ void TForm7::switchMode(bool fromShow) {
 }
 
 void TForm7::validateCustomSize() {
-    const int mode = RadioGroup3->itemIndex();
-    const int w = ValidateCustomWidth(ParseSizeEdit(Edit1->text().toStdString()), mode);
-    const int h = ValidateCustomHeight(ParseSizeEdit(Edit2->text().toStdString()), mode);
+    const EditModeId mode = RadioGroup3->mode();
+    const int w = NewPictureModel::ValidateCustomWidth(
+        NewPictureModel::ParseSizeEdit(Edit1->text().toStdString()), mode);
+    const int h = NewPictureModel::ValidateCustomHeight(
+        NewPictureModel::ParseSizeEdit(Edit2->text().toStdString()), mode);
     Edit1->setText(QString::number(w));
     Edit2->setText(QString::number(h));
 }
@@ -201,13 +198,13 @@ void TForm7::Edit1Exit() { validateCustomSize(); }
 void TForm7::Edit2Exit() { validateCustomSize(); }
 
 void TForm7::Button1Click() {
-    Document& doc = form1_->document();
-    const int mode = RadioGroup3->itemIndex();
+    EditorSession& session = form1_->session();
+    const Document& doc = session.document();
+    const EditModeId mode = RadioGroup3->mode();
     if (!doc.Modified || AskOkCancel(this, "OK?", "New Picture")) {
         validateCustomSize();
-        PictureSize size{presetWidth_, presetHeight_};
-        if (RadioButton2->isChecked())
-            size = PhysicalSize(Edit1->text().toInt(), Edit2->text().toInt(), mode);
+        const PictureSize size = model.sizeToMake(RadioButton2->isChecked(), Edit1->text().toInt(),
+                                                  Edit2->text().toInt(), mode);
         const ColorValue fill =
             WhiteButton->isChecked() ? 0xFFFFFF : AllWindows().Form2->tool().ForegroundColor;
         form1_->newPicture(size.width, size.height, fill);
@@ -215,34 +212,32 @@ void TForm7::Button1Click() {
             form5->setText("");
     }
     // Also after a refused question: the pixel mode applies to the kept picture.
-    doc.EditMode = mode;
+    session.setEditMode(mode);
     TForm9* form9 = AllWindows().Form9;
-    form9->RememberedChoice = mode;
-    form9->RadioGroup1->setItemIndex(mode);
+    form9->model.remember(mode);
+    form9->RadioGroup1->setMode(mode);
     SetEditMode(true);
     AllWindows().Form2->ShowDepthLabel();
     SelectPaletteControls(doc.PaletteKind);
-    notConfirmed_ = false;
+    model.confirm();
     hide();
 }
 
 void TForm7::FormHide() {
-    Document& doc = form1_->document();
-    if (notConfirmed_) {
-        doc.EditMode = SavedEditMode;
-        doc.PaletteKind = SavedPaletteKind;
-    }
-    notConfirmed_ = true;
+    EditorSession& session = form1_->session();
+    const Document& doc = session.document();
+    if (const std::optional<ModeAndPalette> back = model.close())
+        session.restoreModeAndPalette(back->editMode, back->paletteKind);
     TForm2* form2 = AllWindows().Form2;
-    if (doc.EditMode != EditModePc8801Tall) {
+    if (doc.EditMode != EditModeId::Pc8801Tall) {
         SelectPaletteControls(doc.PaletteKind);
         form2->SwitchPalette(doc.PaletteKind, true, false);
-        if (doc.EditMode != EditMode99x8)
-            AllWindows().Form9->RadioGroup1->setItemIndex(doc.EditMode);
+        if (doc.EditMode != EditModeId::Tms99x8)
+            AllWindows().Form9->RadioGroup1->setMode(doc.EditMode);
     }
     form2->ApplyEditModeToPalette();
     setEditorEnabled(true);
-    doc.RecolorOnPaletteChange = true;
+    session.setRecolorOnPaletteChange(true);
 }
 
 } // namespace murelo::gui

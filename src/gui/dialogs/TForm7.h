@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/dialogs/NewPictureModel.h"
+
 #include <QDialog>
 
 class QGroupBox;
@@ -35,12 +37,12 @@ public:
     QPushButton* Button1 = nullptr; // OK
     QPushButton* Button2 = nullptr; // Cancel
 
-    // What Cancel returns to; the Pixel Converter fills the same slots when it opens.
-    int SavedEditMode = 0;
-    int SavedPaletteKind = 0;
+    // The dialog's rules and what Cancel returns to (the Pixel Converter fills the same
+    // slots when it opens: model.remember).
+    NewPictureModel model;
 
-    int presetWidth() const { return presetWidth_; }
-    int presetHeight() const { return presetHeight_; }
+    int presetWidth() const { return model.preset().width; }
+    int presetHeight() const { return model.preset().height; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -59,9 +61,6 @@ private:
     void setEditorEnabled(bool enabled);
 
     TForm1* form1_;
-    int presetWidth_ = 256;
-    int presetHeight_ = 192;
-    bool notConfirmed_ = true;
     struct {
         bool window, picture, file, edit, tool;
     } wasEnabled_{};

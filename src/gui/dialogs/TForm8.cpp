@@ -1,7 +1,6 @@
 #include "gui/dialogs/TForm8.h"
 
-#include "core/app/Document.h"
-#include "core/dialogs/ColorDepthChoice.h"
+#include "core/app/EditorSession.h"
 #include "core/editor/IndexedCopy.h"
 #include "gui/app/TForm1.h"
 #include "gui/app/Windows.h"
@@ -54,25 +53,25 @@ void TForm8::showEvent(QShowEvent* event) {
     CentreOnWindow(this, form1_);
     disabled_.disable({form1_});
     const Document& doc = form1_->document();
-    const DepthOffer offer =
-        OfferedDepths(PictureFitsPalette(doc.picture, doc.PaletteKind), doc.SaveDepth);
+    model_.open(PictureFitsPalette(doc.picture, KindNumber(doc.PaletteKind)), doc.SaveDepth);
     RadioButton3->setEnabled(true);
-    RadioButton1->setEnabled(offer.indexedEnabled);
-    RadioButton2->setEnabled(offer.indexedEnabled);
+    RadioButton1->setEnabled(model_.indexedEnabled());
+    RadioButton2->setEnabled(model_.indexedEnabled());
     QRadioButton* const byChoice[] = {RadioButton1, RadioButton2, RadioButton3};
-    byChoice[offer.checked]->setChecked(true);
+    byChoice[static_cast<int>(model_.chosen())]->setChecked(true);
 }
 
-int TForm8::checkedChoice() const {
+DepthChoice TForm8::checkedChoice() const {
     if (RadioButton1->isChecked())
-        return Depth4Bit;
+        return DepthChoice::Bits4;
     if (RadioButton2->isChecked())
-        return Depth8Bit;
-    return Depth24Bit;
+        return DepthChoice::Bits8;
+    return DepthChoice::Bits24;
 }
 
 void TForm8::Button1Click() {
-    form1_->document().SaveDepth = SaveDepthOfChoice(checkedChoice());
+    model_.choose(checkedChoice());
+    form1_->session().setSaveDepth(model_.depth());
     if (SaveAfterOk)
         emit writePictureRequested();
     if (TForm2* form2 = AllWindows().Form2)

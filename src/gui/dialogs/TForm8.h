@@ -1,6 +1,8 @@
 #pragma once
 
+#include "core/dialogs/ColorDepthModel.h"
 #include "gui/dialogs/WindowPlacement.h"
+
 #include <QDialog>
 
 class QGroupBox;
@@ -37,9 +39,10 @@ protected:
 
 private:
     void Button1Click();
-    int checkedChoice() const;
+    DepthChoice checkedChoice() const;
 
     TForm1* form1_;
+    ColorDepthModel model_;
     DisabledWhileShown disabled_;
 };
 

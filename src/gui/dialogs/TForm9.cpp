@@ -36,12 +36,12 @@ void TForm9::showEvent(QShowEvent* event) {
         return;
     CentreOnWindow(this, form1_);
     disabled_.disable({form1_});
-    RadioGroup1->setItemIndex(RememberedChoice);
+    RadioGroup1->setMode(model.remembered());
 }
 
 void TForm9::Button1Click() {
     SetEditMode(true);
-    RememberedChoice = RadioGroup1->itemIndex();
+    model.remember(RadioGroup1->mode());
     hide();
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "core/dialogs/EditModeModel.h"
 #include "gui/dialogs/WindowPlacement.h"
+
 #include <QDialog>
 
 class QPushButton;
@@ -21,7 +23,7 @@ public:
     QPushButton* Button2 = nullptr; // Cancel
 
     // The choice selected when the dialog opens.
-    int RememberedChoice = 0;
+    EditModeModel model;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -1,7 +1,7 @@
 #include "gui/export/TForm4.h"
 
-#include "core/app/Document.h"
-#include "core/dialogs/ExportEnabling.h"
+#include "core/app/EditorSession.h"
+#include "core/editor/ColorCheckRunner.h"
 #include "core/export/ExportJob.h"
 #include "gui/app/TForm1.h"
 #include "gui/app/Windows.h"
@@ -38,18 +38,17 @@ TForm4::TForm4(TForm1* mainWindow) : QDialog(nullptr), form1_(mainWindow) {
     setWindowTitle("Export");
     PrepareSecondaryWindow(this, true);
     createControls();
-    chooseSavePath = [this](int dialog) { return runSaveDialog(dialog); };
+    chooseSavePath = [this](ExportSaveDialog dialog) { return runSaveDialog(dialog); };
 
     for (QRadioButton* b : DataTypeButtons)
         connect(b, &QRadioButton::clicked, this, &TForm4::applyEnabling); // RadioGroup2Click
-    connect(RadioButton1, &QRadioButton::clicked, this, [this] {
-        CheckBox1->setEnabled(true);
-        CheckBox3->setEnabled(true);
-    });
-    connect(RadioButton2, &QRadioButton::clicked, this, [this] {
-        CheckBox1->setEnabled(false); // their check marks stay
-        CheckBox3->setEnabled(false);
-    });
+    for (QRadioButton* b : {RadioButton1, RadioButton2})
+        connect(b, &QRadioButton::clicked, this, [this] {
+            // The compress options follow; their check marks stay.
+            const ExportEnabling e = model_.chooseCompress(RadioButton1->isChecked());
+            CheckBox1->setEnabled(e.compressOptions);
+            CheckBox3->setEnabled(e.compressOptions);
+        });
     connect(TrackBar1, &QSlider::valueChanged, this,
             [this](int v) { Label3->setText(QString::number(v)); });
     connect(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
@@ -156,15 +155,16 @@ void TForm4::createControls() {
     grid->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-int TForm4::dataType() const {
+ExportDataType TForm4::dataType() const {
     for (int i = 0; i < 3; ++i)
         if (DataTypeButtons[i]->isChecked())
-            return i;
-    return 0;
+            return static_cast<ExportDataType>(i);
+    return ExportBinaryData;
 }
 
 void TForm4::applyEnabling() {
-    const ExportEnabling e = ExportControlsEnabling(dataType(), RadioButton1->isChecked());
+    model_.chooseCompress(RadioButton1->isChecked());
+    const ExportEnabling e = model_.chooseDataType(dataType());
     for (QWidget* c : std::initializer_list<QWidget*>{RadioButton2, RadioButton1, CheckBox2})
         c->setEnabled(e.binaryOptions);
     CheckBox1->setEnabled(e.compressOptions);
@@ -189,9 +189,9 @@ ExportOptions TForm4::options() const {
     return o;
 }
 
-std::optional<std::filesystem::path> TForm4::runSaveDialog(int dialog) {
+std::optional<std::filesystem::path> TForm4::runSaveDialog(ExportSaveDialog dialog) {
     QFileDialog d(this, "Save");
-    d.setObjectName(QString("SaveDialog%1").arg(dialog));
+    d.setObjectName(QString("SaveDialog%1").arg(SaveDialogNumber(dialog)));
     d.setAcceptMode(QFileDialog::AcceptSave);
     // Machine files are replaced without a question.
     d.setOption(QFileDialog::DontConfirmOverwrite, true);
@@ -199,10 +199,9 @@ std::optional<std::filesystem::path> TForm4::runSaveDialog(int dialog) {
     // game.cas must show too).
     d.setOption(QFileDialog::DontUseNativeDialog, true);
     d.setFilter(d.filter() & ~QDir::CaseSensitive);
-    if (dialog == 2)
-        d.setNameFilter("Tape Image (*.CAS)");
-    else if (dialog == 3)
-        d.setNameFilter("Tape WAV Image (*.WAV)");
+    const std::string_view filter = ExportDialogModel::NameFilter(dialog);
+    if (!filter.empty())
+        d.setNameFilter(QString::fromLatin1(filter.data(), int(filter.size())));
     if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
         return std::nullopt;
     return std::filesystem::path(d.selectedFiles().first().toStdString());
@@ -210,44 +209,38 @@ std::optional<std::filesystem::path> TForm4::runSaveDialog(int dialog) {
 
 void TForm4::Button1Click() {
     Windows& w = AllWindows();
-    Document& doc = form1_->document();
+    EditorSession& session = form1_->session();
     Button1->setEnabled(false); // while the export's colour check runs
     Button2->setEnabled(false);
     TForm6* progress = w.Form6;
+    ColorCheckRunner runner({.progress =
+                                 [progress](int p) {
+                                     if (!progress->isVisible())
+                                         progress->show();
+                                     progress->ProgressBar1->setValue(p);
+                                 },
+                             .processEvents = [] { QCoreApplication::processEvents(); },
+                             .cancelRequested = [progress] { return progress->CancelRequested; }});
     ExportJobHooks hooks;
-    hooks.check.progress = [progress](int p) {
-        if (!progress->isVisible())
-            progress->show();
-        progress->ProgressBar1->setValue(p);
-    };
-    hooks.check.runChecked = [] { QCoreApplication::processEvents(); };
-    hooks.check.cancelRequested = [progress] { return progress->CancelRequested; };
-    hooks.binaryPath = [this] { return chooseSavePath(1); };
-    hooks.casPath = [this] { return chooseSavePath(2); };
-    hooks.wavPath = [this] { return chooseSavePath(3); };
+    hooks.check = runner.hooks();
+    hooks.binaryPath = [this] { return chooseSavePath(ExportSaveDialog::Binary); };
+    hooks.casPath = [this] { return chooseSavePath(ExportSaveDialog::Cas); };
+    hooks.wavPath = [this] { return chooseSavePath(ExportSaveDialog::Wav); };
     w.Form5->setText("Error(s):\n\n");
     w.Form5->show();
     progress->ProgressBar1->setValue(0);
     progress->show();
     ExportJobResult result;
-    try {
-        result = RunExportJob(doc.picture, doc.PaletteKind, options(), doc.errorOverlay,
-                              SharedScreenBuffer().vramImage(), hooks);
-    } catch (const std::exception& e) {
-        result.outcome = ExportOutcome::WriteFailed;
-        result.boxText = e.what();
-        result.boxCaption = "Export";
-    }
+    session.exportPicture(options(), SharedScreenBuffer().vramImage(), hooks, result);
     progress->hide();
     if (!result.messageText.empty())
         w.Form5->setText(result.messageText);
-    doc.ErrorsShown = result.errorsShown;
     Button1->setEnabled(true);
     Button2->setEnabled(true);
     if (!result.boxText.empty())
         ShowReport(this, QString::fromStdString(result.boxText),
                    QString::fromStdString(result.boxCaption));
-    doc.InputArmed = false; // the click that closed a dialog over the picture does not paint
+    session.disarmInput(); // the click that closed a dialog over the picture does not paint
     hide();
     form1_->Image4->hide();
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "core/dialogs/ExportDialogModel.h"
 #include "gui/dialogs/WindowPlacement.h"
+
 #include <QDialog>
 
 #include <filesystem>
@@ -16,10 +18,6 @@ class QPushButton;
 class QRadioButton;
 class QSlider;
 
-namespace murelo {
-struct ExportOptions;
-}
-
 namespace murelo::gui {
 
 class TForm1;
@@ -30,9 +28,9 @@ class TForm4 : public QDialog {
 public:
     explicit TForm4(TForm1* mainWindow);
 
-    // The save dialogs: 1 binary files (no filter), 2 CAS image, 3 WAV tape. Replaceable so
+    // The save dialogs (binary files without a filter, CAS image, WAV tape). Replaceable so
     // a test can answer them; nullopt means cancelled.
-    std::function<std::optional<std::filesystem::path>(int dialog)> chooseSavePath;
+    std::function<std::optional<std::filesystem::path>(ExportSaveDialog dialog)> chooseSavePath;
 
     ExportOptions options() const;
 
@@ -64,11 +62,12 @@ protected:
 private:
     void createControls();
     void applyEnabling();
-    int dataType() const;
+    ExportDataType dataType() const;
     void Button1Click();
-    std::optional<std::filesystem::path> runSaveDialog(int dialog);
+    std::optional<std::filesystem::path> runSaveDialog(ExportSaveDialog dialog);
 
     TForm1* form1_;
+    ExportDialogModel model_;
     DisabledWhileShown disabled_;
 };
 

@@ -1,14 +1,9 @@
 #include "gui/palette/TForm2.h"
 
-#include "core/app/Document.h"
-#include "core/dialogs/EditModeRules.h"
-#include "core/dialogs/FreeDrawRule.h"
-#include "core/dialogs/PaletteSelection.h"
-#include "core/dialogs/ProtectedColors.h"
-#include "core/dialogs/ScaleRule.h"
-#include "core/dialogs/StripGeometry.h"
+#include "core/app/EditorSession.h"
+#include "core/dialogs/EditModeModel.h"
+#include "core/dialogs/ToolPaletteModel.h"
 #include "core/dialogs/ToolPaletteStrips.h"
-#include "core/dialogs/ToolPaletteText.h"
 #include "core/editor/CellBuffer.h"
 #include "core/palette/Palettes.h"
 #include "gui/app/TForm1.h"
@@ -70,7 +65,8 @@ TForm2::TForm2(TForm1* mainWindow) : QWidget(nullptr, Qt::Tool), form1_(mainWind
 
 ToolState& TForm2::tool() { return form1_->session().tool(); }
 const ToolState& TForm2::tool() const { return form1_->session().tool(); }
-Document& TForm2::document() const { return form1_->document(); }
+const Document& TForm2::document() const { return form1_->document(); }
+EditorSession& TForm2::session() const { return form1_->session(); }
 
 void TForm2::createControls() {
     Image1 = new PixelImage(this, StripWidth, StripHeight);
@@ -251,7 +247,8 @@ void TForm2::connectControls() {
     // Palette buttons act only on a user's click; marking one by the program switches nothing.
     for (int kind = 0; kind < PaletteKindCount; ++kind)
         if (QRadioButton* b = paletteButtons_[kind])
-            connect(b, &QRadioButton::clicked, this, [this, kind] { PaletteButtonClick(kind); });
+            connect(b, &QRadioButton::clicked, this,
+                    [this, kind] { PaletteButtonClick(static_cast<PaletteKindId>(kind)); });
     connect(form1_, &TForm1::ctrlKeyChanged, this, &TForm2::ShowCellBufferPreview);
     connect(form1_, &TForm1::sessionChanged, this, &TForm2::followSession);
     connect(form1_, &TForm1::fillRunning, this, [this](bool running) {
@@ -276,11 +273,11 @@ void TForm2::followSession(const SessionChange& change) {
 }
 
 void TForm2::AdoptLoadedPalette() {
-    Document& doc = document();
+    const Document& doc = document();
     SelectPaletteControls(doc.PaletteKind);
     TForm9* form9 = AllWindows().Form9;
-    doc.EditMode = form9->RadioGroup1->itemIndex();
-    form9->RememberedChoice = doc.EditMode;
+    session().setEditMode(form9->RadioGroup1->mode());
+    form9->model.remember(doc.EditMode);
     ApplyEditModeToPalette();
     SwitchPalette(doc.PaletteKind, true, converterVisible());
     ShowDepthLabel();
@@ -290,22 +287,20 @@ void TForm2::AdoptLoadedPalette() {
 
 bool TForm2::converterVisible() const { return ConverterVisible(); }
 
-void TForm2::PaletteButtonClick(int kind) {
+void TForm2::PaletteButtonClick(PaletteKindId kind) {
     SwitchPalette(kind, document().RecolorOnPaletteChange, converterVisible());
 }
 
-void TForm2::SwitchPalette(int kind, bool recolour, bool converterVisible) {
+void TForm2::SwitchPalette(PaletteKindId kind, bool recolour, bool converterVisible) {
     // Put back exactly what was enabled: a dialog or the converter may have disabled the
     // editor, and a palette click under it must not lift that.
     const bool windowWasEnabled = OwnEnabledState(form1_);
     const bool pictureWasEnabled = OwnEnabledState(form1_->Image1);
     form1_->setEnabled(false);
     form1_->Image1->setEnabled(false);
-    Document& doc = document();
-    if (recolour && RecolorPicture(doc.picture, doc.PaletteKind, kind))
+    if (session().switchPalette(kind, recolour).picture)
         form1_->refreshPicture();
     RefreshPaletteView(kind);
-    doc.PaletteKind = kind;
     form1_->Image1->setEnabled(pictureWasEnabled);
     form1_->setEnabled(windowWasEnabled);
     if (TForm7* form7 = AllWindows().Form7)
@@ -314,9 +309,10 @@ void TForm2::SwitchPalette(int kind, bool recolour, bool converterVisible) {
         emit converterPreviewRequested();
 }
 
-void TForm2::RefreshPaletteView(int kind) {
+void TForm2::RefreshPaletteView(PaletteKindId kind) {
     ToolState& t = tool();
-    const PaletteSelection s = ClampSelection(t.ForegroundIndex, t.BackgroundIndex, kind);
+    const PaletteSelection s =
+        ToolPaletteModel::ClampSelection(t.ForegroundIndex, t.BackgroundIndex, kind);
     t.ForegroundIndex = s.foregroundIndex;
     t.BackgroundIndex = s.backgroundIndex;
     t.ForegroundColor = s.foreground;
@@ -327,7 +323,7 @@ void TForm2::RefreshPaletteView(int kind) {
     Label4->setText(QString::number(t.ForegroundIndex));
 }
 
-void TForm2::DrawColorStrip(int kind) {
+void TForm2::DrawColorStrip(PaletteKindId kind) {
     murelo::DrawColorStrip(Image1->picture(), kind, tool().ProtectedColors);
     Image1->refresh();
 }
@@ -336,7 +332,7 @@ void TForm2::DrawBrushStrip() {
     const Document& doc = document();
     murelo::DrawBrushStrip(Image1->picture(), tool(), doc.EditMode, doc.PaletteKind);
     Image1->refresh();
-    Label3->setText(PixelAspectText(doc.EditMode));
+    Label3->setText(EditModeModel::PixelAspectText(doc.EditMode));
 }
 
 void TForm2::paintForegroundSwatch() {
@@ -346,25 +342,27 @@ void TForm2::paintForegroundSwatch() {
     Image2->refresh();
 }
 
-void TForm2::ShowForeground(ColorValue colour, int kind) {
+void TForm2::ShowForeground(ColorValue colour, PaletteKindId kind) {
     ToolState& t = tool();
     t.ForegroundColor = colour;
     paintForegroundSwatch();
     const int i = PaletteIndexOf(colour, kind);
     t.ForegroundIndex = i < 0 ? 0 : i;
-    Label4->setText(Text(ForegroundIndexText(i)));
+    Label4->setText(Text(ToolPaletteModel::ForegroundIndexText(i)));
 }
 
 bool TForm2::IsProtectedIndex(int index) const {
-    return murelo::IsProtectedIndex(tool().ProtectedColors, index);
+    return ToolPaletteModel::IsProtectedIndex(tool().ProtectedColors, index);
 }
 
 bool TForm2::IsProtectedPixel(int x, int y) const {
     const Document& doc = document();
-    return murelo::IsProtectedPixel(tool(), doc.picture, x, y, doc.PaletteKind);
+    return murelo::IsProtectedPixel(tool(), doc.picture, x, y, KindNumber(doc.PaletteKind));
 }
 
-void TForm2::ShowDepthLabel() { Label6->setText(DepthLabelText(document().SaveDepth)); }
+void TForm2::ShowDepthLabel() {
+    Label6->setText(ToolPaletteModel::DepthLabelText(document().SaveDepth));
+}
 
 void TForm2::DrawCellBuffer() {
     const CellPixels& cell = document().CellBuffer;
@@ -390,12 +388,12 @@ void TForm2::ShowCellBufferPreview(bool show) {
 void TForm2::Image3MouseDown(Qt::MouseButton button) {
     if (button != Qt::LeftButton && button != Qt::RightButton)
         return;
-    FlipCellBuffer(document().CellBuffer, button == Qt::LeftButton);
-    DrawCellBuffer();
+    if (session().flipCellBuffer(button == Qt::LeftButton).cellBuffer)
+        DrawCellBuffer();
 }
 
 void TForm2::Image1MouseDown(int x, int y, Qt::MouseButton button) {
-    const StripAction a = stripMouse_.press(x, y, button == Qt::RightButton,
+    const StripAction a = model_.press(x, y, button == Qt::RightButton,
                                             document().PaletteKind, tool().ProtectedColors);
     if (a.kind == StripAction::SelectBrush) {
         tool().BrushPattern = a.index;
@@ -404,15 +402,15 @@ void TForm2::Image1MouseDown(int x, int y, Qt::MouseButton button) {
 }
 
 void TForm2::Image1MouseMove(int x, int y) {
-    const int kind = document().PaletteKind;
-    if (stripMouse_.move(x, y, kind, tool().ProtectedColors).kind ==
+    const PaletteKindId kind = document().PaletteKind;
+    if (model_.move(x, y, kind, tool().ProtectedColors).kind ==
         StripAction::ToggleProtection)
         DrawColorStrip(kind);
 }
 
 void TForm2::Image1MouseUp(int x, int y) {
-    const int kind = document().PaletteKind;
-    const StripAction a = stripMouse_.release(x, y, kind, tool().ProtectedColors);
+    const PaletteKindId kind = document().PaletteKind;
+    const StripAction a = model_.release(x, y, kind, tool().ProtectedColors);
     ToolState& t = tool();
     if (a.kind == StripAction::SelectBackground) {
         t.BackgroundColor = PaletteColor(kind, a.index);
@@ -428,9 +426,8 @@ void TForm2::Image1MouseUp(int x, int y) {
 }
 
 void TForm2::TrackBar1Change(int position) {
-    Document& doc = document();
-    SetScalePosition(doc, position);
-    Label2->setText(Text(ScaleLabelText(doc.Scale)));
+    session().setScalePosition(position);
+    Label2->setText(Text(ToolPaletteModel::ScaleLabelText(session().view().Scale)));
     form1_->scaleChanged();
 }
 
@@ -441,7 +438,8 @@ void TForm2::CheckBox1Click(bool checked) {
 
 void TForm2::CheckBox2Click(bool checked) {
     tool().FreeDraw = checked;
-    const PaintModeEnabling e = FreeDrawChanged(checked, RadioButton19->isChecked());
+    const PaintModeEnabling e =
+        ToolPaletteModel::FreeDrawChanged(checked, RadioButton19->isChecked());
     if (e.selectPen)
         RadioButton1->setChecked(true);
     RadioButton19->setEnabled(e.fillEnabled);
@@ -461,18 +459,17 @@ void TForm2::syncPaintMode() {
         t.Mode = PaintMode::Fill;
 }
 
-QRadioButton* TForm2::paletteButton(int kind) const {
-    return kind >= 0 && kind < PaletteKindCount ? paletteButtons_[kind] : nullptr;
+QRadioButton* TForm2::paletteButton(int kindNumber) const {
+    return IsPaletteKind(kindNumber) ? paletteButtons_[kindNumber] : nullptr;
 }
 
-void TForm2::CheckPaletteButton(int kind) {
-    if (QRadioButton* b = paletteButton(kind))
+void TForm2::CheckPaletteButton(PaletteKindId kind) {
+    if (QRadioButton* b = paletteButton(KindNumber(kind)))
         b->setChecked(true); // setChecked emits no clicked(): no palette switch
 }
 
 void TForm2::ApplyEditModeToPalette() {
-    Document& doc = document();
-    const PaletteLayout l = murelo::ApplyEditModeToPalette(doc.EditMode);
+    const PaletteLayout l = EditModeModel::LayoutFor(document().EditMode);
     Panel2->setVisible(l.chipPanelShown);
     Panel3->setVisible(l.colorModePanelShown);
     CheckBox2->setChecked(l.freeDrawChecked);
@@ -482,7 +479,7 @@ void TForm2::ApplyEditModeToPalette() {
     CheckBox1->setVisible(l.oddLineShown);
     placeDepthLabel(l.depthLabelLeft);
     if (!converterVisible())
-        doc.RecolorOnPaletteChange = l.recolorOnPaletteChange;
+        session().setRecolorOnPaletteChange(l.recolorOnPaletteChange);
     if (l.switchToKind)
         SwitchPalette(*l.switchToKind, false, converterVisible());
     DrawBrushStrip(); // the pixel aspect label and samples follow the mode

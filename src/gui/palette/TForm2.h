@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/dialogs/ColorStripMouse.h"
+#include "core/dialogs/ToolPaletteModel.h"
 #include "core/editor/ToolState.h"
 
 #include <QWidget>
@@ -16,6 +16,7 @@ class QRadioButton;
 class QSlider;
 
 namespace murelo {
+class EditorSession;
 struct Document;
 struct SessionChange;
 } // namespace murelo
@@ -36,17 +37,18 @@ public:
     // The drawing state the painting reads at every mouse event.
     ToolState& tool();
     const ToolState& tool() const;
-    Document& document() const;
+    const Document& document() const;
+    EditorSession& session() const;
 
     // The palette switch of the palette buttons (recolour = RecolorOnPaletteChange) and of
     // the dialogs. Leaves the editor and its picture enabled or disabled as they were.
-    void SwitchPalette(int kind, bool recolour, bool converterVisible);
+    void SwitchPalette(PaletteKindId kind, bool recolour, bool converterVisible);
     // Keeps the chosen colours inside the kind's range and redraws what shows them.
-    void RefreshPaletteView(int kind);
-    void DrawColorStrip(int kind);
+    void RefreshPaletteView(PaletteKindId kind);
+    void DrawColorStrip(PaletteKindId kind);
     void DrawBrushStrip();
     // Shows a colour picked on the picture as the first colour, with its palette number.
-    void ShowForeground(ColorValue colour, int kind);
+    void ShowForeground(ColorValue colour, PaletteKindId kind);
     bool IsProtectedIndex(int index) const;
     bool IsProtectedPixel(int x, int y) const;
     void ShowDepthLabel();
@@ -57,8 +59,9 @@ public:
 
     // Marks the palette radio button of a kind without running its click handler; kind 6
     // has none and marks nothing.
-    void CheckPaletteButton(int kind);
-    QRadioButton* paletteButton(int kind) const;
+    void CheckPaletteButton(PaletteKindId kind);
+    // The radio button of a kind number; none for kind 6 and numbers that are no kind.
+    QRadioButton* paletteButton(int kindNumber) const;
     // Fits the window to the document's pixel mode: the chip or the colour mode panel,
     // Free Draw, Odd Line, the depth label's place, and the PC-8801 palette in its mode.
     void ApplyEditModeToPalette();
@@ -106,7 +109,7 @@ private:
     void TrackBar1Change(int position);
     void CheckBox1Click(bool checked);
     void CheckBox2Click(bool checked);
-    void PaletteButtonClick(int kind);
+    void PaletteButtonClick(PaletteKindId kind);
     void followSession(const SessionChange& change);
     void syncPaintMode();
     void placeDepthLabel(int left);
@@ -114,7 +117,7 @@ private:
     bool converterVisible() const;
 
     TForm1* form1_;
-    ColorStripMouse stripMouse_;
+    ToolPaletteModel model_;
     std::array<QRadioButton*, 15> paletteButtons_{};
     QHBoxLayout* depthRow_ = nullptr;
 };
