@@ -15,6 +15,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -41,13 +42,13 @@ class DialogsTest : public QObject {
     void newCustom(int mode, const QString& width, const QString& height) {
         TForm7* f = newDialog();
         f->show();
-        clickMode(f->RadioGroup3, mode);
-        f->RadioButton2->click();
-        f->Edit1->setText(width);
-        emit f->Edit1->editingFinished();
-        f->Edit2->setText(height);
-        emit f->Edit2->editingFinished();
-        f->Button1->click();
+        clickMode(f->modeGroup, mode);
+        f->customButton->click();
+        f->widthEdit->setText(width);
+        emit f->widthEdit->editingFinished();
+        f->heightEdit->setText(height);
+        emit f->heightEdit->editingFinished();
+        f->okButton->click();
     }
 
 private slots:
@@ -57,19 +58,51 @@ private slots:
         w->Form1->show();
     }
 
+    void controlsKeepTheirDesignNames() {
+        const struct {
+            QWidget* window;
+            QWidget* widget;
+            const char* name;
+        } controls[] = {
+            {w->Form7, w->Form7->modeGroup, "RadioGroup3"},
+            {w->Form7, w->Form7->sizeGroup, "RadioGroup1"},
+            {w->Form7, w->Form7->presetButton, "RadioButton1"},
+            {w->Form7, w->Form7->customButton, "RadioButton2"},
+            {w->Form7, w->Form7->customSizeBox, "GroupBox1"},
+            {w->Form7, w->Form7->widthEdit, "Edit1"},
+            {w->Form7, w->Form7->heightEdit, "Edit2"},
+            {w->Form7, w->Form7->fillGroup, "RadioGroup2"},
+            {w->Form7, w->Form7->whiteButton, "RadioGroup2Item0"},
+            {w->Form7, w->Form7->colorButton, "RadioGroup2Item1"},
+            {w->Form7, w->Form7->okButton, "Button1"},
+            {w->Form8, w->Form8->depthGroup, "GroupBox1"},
+            {w->Form8, w->Form8->bits4Button, "RadioButton1"},
+            {w->Form8, w->Form8->bits8Button, "RadioButton2"},
+            {w->Form8, w->Form8->bits24Button, "RadioButton3"},
+            {w->Form8, w->Form8->cancelButton, "Button2"},
+            {w->Form9, w->Form9->modeGroup, "RadioGroup1"},
+            {w->Form9, w->Form9->okButton, "Button1"},
+        };
+        for (const auto& c : controls) {
+            QVERIFY2(c.widget, c.name);
+            QCOMPARE(c.widget->objectName(), QString(c.name));
+            QCOMPARE(c.window->findChild<QWidget*>(c.name), c.widget);
+        }
+    }
+
     void init() { doc().Modified = false; }
 
     void customWidthsAreRoundedAndLimited() {
         newCustom(0, "1", "100");
-        QCOMPARE(newDialog()->Edit1->text(), QString("8"));
+        QCOMPARE(newDialog()->widthEdit->text(), QString("8"));
         QCOMPARE(doc().PictureWidth, 8);
         newCustom(0, "250", "100");
-        QCOMPARE(newDialog()->Edit1->text(), QString("256"));
+        QCOMPARE(newDialog()->widthEdit->text(), QString("256"));
         QCOMPARE(doc().PictureWidth, 256);
         newCustom(0, "700", "100");
-        QCOMPARE(newDialog()->Edit1->text(), QString("640"));
+        QCOMPARE(newDialog()->widthEdit->text(), QString("640"));
         newCustom(1, "400", "100");
-        QCOMPARE(newDialog()->Edit1->text(), QString("320"));
+        QCOMPARE(newDialog()->widthEdit->text(), QString("320"));
         QCOMPARE(doc().PictureWidth, 640);
         QCOMPARE(doc().PictureHeight, 100);
         QCOMPARE(EditModeNumber(doc().EditMode), 1);
@@ -77,15 +110,15 @@ private slots:
 
     void customHeightsAreRoundedAndLimited() {
         newCustom(0, "64", "3");
-        QCOMPARE(newDialog()->Edit2->text(), QString("8"));
+        QCOMPARE(newDialog()->heightEdit->text(), QString("8"));
         QCOMPARE(doc().PictureHeight, 8);
         newCustom(0, "64", "5");
-        QCOMPARE(newDialog()->Edit2->text(), QString("8"));
+        QCOMPARE(newDialog()->heightEdit->text(), QString("8"));
         newCustom(0, "64", "9");
-        QCOMPARE(newDialog()->Edit2->text(), QString("12"));
+        QCOMPARE(newDialog()->heightEdit->text(), QString("12"));
         QCOMPARE(doc().PictureHeight, 12);
         newCustom(3, "64", "330");
-        QCOMPARE(newDialog()->Edit2->text(), QString("320"));
+        QCOMPARE(newDialog()->heightEdit->text(), QString("320"));
         QCOMPARE(doc().PictureHeight, 640);
         QCOMPARE(doc().PictureWidth, 64);
         QCOMPARE(KindNumber(doc().PaletteKind), int(KindPc8801));
@@ -93,18 +126,18 @@ private slots:
 
     void presetOfEachModeAndTheEditorIsDisabledMeanwhile() {
         TForm7* f = newDialog();
-        f->RadioButton1->click();
+        f->presetButton->click();
         f->show();
         QVERIFY(!w->Form1->isEnabled());
-        QVERIFY(!f->Edit1->isEnabled());
-        clickMode(f->RadioGroup3, 3);
-        QCOMPARE(f->RadioButton1->text(), QString("640 x 200"));
-        clickMode(f->RadioGroup3, 1);
-        QCOMPARE(f->RadioButton1->text(), QString("128 x 192"));
-        QVERIFY(w->Form2->Panel3->isVisibleTo(w->Form2));
-        clickMode(f->RadioGroup3, 0);
-        QCOMPARE(f->RadioButton1->text(), QString("256 x 192"));
-        f->Button1->click();
+        QVERIFY(!f->widthEdit->isEnabled());
+        clickMode(f->modeGroup, 3);
+        QCOMPARE(f->presetButton->text(), QString("640 x 200"));
+        clickMode(f->modeGroup, 1);
+        QCOMPARE(f->presetButton->text(), QString("128 x 192"));
+        QVERIFY(w->Form2->colorModePanel->isVisibleTo(w->Form2));
+        clickMode(f->modeGroup, 0);
+        QCOMPARE(f->presetButton->text(), QString("256 x 192"));
+        f->okButton->click();
         QVERIFY(w->Form1->isEnabled());
         QCOMPARE(doc().PictureWidth, 256);
         QCOMPARE(doc().PictureHeight, 192);
@@ -115,24 +148,24 @@ private slots:
         TForm7* f = newDialog();
         // Leave the dialog set to mode 1 and make "Color 4-1" the kind before it opens.
         f->show();
-        clickMode(f->RadioGroup3, 1);
-        f->Button2->click();
+        clickMode(f->modeGroup, 1);
+        f->cancelButton->click();
         QCOMPARE(EditModeNumber(doc().EditMode), 0);
         doc().EditMode = EditModeOfNumber(1);
         doc().PaletteKind = PaletteKindId::Color4_1;
-        f->WhiteButton->setChecked(true);
+        f->whiteButton->setChecked(true);
         f->show();
         // "Color 4-1" has no white: "Color" was chosen; "Color 15" then offers white again.
-        QVERIFY(f->ColorButton->isChecked());
-        QVERIFY(f->WhiteButton->isEnabled());
+        QVERIFY(f->colorButton->isChecked());
+        QVERIFY(f->whiteButton->isEnabled());
         QCOMPARE(KindNumber(doc().PaletteKind), int(KindColor15));
         w->Form2->paletteButton(KindColor4_1)->click();
-        QVERIFY(!f->WhiteButton->isEnabled());
+        QVERIFY(!f->whiteButton->isEnabled());
         w->Form2->paletteButton(KindColor4_1 + 1)->click();
-        QVERIFY(f->WhiteButton->isEnabled());
-        QVERIFY(f->ColorButton->isChecked());
-        f->Button2->click();
-        f->RadioGroup3->setItemIndex(0);
+        QVERIFY(f->whiteButton->isEnabled());
+        QVERIFY(f->colorButton->isChecked());
+        f->cancelButton->click();
+        f->modeGroup->setItemIndex(0);
     }
 
     void cancellingNewRestoresModeAndKind() {
@@ -141,16 +174,16 @@ private slots:
         QCOMPARE(KindNumber(doc().PaletteKind), int(KindTms9929));
         TForm7* f = newDialog();
         f->show();
-        clickMode(f->RadioGroup3, 1);
+        clickMode(f->modeGroup, 1);
         QCOMPARE(EditModeNumber(doc().EditMode), 1);
         QCOMPARE(KindNumber(doc().PaletteKind), int(KindColor15));
-        f->Button2->click();
+        f->cancelButton->click();
         QCOMPARE(EditModeNumber(doc().EditMode), 0);
         QCOMPARE(KindNumber(doc().PaletteKind), int(KindTms9929));
         QVERIFY(w->Form2->paletteButton(KindTms9929)->isChecked());
-        QVERIFY(w->Form2->Panel2->isVisibleTo(w->Form2));
+        QVERIFY(w->Form2->chipPanel->isVisibleTo(w->Form2));
         QVERIFY(w->Form1->isEnabled());
-        f->RadioGroup3->setItemIndex(0);
+        f->modeGroup->setItemIndex(0);
     }
 
     void modifiedPictureAsksFirstAndCancelKeepsIt() {
@@ -162,9 +195,9 @@ private slots:
         doc().picture.setPixel(3, 3, 0x123456);
         doc().Modified = true;
         TForm7* f = newDialog();
-        f->RadioButton1->click();
+        f->presetButton->click();
         f->show();
-        f->Button1->click();
+        f->okButton->click();
         QCOMPARE(asked, QList<QString>{"OK?|New Picture"});
         QCOMPARE(doc().picture.pixel(3, 3), ColorValue(0x123456));
         QVERIFY(!f->isVisible());
@@ -173,9 +206,9 @@ private slots:
 
     void setEditModeReturnsToTheFamilysFirstKindWithoutRecolouring() {
         TForm7* f = newDialog();
-        f->RadioButton1->click();
+        f->presetButton->click();
         f->show();
-        f->Button1->click();
+        f->okButton->click();
         w->Form2->paletteButton(KindTms9929)->click();
         QCOMPARE(KindNumber(doc().PaletteKind), int(KindTms9929));
         const ColorValue tms9929Green = PaletteColor(KindTms9929, 2);
@@ -184,8 +217,8 @@ private slots:
         TForm9* d = w->Form9;
         d->show();
         QVERIFY(!w->Form1->isEnabled());
-        clickMode(d->RadioGroup1, 0);
-        d->Button1->click();
+        clickMode(d->modeGroup, 0);
+        d->okButton->click();
         QCOMPARE(KindNumber(doc().PaletteKind), int(KindTms9918));
         QVERIFY(doc().picture == before);
         QVERIFY(w->Form2->paletteButton(KindTms9918)->isChecked());
@@ -195,12 +228,12 @@ private slots:
     void editModeDialogCancelChangesNothing() {
         TForm9* d = w->Form9;
         d->show();
-        clickMode(d->RadioGroup1, 3);
-        d->Button2->click();
+        clickMode(d->modeGroup, 3);
+        d->cancelButton->click();
         QCOMPARE(EditModeNumber(doc().EditMode), 0);
         d->show();
-        QCOMPARE(d->RadioGroup1->itemIndex(), 0); // the remembered choice
-        d->Button2->click();
+        QCOMPARE(d->modeGroup->itemIndex(), 0); // the remembered choice
+        d->cancelButton->click();
     }
 
     void colourDepthOffersOnlyTwentyFourBitsOutsideThePalette() {
@@ -209,11 +242,11 @@ private slots:
         w->Form1->Settings1->trigger();
         QVERIFY(d->isVisible());
         QVERIFY(!w->Form1->isEnabled());
-        QVERIFY(!d->RadioButton1->isEnabled());
-        QVERIFY(!d->RadioButton2->isEnabled());
-        QVERIFY(d->RadioButton3->isEnabled());
-        QVERIFY(d->RadioButton3->isChecked());
-        d->Button2->click();
+        QVERIFY(!d->bits4Button->isEnabled());
+        QVERIFY(!d->bits8Button->isEnabled());
+        QVERIFY(d->bits24Button->isEnabled());
+        QVERIFY(d->bits24Button->isChecked());
+        d->cancelButton->click();
         QVERIFY(w->Form1->isEnabled());
     }
 
@@ -224,13 +257,13 @@ private slots:
         int writes = 0;
         auto c = connect(d, &TForm8::writePictureRequested, this, [&] { ++writes; });
         w->Form1->Settings1->trigger();
-        QVERIFY(d->RadioButton1->isEnabled());
-        QVERIFY(d->RadioButton1->isChecked());
-        d->RadioButton2->click();
-        d->Button1->click();
+        QVERIFY(d->bits4Button->isEnabled());
+        QVERIFY(d->bits4Button->isChecked());
+        d->bits8Button->click();
+        d->okButton->click();
         QCOMPARE(PixelFormatCode(doc().SaveDepth), std::uint8_t(3));
         QCOMPARE(writes, 0);
-        QCOMPARE(w->Form2->Label6->text(), QString("[ 8bit]"));
+        QCOMPARE(w->Form2->depthLabel->text(), QString("[ 8bit]"));
         QVERIFY(d->SaveAfterOk);
         disconnect(c);
     }

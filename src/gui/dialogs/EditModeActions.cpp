@@ -19,7 +19,7 @@ bool ConverterVisible() {
 void SetEditMode(bool resetPalette) {
     Windows& w = AllWindows();
     EditorSession& session = w.Form1->session();
-    session.setEditMode(w.Form9->RadioGroup1->mode());
+    session.setEditMode(w.Form9->modeGroup->mode());
     if (resetPalette) {
         const PaletteFamilyReset family = EditModeModel::FamilyOf(session.document().EditMode);
         if (!ConverterVisible())
@@ -35,7 +35,7 @@ void SelectPaletteControls(PaletteKindId paletteKind) {
     if (!choice)
         return;
     Windows& w = AllWindows();
-    w.Form9->RadioGroup1->setMode(*choice);
+    w.Form9->modeGroup->setMode(*choice);
     w.Form2->CheckPaletteButton(paletteKind);
 }
 

@@ -18,9 +18,9 @@ class TForm9 : public QDialog {
 public:
     explicit TForm9(TForm1* mainWindow);
 
-    PixelModeGroup* RadioGroup1 = nullptr;
-    QPushButton* Button1 = nullptr; // OK
-    QPushButton* Button2 = nullptr; // Cancel
+    PixelModeGroup* modeGroup = nullptr; // RadioGroup1
+    QPushButton* okButton = nullptr; // Button1: OK
+    QPushButton* cancelButton = nullptr; // Button2: Cancel
 
     // The choice selected when the dialog opens.
     EditModeModel model;

@@ -34,26 +34,26 @@ public:
 
     ExportOptions options() const;
 
-    QGroupBox* RadioGroup2 = nullptr; // Data Type
-    QRadioButton* DataTypeButtons[3] = {};
-    QGroupBox* GroupBox1 = nullptr;
-    QRadioButton* RadioButton2 = nullptr; // Normal
-    QRadioButton* RadioButton1 = nullptr; // Compress
-    QCheckBox* CheckBox1 = nullptr;       // Divide NAM Table
-    QCheckBox* CheckBox3 = nullptr;       // Store 1 BANK if possible
-    QCheckBox* CheckBox2 = nullptr;       // Add MSX Header
-    QGroupBox* GroupBox2 = nullptr;
-    QLabel* Label2 = nullptr;
-    QComboBox* ComboBox1 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QSlider* TrackBar1 = nullptr;
-    QLabel* Label3 = nullptr;
-    QGroupBox* RadioGroup3 = nullptr; // Baud Rate
-    QRadioButton* BaudButtons[2] = {};
-    QPushButton* Button1 = nullptr; // Export
-    QPushButton* Button2 = nullptr; // Cancel
+    QGroupBox* dataTypeGroup = nullptr; // RadioGroup2: Data Type
+    QRadioButton* dataTypeButtons[3] = {}; // objectNames RadioGroup2Item0..2
+    QGroupBox* binaryGroup = nullptr; // GroupBox1
+    QRadioButton* normalButton = nullptr; // RadioButton2: Normal
+    QRadioButton* compressButton = nullptr; // RadioButton1: Compress
+    QCheckBox* divideNameTableBox = nullptr; // CheckBox1: Divide NAM Table
+    QCheckBox* oneBankBox = nullptr; // CheckBox3: Store 1 BANK if possible
+    QCheckBox* msxHeaderBox = nullptr; // CheckBox2: Add MSX Header
+    QGroupBox* tapeGroup = nullptr; // GroupBox2
+    QLabel* startAddressLabel = nullptr; // Label2
+    QComboBox* startAddressBox = nullptr; // ComboBox1
+    QLabel* tapeNameLabel = nullptr; // Label4
+    QLineEdit* tapeNameEdit = nullptr; // Edit1
+    QLabel* volumeLabel = nullptr; // Label1
+    QSlider* volumeSlider = nullptr; // TrackBar1
+    QLabel* volumeValueLabel = nullptr; // Label3
+    QGroupBox* baudGroup = nullptr; // RadioGroup3: Baud Rate
+    QRadioButton* baudButtons[2] = {}; // objectNames RadioGroup3Item0..1
+    QPushButton* exportButton = nullptr; // Button1: Export
+    QPushButton* cancelButton = nullptr; // Button2: Cancel
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -68,25 +68,25 @@ public:
     // After a bitmap was loaded: its detected palette and pixel mode take over the window.
     void AdoptLoadedPalette();
 
-    PixelImage* Image1 = nullptr; // colour strip and brush strip
-    PixelImage* Image2 = nullptr; // first colour swatch
-    PixelImage* Image3 = nullptr; // cell buffer preview
-    QLabel* Label4 = nullptr;     // number of the first colour
-    QSlider* TrackBar1 = nullptr; // display scale
-    QLabel* Label2 = nullptr;
-    QGroupBox* GroupBox1 = nullptr;
-    QRadioButton* RadioButton1 = nullptr;  // Pen
-    QRadioButton* RadioButton3 = nullptr;  // Block4
-    QRadioButton* RadioButton4 = nullptr;  // Block8
-    QRadioButton* RadioButton2 = nullptr;  // Line
-    QRadioButton* RadioButton19 = nullptr; // Fill
-    QCheckBox* CheckBox1 = nullptr;        // Odd Line
-    QCheckBox* CheckBox2 = nullptr;        // Free Draw
-    QLabel* Label5 = nullptr;              // pointer position
-    QLabel* Label3 = nullptr;              // pixel aspect
-    QLabel* Label6 = nullptr;              // colour depth
-    QFrame* Panel2 = nullptr;              // chip palettes, kinds 0..5
-    QFrame* Panel3 = nullptr;              // PC-6x01 colour modes, kinds 7..14
+    PixelImage* stripImage = nullptr; // Image1: colour strip and brush strip
+    PixelImage* foregroundSwatch = nullptr; // Image2: first colour swatch
+    PixelImage* cellBufferPreview = nullptr; // Image3: cell buffer preview
+    QLabel* colorNumberLabel = nullptr; // Label4: number of the first colour
+    QSlider* scaleSlider = nullptr; // TrackBar1: display scale
+    QLabel* scaleLabel = nullptr; // Label2
+    QGroupBox* paintModeGroup = nullptr; // GroupBox1
+    QRadioButton* penButton = nullptr; // RadioButton1: Pen
+    QRadioButton* block4Button = nullptr; // RadioButton3: Block4
+    QRadioButton* block8Button = nullptr; // RadioButton4: Block8
+    QRadioButton* lineButton = nullptr; // RadioButton2: Line
+    QRadioButton* fillButton = nullptr; // RadioButton19: Fill
+    QCheckBox* oddLineBox = nullptr; // CheckBox1: Odd Line
+    QCheckBox* freeDrawBox = nullptr; // CheckBox2: Free Draw
+    QLabel* positionLabel = nullptr; // Label5: pointer position
+    QLabel* aspectLabel = nullptr; // Label3: pixel aspect
+    QLabel* depthLabel = nullptr; // Label6: colour depth
+    QFrame* chipPanel = nullptr; // Panel2: chip palettes, kinds 0..5
+    QFrame* colorModePanel = nullptr; // Panel3: PC-6x01 colour modes, kinds 7..14
 
 signals:
     // A colour or palette change the Pixel Converter shows in its preview.
