@@ -1,7 +1,9 @@
 #pragma once
 
 #include "core/editor/CellBuffer.h"
+#include "core/editor/EditMode.h"
 #include "core/editor/Picture.h"
+#include "core/editor/PixelFormat.h"
 #include "core/palette/Palettes.h"
 
 #include <array>
@@ -11,36 +13,6 @@
 namespace murelo {
 
 inline constexpr const char* VersionString = "Murelo 9918 ver.1.20";
-
-// Pixel modes of the picture; the number of a mode is the edit mode dialog's item index.
-enum class EditModeId : int {
-    Tms99x8 = 0,    // "99x8 (1:1)": square pixels, two-colour rule tools available
-    Pc6001Wide = 1, // a logical pixel is two physical pixels wide
-    Pc6001 = 2,     // square pixels, Free Draw forced on
-    Pc8801Tall = 3, // a logical pixel is two physical pixels high
-};
-
-constexpr int EditModeNumber(EditModeId mode) { return static_cast<int>(mode); }
-// The mode of an item index 0..3; any other number is the first mode.
-constexpr EditModeId EditModeOfNumber(int number) {
-    return number >= 0 && number <= 3 ? static_cast<EditModeId>(number) : EditModeId::Tms99x8;
-}
-
-// The bitmap pixel format a picture is saved in; the number is the format code files and
-// the command line use.
-enum class PixelFormat : std::uint8_t {
-    Bits1 = 1,
-    Bits4 = 2,
-    Bits8 = 3,
-    Bits15 = 4,
-    Bits16 = 5,
-    Bits24 = 6,
-    Bits32 = 7,
-};
-
-constexpr std::uint8_t PixelFormatCode(PixelFormat format) {
-    return static_cast<std::uint8_t>(format);
-}
 
 // The one picture being edited and the state every window reads.
 struct Document {
