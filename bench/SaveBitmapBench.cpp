@@ -41,7 +41,7 @@ void BM_SaveBitmap640x640At24Bits(benchmark::State& state) {
     Document doc;
     doc.picture = bench::PhotographLike(640, 640);
     doc.PictureWidth = doc.PictureHeight = 640;
-    doc.SaveDepth = Format24Bit;
+    doc.SaveDepth = PixelFormat::Bits24;
     const std::string target = (folder / "picture.bmp").string();
     for (auto _ : state) {
         const FileReport report = WritePictureFile(doc, target, target);

@@ -58,7 +58,7 @@ void LoadAsOpenDoes(Document& doc, const CheckArgs& args) {
     if (!report.ok())
         throw UsageError(args.file + ": " + OneLine(report.text));
     if (args.paletteKind)
-        doc.PaletteKind = *args.paletteKind;
+        doc.PaletteKind = static_cast<PaletteKindId>(*args.paletteKind);
 }
 
 // The overlay and the tables are one job's outputs: both are replaced, or neither.
@@ -84,7 +84,7 @@ int RunCheck(Args argList) {
     auto buffer = std::make_unique<ScreenBuffer>();
     ResetVramImage(buffer->vramImage());
     const ColorCheckResult result =
-        ColorCheck(doc.picture, doc.PaletteKind, fillTables, doc.errorOverlay, buffer->bytes);
+        ColorCheck(doc.picture, KindNumber(doc.PaletteKind), fillTables, doc.errorOverlay, buffer->bytes);
     std::cout << result.messageText << ColorCheckBoxText(result.result) << "\n";
     std::cout.flush();
 

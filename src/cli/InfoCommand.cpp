@@ -20,7 +20,7 @@ int RunInfo(Args args) {
     }
     const Picture& p = contents.bitmap.picture;
     std::cout << p.width() << " " << p.height() << " " << int(contents.bitmap.formatCode) << " "
-              << DetectPalette(p) << "\n";
+              << KindNumber(DetectPalette(p)) << "\n";
     return ExitOk;
 }
 

@@ -28,23 +28,22 @@ void AdoptPicture(Document& doc, DecodedBitmap& decoded, const std::string& path
     doc.scratch = Picture(w, h, OverlayBackground);
     doc.PaletteKind = DetectPalette(doc.picture);
     doc.EditMode = EditModeForKind(doc.PaletteKind);
-    doc.InputArmed = false;
     doc.ErrorsShown = false;
     doc.FileName = path;
     doc.Modified = false;
-    doc.SaveDepth = decoded.formatCode;
-    if (!PictureFitsPalette(doc.picture, doc.PaletteKind))
-        doc.SaveDepth = Format24Bit;
+    doc.SaveDepth = static_cast<PixelFormat>(decoded.formatCode);
+    if (!PictureFitsPalette(doc.picture, KindNumber(doc.PaletteKind)))
+        doc.SaveDepth = PixelFormat::Bits24;
 }
 
 } // namespace
 
-int EditModeForKind(int kind) {
-    if (kind == KindPc8801)
-        return EditModePc8801Tall;
-    if (kind >= KindColor15 && kind < PaletteKindCount)
-        return EditModePc6001;
-    return EditMode99x8;
+EditModeId EditModeForKind(PaletteKindId kind) {
+    if (kind == PaletteKindId::Pc8801)
+        return EditModeId::Pc8801Tall;
+    if (IsColorModePalette(kind))
+        return EditModeId::Pc6001;
+    return EditModeId::Tms99x8;
 }
 
 PictureFileContents ReadPictureFile(const std::string& path) {
@@ -78,7 +77,8 @@ FileReport LoadPictureFile(Document& doc, const std::string& path) {
 
 FileReport WritePictureFile(Document& doc, const std::string& target,
                             const std::string& saveDialogName) {
-    const EncodedPicture file = EncodePictureForSave(doc.picture, doc.PaletteKind, doc.SaveDepth);
+    const EncodedPicture file = EncodePictureForSave(doc.picture, KindNumber(doc.PaletteKind),
+                                                     PixelFormatCode(doc.SaveDepth));
     try {
         WriteFileAtomically(target, file.bytes);
     } catch (const FileWriteError& e) {
@@ -87,7 +87,6 @@ FileReport WritePictureFile(Document& doc, const std::string& target,
     doc.FileName = saveDialogName;
     if (!doc.FileName.empty())
         doc.Modified = false;
-    doc.InputArmed = false;
     return {};
 }
 
