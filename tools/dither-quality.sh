@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Scores the TMS9918 Graphic 2 modes 0 and 3 on a set of photographs and drawings made at
-# run time from the wallpapers of Debian's mate-backgrounds package (GPL-2+; never copied
-# into the tree) plus a generated star field, all at 256 x 192, with `compare` in kind 0.
+# run time from the wallpapers of Debian's mate-backgrounds and gnome-backgrounds packages
+# (GPL; never copied into the tree) plus a generated star field, all at 256 x 192, with
+# `compare` in kind 0.
 # Usage: tools/dither-quality.sh [CLI] [extra convert options for mode 3...]
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -10,20 +11,21 @@ shift || true
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
-for pkg in imagemagick mate-backgrounds; do
+for pkg in imagemagick mate-backgrounds gnome-backgrounds; do
     dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" ||
         { echo "needs the Debian package $pkg (apt-get install $pkg)" >&2; exit 2; }
 done
 
-src=/usr/share/backgrounds/mate
-pictures=(nature/Aqua nature/LadyBird nature/YellowFlower nature/Garden nature/Dune
-          nature/Storm nature/Wood nature/FreshFlower nature/GreenMeadow nature/RainDrops
-          nature/TwoWings nature/Blinds abstract/Elephants desktop/GreenTraditional
-          abstract/Flow)
+src=/usr/share/backgrounds
+pictures=(mate/nature/Aqua.jpg mate/nature/LadyBird.jpg mate/nature/YellowFlower.jpg
+          mate/nature/Garden.jpg mate/nature/Dune.jpg mate/nature/Storm.jpg mate/nature/Wood.jpg
+          mate/nature/FreshFlower.jpg mate/nature/GreenMeadow.jpg mate/nature/RainDrops.jpg
+          mate/nature/TwoWings.jpg mate/nature/Blinds.jpg mate/abstract/Elephants.jpg
+          mate/desktop/GreenTraditional.jpg gnome/pixels-l.webp gnome/truchet-l.webp)
 for p in "${pictures[@]}"; do
-    file=$(ls "$src/$p".* | head -1)
+    file="$src/$p"
     convert "$file" -background white -alpha remove -alpha off -resize '256x192^' -gravity center -extent 256x192 -type TrueColor \
-        "BMP3:$work/$(basename "$p").bmp"
+        "BMP3:$work/$(basename "${p%.*}").bmp"
 done
 
 # Faint stars, some doubled, on a near-black sky with a little grain.

@@ -12,13 +12,19 @@ namespace murelo {
 using DitherPoint = std::array<std::int32_t, 3>;
 
 // One candidate of the run search: two palette indices (equal for a single colour) and
-// their points.
+// their points. A pixel v is nearer to b than to a exactly when 2 v.(b - a) > |b|^2 - |a|^2,
+// so the choice costs one dot product.
 struct PairCandidate {
     int first = 0;
     int second = 0;
     DitherPoint a{};
     DitherPoint b{};
+    DitherPoint towardB{};   // b - a
+    std::int64_t split = 0; // |b|^2 - |a|^2
 };
+
+// A candidate for palette indices first <= second with points a and b.
+PairCandidate MakePairCandidate(int first, int second, const DitherPoint& a, const DitherPoint& b);
 
 // The diffusion shares, in 1/65536, after the strength is applied.
 struct DiffusionShares {

@@ -1,6 +1,9 @@
 #include "core/convert/RunPairSearch.h"
 
+#include "core/palette/Palettes.h"
+
 #include <algorithm>
+#include <array>
 #include <climits>
 
 namespace murelo {
@@ -17,28 +20,32 @@ inline std::int32_t Share(std::int32_t error, std::int32_t share) {
 
 // The cost of the candidate over the run, or a value above `bound` as soon as it is clear
 // that the candidate cannot come in under it. `out`, when given, gets the whole drawing.
+// The pixel's value once the carry is added; pixels already in the palette take none.
+inline DitherPoint WithCarry(const RunTargets& run, int i, const DitherPoint& carry) {
+    const std::int32_t keep = run.exact[std::size_t(i)] ? 0 : -1;
+    const DitherPoint& t = run.target[std::size_t(i)];
+    return {t[0] + (carry[0] & keep), t[1] + (carry[1] & keep), t[2] + (carry[2] & keep)};
+}
+
+// The cost of the candidate over the run, or a value above `bound` as soon as it is clear
+// that the candidate cannot come in under it. `out`, when given, gets the whole drawing.
 template <bool Record>
-std::int64_t Trace(const RunTargets& run, const PairCandidate& pair, const RunLimits& limits,
+std::int64_t Trace(const RunTargets& run, const PairCandidate& pair, std::int32_t ahead,
                    std::int64_t bound, RunDrawing* out) {
     DitherPoint carry = run.carryIn;
     std::int64_t cost = 0;
     for (int i = 0; i < run.count; ++i) {
-        DitherPoint v = run.target[std::size_t(i)];
-        if (!run.exact[std::size_t(i)])
-            for (int k = 0; k < 3; ++k)
-                v[std::size_t(k)] = std::clamp(v[std::size_t(k)] + carry[std::size_t(k)],
-                                               limits.low[std::size_t(k)], limits.high[std::size_t(k)]);
-        const DitherPoint da = {v[0] - pair.a[0], v[1] - pair.a[1], v[2] - pair.a[2]};
-        const DitherPoint db = {v[0] - pair.b[0], v[1] - pair.b[1], v[2] - pair.b[2]};
-        const std::int64_t sa = Squared(da);
-        const std::int64_t sb = Squared(db);
-        const bool second = sb < sa;
-        const DitherPoint& e = second ? db : da;
-        cost += (second ? sb : sa) * run.weight[std::size_t(i)];
+        const DitherPoint v = WithCarry(run, i, carry);
+        const std::int64_t dot = std::int64_t(v[0]) * pair.towardB[0] +
+                                 std::int64_t(v[1]) * pair.towardB[1] +
+                                 std::int64_t(v[2]) * pair.towardB[2];
+        const bool second = 2 * dot > pair.split; // ties keep the first colour
+        const DitherPoint& c = second ? pair.b : pair.a;
+        const DitherPoint e = {v[0] - c[0], v[1] - c[1], v[2] - c[2]};
+        cost += Squared(e) * run.weight[std::size_t(i)];
         if (cost > bound)
             return cost;
-        for (int k = 0; k < 3; ++k)
-            carry[std::size_t(k)] = Share(e[std::size_t(k)], limits.ahead);
+        carry = {Share(e[0], ahead), Share(e[1], ahead), Share(e[2], ahead)};
         if constexpr (Record) {
             out->second[std::size_t(i)] = second;
             out->error[std::size_t(i)] = e;
@@ -53,9 +60,13 @@ std::int64_t Trace(const RunTargets& run, const PairCandidate& pair, const RunLi
 
 } // namespace
 
+PairCandidate MakePairCandidate(int first, int second, const DitherPoint& a, const DitherPoint& b) {
+    return {first, second, a, b, {b[0] - a[0], b[1] - a[1], b[2] - a[2]}, Squared(b) - Squared(a)};
+}
+
 RunDrawing DrawRun(const RunTargets& run, const PairCandidate& pair, const RunLimits& limits) {
     RunDrawing drawing;
-    Trace<true>(run, pair, limits, INT64_MAX, &drawing);
+    Trace<true>(run, pair, limits.ahead, INT64_MAX, &drawing);
     return drawing;
 }
 
@@ -65,7 +76,7 @@ int SearchRunPlain(const RunTargets& run, const std::vector<PairCandidate>& cand
     std::int64_t bestCost = INT64_MAX;
     for (int c = 0; c < int(candidates.size()); ++c) {
         const std::int64_t cost =
-            Trace<false>(run, candidates[std::size_t(c)], limits, INT64_MAX, nullptr);
+            Trace<false>(run, candidates[std::size_t(c)], limits.ahead, INT64_MAX, nullptr);
         if (cost < bestCost) {
             bestCost = cost;
             best = c;
@@ -77,18 +88,31 @@ int SearchRunPlain(const RunTargets& run, const std::vector<PairCandidate>& cand
 int SearchRunPruned(const RunTargets& run, const std::vector<PairCandidate>& candidates,
                     const RunLimits& limits, int hint) {
     const int count = int(candidates.size());
+    if (count == 0)
+        return 0;
     if (hint < 0 || hint >= count)
         hint = 0;
+    // Every candidate sees the same first pixel, so its cost there is known per colour.
+    std::array<std::int64_t, PaletteEntries> firstCost{};
+    const DitherPoint v0 = WithCarry(run, 0, run.carryIn);
+    for (const PairCandidate& pair : candidates)
+        if (pair.first == pair.second) {
+            const DitherPoint e = {v0[0] - pair.a[0], v0[1] - pair.a[1], v0[2] - pair.a[2]};
+            firstCost[std::size_t(pair.first)] = Squared(e) * run.weight[0];
+        }
     int best = hint;
-    std::int64_t bestCost = Trace<false>(run, candidates[std::size_t(hint)], limits, INT64_MAX, nullptr);
+    std::int64_t bestCost =
+        Trace<false>(run, candidates[std::size_t(hint)], limits.ahead, INT64_MAX, nullptr);
     for (int c = 0; c < count; ++c) {
         // Nothing beats no error; only an earlier candidate can still tie it.
         if (bestCost == 0 && c > best)
             break;
-        if (c == hint)
+        const PairCandidate& pair = candidates[std::size_t(c)];
+        if (c == hint || std::min(firstCost[std::size_t(pair.first)],
+                                  firstCost[std::size_t(pair.second)]) > bestCost)
             continue;
         // Costs only grow pixel by pixel, so a partial cost above the best is final.
-        const std::int64_t cost = Trace<false>(run, candidates[std::size_t(c)], limits, bestCost, nullptr);
+        const std::int64_t cost = Trace<false>(run, pair, limits.ahead, bestCost, nullptr);
         if (cost < bestCost || (cost == bestCost && c < best)) {
             bestCost = cost;
             best = c;

@@ -12,7 +12,8 @@ inline constexpr int DitherRunLength = 8;
 // One run's pixels in the order the diffusion visits them.
 struct RunTargets {
     int count = 0; // 1..8
-    std::array<DitherPoint, DitherRunLength> target{}; // source plus the error from above
+    // Source plus the error from above, held inside the palette's box.
+    std::array<DitherPoint, DitherRunLength> target{};
     std::array<std::int32_t, DitherRunLength> weight{};
     // A source pixel already in the palette takes no error: drawn areas and pure black
     // and white keep their colours, and errors that reach them end there.
@@ -20,7 +21,8 @@ struct RunTargets {
     DitherPoint carryIn{}; // pushed in by the run before
 };
 
-// The box the diffused colours are held in, and the share carried to the next pixel.
+// The box the diffused colours are held in (by whoever fills the targets), and the share
+// carried to the next pixel.
 struct RunLimits {
     DitherPoint low{};
     DitherPoint high{};
