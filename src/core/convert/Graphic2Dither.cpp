@@ -84,8 +84,10 @@ RunTargets TargetsOf(const ConversionState& state, const RunPlace& place) {
         const bool exact = InPalette(state, rgb);
         if (!exact) {
             const DitherPoint& above = state.dither.rowErrors[std::size_t(x + 1)];
+            const DitherWork& work = state.dither;
             for (int k = 0; k < 3; ++k)
-                t[std::size_t(k)] += above[std::size_t(k)];
+                t[std::size_t(k)] = std::clamp(t[std::size_t(k)] + above[std::size_t(k)],
+                                               work.low[std::size_t(k)], work.high[std::size_t(k)]);
         }
         run.target[std::size_t(i)] = t;
         run.weight[std::size_t(i)] = DitherWeightOf(rgb);
