@@ -31,7 +31,8 @@ void BuildCandidates(ConversionState& state) {
             work.high[std::size_t(k)] = std::max(work.high[std::size_t(k)], a[std::size_t(k)]);
         }
         for (int j = i; j <= range.last; ++j)
-            work.candidates.push_back({i, j, a, DitherPointOf(state.palette[std::size_t(j)])});
+            work.candidates.push_back(
+                MakePairCandidate(i, j, a, DitherPointOf(state.palette[std::size_t(j)])));
     }
 }
 
