@@ -20,11 +20,23 @@ inline std::int32_t Share(std::int32_t error, std::int32_t share) {
 
 // The cost of the candidate over the run, or a value above `bound` as soon as it is clear
 // that the candidate cannot come in under it. `out`, when given, gets the whole drawing.
-// The pixel's value once the carry is added; pixels already in the palette take none.
-inline DitherPoint WithCarry(const RunTargets& run, int i, const DitherPoint& carry) {
+// The part of the carry a pixel takes: pixels already in the palette take none.
+inline DitherPoint Taken(const RunTargets& run, int i, const DitherPoint& carry) {
     const std::int32_t keep = run.exact[std::size_t(i)] ? 0 : -1;
-    const DitherPoint& t = run.target[std::size_t(i)];
-    return {t[0] + (carry[0] & keep), t[1] + (carry[1] & keep), t[2] + (carry[2] & keep)};
+    return {carry[0] & keep, carry[1] & keep, carry[2] & keep};
+}
+
+inline DitherPoint Sum(const DitherPoint& p, const DitherPoint& q) {
+    return {p[0] + q[0], p[1] + q[1], p[2] + q[2]};
+}
+
+// What a pixel's choice costs: its error together with the carry it took, weighted. The
+// sum is the error seen across the pixel and the one before it, which is what remains
+// once the eye (or a blur) merges neighbours; the plain error alone would also punish
+// the mixing that makes the colour.
+inline std::int64_t PixelCost(const RunTargets& run, int i, const DitherPoint& error,
+                              const DitherPoint& taken) {
+    return Squared(Sum(error, taken)) * run.weight[std::size_t(i)];
 }
 
 // The cost of the candidate over the run, or a value above `bound` as soon as it is clear
@@ -35,14 +47,15 @@ std::int64_t Trace(const RunTargets& run, const PairCandidate& pair, std::int32_
     DitherPoint carry = run.carryIn;
     std::int64_t cost = 0;
     for (int i = 0; i < run.count; ++i) {
-        const DitherPoint v = WithCarry(run, i, carry);
+        const DitherPoint taken = Taken(run, i, carry);
+        const DitherPoint v = Sum(run.target[std::size_t(i)], taken);
         const std::int64_t dot = std::int64_t(v[0]) * pair.towardB[0] +
                                  std::int64_t(v[1]) * pair.towardB[1] +
                                  std::int64_t(v[2]) * pair.towardB[2];
         const bool second = 2 * dot > pair.split; // ties keep the first colour
         const DitherPoint& c = second ? pair.b : pair.a;
         const DitherPoint e = {v[0] - c[0], v[1] - c[1], v[2] - c[2]};
-        cost += Squared(e) * run.weight[std::size_t(i)];
+        cost += PixelCost(run, i, e, taken);
         if (cost > bound)
             return cost;
         carry = {Share(e[0], ahead), Share(e[1], ahead), Share(e[2], ahead)};
@@ -94,11 +107,12 @@ int SearchRunPruned(const RunTargets& run, const std::vector<PairCandidate>& can
         hint = 0;
     // Every candidate sees the same first pixel, so its cost there is known per colour.
     std::array<std::int64_t, PaletteEntries> firstCost{};
-    const DitherPoint v0 = WithCarry(run, 0, run.carryIn);
+    const DitherPoint taken = Taken(run, 0, run.carryIn);
+    const DitherPoint v0 = Sum(run.target[0], taken);
     for (const PairCandidate& pair : candidates)
         if (pair.first == pair.second) {
             const DitherPoint e = {v0[0] - pair.a[0], v0[1] - pair.a[1], v0[2] - pair.a[2]};
-            firstCost[std::size_t(pair.first)] = Squared(e) * run.weight[0];
+            firstCost[std::size_t(pair.first)] = PixelCost(run, 0, e, taken);
         }
     int best = hint;
     std::int64_t bestCost =

@@ -38,8 +38,9 @@ struct RunDrawing {
     DitherPoint carryOut{};
 };
 
-// The weighted squared error of drawing the run with the candidate, every pixel taking the
-// nearer of the pair's two colours with the error carried along.
+// The candidate drawn over the run, every pixel taking the nearer of the pair's two colours
+// with the error carried along; the cost sums each pixel's weighted squared error together
+// with the carry it took.
 RunDrawing DrawRun(const RunTargets& run, const PairCandidate& pair, const RunLimits& limits);
 
 // The candidate of least cost, the earliest in the list among equal costs. The plain
