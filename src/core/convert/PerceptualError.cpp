@@ -118,18 +118,29 @@ std::array<Plane, 3> BlurredLinear(const Picture& picture) {
             Blurred(PlaneOf(picture, [&](ColorValue c) { return linear[BlueOf(c)]; }), kernel)};
 }
 
-double MeanBlurredDeltaE(const Picture& source, const Picture& result) {
-    const auto s = BlurredLinear(source);
-    const auto r = BlurredLinear(result);
+// Both pictures as the eye sees them from a little away: linear light, blurred.
+struct BlurredPair {
+    std::array<Plane, 3> source;
+    std::array<Plane, 3> result;
+};
+
+double MeanDeltaE(const BlurredPair& p) {
     double sum = 0;
-    for (std::size_t i = 0; i < s[0].values.size(); ++i)
-        sum += Ciede2000(LabFromLinearRgb(s[0].values[i], s[1].values[i], s[2].values[i]),
-                         LabFromLinearRgb(r[0].values[i], r[1].values[i], r[2].values[i]));
-    return sum / double(s[0].values.size());
+    const std::size_t count = p.source[0].values.size();
+    for (std::size_t i = 0; i < count; ++i)
+        sum += Ciede2000(
+            LabFromLinearRgb(p.source[0].values[i], p.source[1].values[i], p.source[2].values[i]),
+            LabFromLinearRgb(p.result[0].values[i], p.result[1].values[i], p.result[2].values[i]));
+    return sum / double(count);
 }
 
-double Luma(ColorValue c) {
-    return 0.299 * RedOf(c) + 0.587 * GreenOf(c) + 0.114 * BlueOf(c);
+// CIELAB lightness of blurred planes, scaled to 0..255 like the luma SSIM was made for.
+Plane Lightness(const std::array<Plane, 3>& rgb) {
+    Plane out = rgb[0];
+    for (std::size_t i = 0; i < out.values.size(); ++i)
+        out.values[i] =
+            2.55 * LabFromLinearRgb(rgb[0].values[i], rgb[1].values[i], rgb[2].values[i]).L;
+    return out;
 }
 
 Plane Product(const Plane& a, const Plane& b) {
@@ -139,12 +150,10 @@ Plane Product(const Plane& a, const Plane& b) {
     return out;
 }
 
-double MeanSsim(const Picture& source, const Picture& result) {
+double MeanSsim(const Plane& x, const Plane& y) {
     constexpr double C1 = (0.01 * 255) * (0.01 * 255);
     constexpr double C2 = (0.03 * 255) * (0.03 * 255);
     const std::vector<double> window = GaussianKernel(1.5, 5);
-    const Plane x = PlaneOf(source, Luma);
-    const Plane y = PlaneOf(result, Luma);
     const Plane mx = Blurred(x, window);
     const Plane my = Blurred(y, window);
     const Plane xx = Blurred(Product(x, x), window);
@@ -216,7 +225,8 @@ PerceptualScore ComparePictures(const Picture& source, const Picture& result) {
                                     std::to_string(source.height()) + " and " +
                                     std::to_string(result.width()) + " x " +
                                     std::to_string(result.height()) + ")");
-    return {MeanBlurredDeltaE(source, result), MeanSsim(source, result)};
+    const BlurredPair blurred{BlurredLinear(source), BlurredLinear(result)};
+    return {MeanDeltaE(blurred), MeanSsim(Lightness(blurred.source), Lightness(blurred.result))};
 }
 
 std::string DeltaEText(double meanDeltaE) {

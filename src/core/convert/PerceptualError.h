@@ -24,8 +24,10 @@ struct PerceptualScore {
     // Both pictures in linear light, blurred with a Gaussian of sigma 1 pixel, then the mean
     // CIEDE2000 over all pixels: 0 for identical pictures.
     double meanDeltaE = 0;
-    // Mean structural similarity of the luma (11 x 11 Gaussian window, sigma 1.5): 1 for
-    // identical pictures.
+    // Mean structural similarity of the lightness of the same blurred pictures (11 x 11
+    // Gaussian window, sigma 1.5, lightness 0..100 scaled to 0..255): 1 for identical
+    // pictures. Taken after the blur, a fine dither is judged by what it looks like rather
+    // than by its dots.
     double ssim = 1;
 };
 
