@@ -49,9 +49,12 @@ std::int64_t Trace(const RunTargets& run, const PairCandidate& pair, std::int32_
     for (int i = 0; i < run.count; ++i) {
         const DitherPoint taken = Taken(run, i, carry);
         const DitherPoint v = Sum(run.target[std::size_t(i)], taken);
-        const std::int64_t dot = std::int64_t(v[0]) * pair.towardB[0] +
-                                 std::int64_t(v[1]) * pair.towardB[1] +
-                                 std::int64_t(v[2]) * pair.towardB[2];
+        // The choice aims past the value by the carry it took, so that the colour chosen
+        // is also the one of least cost (see PixelCost).
+        const DitherPoint aim = Sum(v, taken);
+        const std::int64_t dot = std::int64_t(aim[0]) * pair.towardB[0] +
+                                 std::int64_t(aim[1]) * pair.towardB[1] +
+                                 std::int64_t(aim[2]) * pair.towardB[2];
         const bool second = 2 * dot > pair.split; // ties keep the first colour
         const DitherPoint& c = second ? pair.b : pair.a;
         const DitherPoint e = {v[0] - c[0], v[1] - c[1], v[2] - c[2]};
