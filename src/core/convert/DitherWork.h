@@ -37,7 +37,7 @@ struct DiffusionShares {
 // What the dithered Graphic 2 mode keeps between its passes.
 struct DitherWork {
     std::vector<PairCandidate> candidates; // in the order of the plain search
-    DitherPoint low{};                     // the box around the usable palette colours
+    DitherPoint low{};                     // the box around the usable palette colours, with room
     DitherPoint high{};
     DiffusionShares shares;
     // Errors waiting for the current and the next row, by column + 1 (a slot each side).

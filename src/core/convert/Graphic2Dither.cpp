@@ -34,6 +34,13 @@ void BuildCandidates(ConversionState& state) {
             work.candidates.push_back(
                 MakePairCandidate(i, j, a, DitherPointOf(state.palette[std::size_t(j)])));
     }
+    // A little room beyond the palette lets a colour it cannot reach pull its neighbours
+    // toward it; without a bound the error of such colours would grow without end.
+    const std::int32_t margin = (work.high[0] - work.low[0]) / 4;
+    for (int k = 0; k < 3; ++k) {
+        work.low[std::size_t(k)] -= margin;
+        work.high[std::size_t(k)] += margin;
+    }
 }
 
 bool InPalette(const ConversionState& state, const ColorRec& rgb) {
