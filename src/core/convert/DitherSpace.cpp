@@ -11,8 +11,8 @@ namespace {
 
 // Units per CIELAB unit of the working space.
 constexpr double Scale = 256.0;
-// CIEDE2000 counts chroma differences about half as much as lightness differences at the
-// chroma of most pictures, so the opponent axes are weighed down.
+// The opponent axes against lightness. CIELAB's own proportion scored best on photographs;
+// weighing chroma down (as CIEDE2000 does for saturated colours) made hues drift.
 constexpr double ChromaWeight = 1.0;
 constexpr int LuminanceSteps = 4096;
 

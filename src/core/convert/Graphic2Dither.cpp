@@ -124,7 +124,7 @@ void ConvertRun(ConversionState& state, int unit) {
         StartRow(work);
     const RunPlace place = PlaceOf(unit, width);
     const RunTargets run = TargetsOf(state, place);
-    const RunLimits limits{work.low, work.high, work.shares.ahead};
+    const RunLimits limits{work.shares.ahead};
     const int chosen = SearchRunPruned(run, work.candidates, limits, work.lastPair);
     const PairCandidate& pair = work.candidates[std::size_t(chosen)];
     const RunDrawing drawing = DrawRun(run, pair, limits);

@@ -12,7 +12,7 @@ inline constexpr int DitherRunLength = 8;
 // One run's pixels in the order the diffusion visits them.
 struct RunTargets {
     int count = 0; // 1..8
-    // Source plus the error from above, held inside the palette's box.
+    // Source plus the error from above, held inside the box of DitherWork.
     std::array<DitherPoint, DitherRunLength> target{};
     std::array<std::int32_t, DitherRunLength> weight{};
     // A source pixel already in the palette takes no error: drawn areas and pure black
@@ -21,12 +21,9 @@ struct RunTargets {
     DitherPoint carryIn{}; // pushed in by the run before
 };
 
-// The box the diffused colours are held in (by whoever fills the targets), and the share
-// carried to the next pixel.
+// How the search carries the error along the run.
 struct RunLimits {
-    DitherPoint low{};
-    DitherPoint high{};
-    std::int32_t ahead = 0; // in 1/65536
+    std::int32_t ahead = 0; // the share passed to the next pixel, in 1/65536
 };
 
 // A candidate pair drawn over a run: which of the two colours each pixel took, the error
@@ -38,9 +35,9 @@ struct RunDrawing {
     DitherPoint carryOut{};
 };
 
-// The candidate drawn over the run, every pixel taking the nearer of the pair's two colours
-// with the error carried along; the cost sums each pixel's weighted squared error together
-// with the carry it took.
+// The candidate drawn over the run with the error carried along inside it: each pixel takes
+// the one of the pair's two colours that costs less there, the cost being its weighted
+// squared error together with the carry it took; the run's cost is the sum.
 RunDrawing DrawRun(const RunTargets& run, const PairCandidate& pair, const RunLimits& limits);
 
 // The candidate of least cost, the earliest in the list among equal costs. The plain

@@ -102,7 +102,7 @@ TEST(Graphic2DitherTest, PrunedSearchChoosesWhatThePlainSearchChooses) {
         state->params.DitherStrength = 100;
         PrepareGraphic2Dither(*state);
         const DitherWork& work = state->dither;
-        const RunLimits limits{work.low, work.high, work.shares.ahead};
+        const RunLimits limits{work.shares.ahead};
         std::mt19937 random(unsigned(kind) + 5);
         const int count = int(work.candidates.size());
         for (int trial = 0; trial < 4000; ++trial) {
@@ -120,7 +120,7 @@ TEST(Graphic2DitherTest, AmongEqualCostsTheEarliestCandidateWinsWhateverIsTriedF
     LoadConverterPalette(state->palette, KindTms9918);
     PrepareGraphic2Dither(*state);
     const DitherWork& work = state->dither;
-    const RunLimits limits{work.low, work.high, work.shares.ahead};
+    const RunLimits limits{work.shares.ahead};
     RunTargets run; // eight pixels of palette colour 4: every pair holding 4 costs nothing
     run.count = DitherRunLength;
     for (int i = 0; i < DitherRunLength; ++i) {
