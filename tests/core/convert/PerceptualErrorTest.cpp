@@ -1,5 +1,7 @@
 #include "core/convert/PerceptualError.h"
 
+#include "core/convert/ConversionReadout.h"
+
 #include "ConversionTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -132,6 +134,23 @@ TEST(PerceptualErrorTest, TheReadoutShowsOneDecimal) {
     EXPECT_EQ(DeltaEText(5.26), "\u0394E 5.3");
     EXPECT_EQ(DeltaEText(0.0), "\u0394E 0.0");
     EXPECT_EQ(DeltaEText(12.04), "\u0394E 12.0");
+}
+
+TEST(PerceptualErrorTest, TheWindowReadoutScoresOnlyAFinishedConversion) {
+    auto state = test::StateFor(test::NaturalPicture(64, 32, 5), KindTms9918);
+    state->budget = PassBudget(60000, 10);
+    StartConversion(*state, ConverterPage::Tms9918, 3);
+    ASSERT_FALSE(state->complete);
+    EXPECT_EQ(ConversionReadout(*state), "");
+    while (!ContinueConversion(*state)) {
+    }
+    EXPECT_EQ(ConversionReadout(*state),
+              DeltaEText(ComparePictures(state->source, state->result).meanDeltaE));
+    EXPECT_EQ(ConversionReadout(*state).substr(0, 4), "\u0394E ");
+    // A conversion that changed nothing scores nothing.
+    auto same = test::StateFor(Picture(16, 8, PaletteColor(KindTms9918, 7)), KindTms9918);
+    RunConversion(*same, ConverterPage::Tms9918, 3);
+    EXPECT_EQ(ConversionReadout(*same), "\u0394E 0.0");
 }
 
 } // namespace
