@@ -41,13 +41,15 @@ inline std::int64_t PixelCost(const RunTargets& run, int i, const DitherPoint& e
 
 // The cost of the candidate over the run, or a value above `bound` as soon as it is clear
 // that the candidate cannot come in under it. `out`, when given, gets the whole drawing.
-template <bool Record>
+// Exact is false only for runs without a pixel already in the palette (most runs of a
+// photograph), which then need no masks.
+template <bool Record, bool Exact = true>
 std::int64_t Trace(const RunTargets& run, const PairCandidate& pair, std::int32_t ahead,
                    std::int64_t bound, RunDrawing* out) {
     DitherPoint carry = run.carryIn;
     std::int64_t cost = 0;
     for (int i = 0; i < run.count; ++i) {
-        const DitherPoint taken = Taken(run, i, carry);
+        const DitherPoint taken = Exact ? Taken(run, i, carry) : carry;
         const DitherPoint v = Sum(run.target[std::size_t(i)], taken);
         // The choice aims past the value by the carry it took, so that the colour chosen
         // is also the one of least cost (see PixelCost).
@@ -117,6 +119,8 @@ int SearchRunPruned(const RunTargets& run, const std::vector<PairCandidate>& can
             const DitherPoint e = {v0[0] - pair.a[0], v0[1] - pair.a[1], v0[2] - pair.a[2]};
             firstCost[std::size_t(pair.first)] = PixelCost(run, 0, e, taken);
         }
+    const bool anyExact =
+        std::any_of(run.exact.begin(), run.exact.begin() + run.count, [](bool e) { return e; });
     int best = hint;
     std::int64_t bestCost =
         Trace<false>(run, candidates[std::size_t(hint)], limits.ahead, INT64_MAX, nullptr);
@@ -129,7 +133,9 @@ int SearchRunPruned(const RunTargets& run, const std::vector<PairCandidate>& can
                                   firstCost[std::size_t(pair.second)]) > bestCost)
             continue;
         // Costs only grow pixel by pixel, so a partial cost above the best is final.
-        const std::int64_t cost = Trace<false>(run, pair, limits.ahead, bestCost, nullptr);
+        const std::int64_t cost =
+            anyExact ? Trace<false, true>(run, pair, limits.ahead, bestCost, nullptr)
+                     : Trace<false, false>(run, pair, limits.ahead, bestCost, nullptr);
         if (cost < bestCost || (cost == bestCost && c < best)) {
             bestCost = cost;
             best = c;
