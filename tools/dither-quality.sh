@@ -51,13 +51,11 @@ convert "$work/stars.ppm" -type TrueColor "BMP3:$work/stars.bmp"
 
 score() { "$cli" compare "$1" "$2" --palette 0 | awk '/delta E/ {print $3}'; }
 printf "%-18s %8s %8s\n" picture mode0 mode3
-total0=0; total3=0; n=0
 for f in "$work"/*.bmp; do
-    case "$f" in *.m0.bmp|*.m3.bmp) continue ;; esac
-    "$cli" convert "$f" --page tms9918 --mode 0 -o "${f%.bmp}.m0.bmp"
-    "$cli" convert "$f" --page tms9918 --mode 3 "$@" -o "${f%.bmp}.m3.bmp"
-    e0=$(score "$f" "${f%.bmp}.m0.bmp"); e3=$(score "$f" "${f%.bmp}.m3.bmp")
-    printf "%-18s %8s %8s\n" "$(basename "${f%.bmp}")" "$e0" "$e3"
-    total0=$(echo "$total0 + $e0" | bc -l); total3=$(echo "$total3 + $e3" | bc -l); n=$((n + 1))
-done
-printf "%-18s %8.2f %8.2f\n" mean "$(echo "$total0 / $n" | bc -l)" "$(echo "$total3 / $n" | bc -l)"
+    "$cli" convert "$f" --page tms9918 --mode 0 -o "${f%.bmp}.m0"
+    "$cli" convert "$f" --page tms9918 --mode 3 "$@" -o "${f%.bmp}.m3"
+    printf "%-18s %8s %8s\n" "$(basename "${f%.bmp}")" "$(score "$f" "${f%.bmp}.m0")" \
+        "$(score "$f" "${f%.bmp}.m3")"
+done | tee "$work/scores"
+awk '{ a += $2; b += $3; n++ } END { printf "%-18s %8.2f %8.2f\n", "mean", a / n, b / n }' \
+    "$work/scores"
