@@ -122,6 +122,8 @@ bool ParseSetting(const std::string& arg, ArgReader& reader, ConversionParameter
         p.Balance.Contrast = ParseInt(reader.value(arg), arg, 0, 200);
     else if (arg == "--halftone")
         p.HalfToneLevel = ParseInt(reader.value(arg), arg, 0, 3);
+    else if (arg == "--dither")
+        p.DitherStrength = ParseInt(reader.value(arg), arg, 0, 100);
     else if (arg == "--convert-type")
         p.ConvertType = ParseInt(reader.value(arg), arg, 0, 2);
     else if (arg == "--y")

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/convert/ColorMath.h"
+#include "core/convert/DitherWork.h"
 #include "core/convert/PassBudget.h"
 #include "core/editor/Picture.h"
 #include "core/palette/Palettes.h"
@@ -29,6 +30,7 @@ struct ConversionParameters {
     bool P6Rules = false;       // PC-6x01 "P6 Rules"
     bool AnalogPalette = false; // PC-8801 "Analog Palette"
     int ConvertType = 0;        // V9958 "Convert Type" 0..2
+    int DitherStrength = 95;    // TMS9918 "Dither" 0..100 (%), the dithered Graphic 2 mode
     // The editor's drawing colours, used by the half-tone pens; NoColor = none.
     ColorValue ForegroundColor = 0x000000;
     ColorValue BackgroundColor = 0xFFFFFF;
@@ -105,6 +107,8 @@ struct ConversionState {
 
     // SCREEN 2 with "9918 Rules": palette indices chosen in the current 8-pixel run.
     std::array<int, PaletteEntries> runHistogram{};
+    // The dithered Graphic 2 mode's candidates and waiting errors.
+    DitherWork dither;
 
     // Diffusion errors by column and row; and the error the last pixel produced.
     std::vector<ErrorTriple> errors = std::vector<ErrorTriple>(ErrorColumns * ErrorRows);

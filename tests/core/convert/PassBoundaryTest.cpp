@@ -35,6 +35,13 @@ std::vector<Variant> VariantsOf(ConverterPage page) {
                  p.Balance.Brightness = 30;
              }},
             {"PC-8801 colours with index 0", KindPc8801, [](ConversionParameters&) {}},
+            {"full dither, balance, TMS9929", KindTms9929,
+             [](ConversionParameters& p) {
+                 p.DitherStrength = 100;
+                 p.Balance = {-30, 25, 0, 10, 150};
+             }},
+            {"four colours with a repeated entry, weak dither", KindColor4_1,
+             [](ConversionParameters& p) { p.DitherStrength = 20; }},
         };
     case ConverterPage::V9938:
         return {
