@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/export/BsaveHeader.h"
+#include "core/editor/BsaveHeader.h"
 
 #include <cstdint>
 #include <filesystem>
