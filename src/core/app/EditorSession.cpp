@@ -369,3 +369,51 @@ SessionChange EditorSession::quickLoad() {
 }
 
 } // namespace murelo
+
+namespace murelo {
+
+SessionChange EditorSession::switchPalette(int kind, bool recolour) {
+    SessionChange change;
+    if (!IsPaletteKind(kind))
+        return change;
+    if (recolour)
+        change.picture = RecolorPicture(doc_.picture, doc_.PaletteKind, kind);
+    doc_.PaletteKind = kind;
+    const IndexRange& range = PaletteRange(kind);
+    if (tool_.ForegroundIndex > range.last)
+        tool_.ForegroundIndex = range.last;
+    if (tool_.BackgroundIndex > range.last)
+        tool_.BackgroundIndex = range.first;
+    tool_.ForegroundColor = PaletteColor(kind, tool_.ForegroundIndex);
+    tool_.BackgroundColor = PaletteColor(kind, tool_.BackgroundIndex);
+    change.colors = true;
+    return change;
+}
+
+SessionChange EditorSession::setEditMode(int mode) {
+    SessionChange change;
+    if (mode < EditMode99x8 || mode > EditModePc8801Tall || mode == doc_.EditMode)
+        return change;
+    doc_.EditMode = mode;
+    change.colors = true; // the brush strip's samples and pixel aspect follow the mode
+    return change;
+}
+
+SessionChange EditorSession::setRecolorOnPaletteChange(bool on) {
+    doc_.RecolorOnPaletteChange = on;
+    return {};
+}
+
+SessionChange EditorSession::applyPicture(const Picture& result) {
+    SessionChange change;
+    if (result.empty())
+        return change;
+    doc_.picture = result;
+    change = adoptRestoredPicture();
+    doc_.errorOverlay = Picture(doc_.PictureWidth, doc_.PictureHeight, OverlayBackground);
+    doc_.ErrorsShown = false;
+    change.overlay = true;
+    return change;
+}
+
+} // namespace murelo

@@ -110,6 +110,20 @@ class EditorSession {
     const std::string& positionText() const { return positionText_; }
     const CellFramePlace& cellFrame() const { return cellFrame_; }
 
+    // --- palette, pixel mode and result changes (used by the Pixel Converter) ---
+    // The palette switch: with recolour the chip palettes' pixels keep their index in the
+    // new kind; the drawing colours are kept inside the kind's range.
+    SessionChange switchPalette(int kind, bool recolour);
+    // The picture's pixel mode (0..3).
+    SessionChange setEditMode(int mode);
+    SessionChange setRecolorOnPaletteChange(bool on);
+    // A converter's result becomes the picture (same size or not): marked modified, the
+    // colour check's marks dropped, no snapshot (the caller decides about the history).
+    SessionChange applyPicture(const Picture& result);
+    // Stores the picture as the newest undo step.
+    SessionChange recordSnapshot();
+    // --- end of the converter's session operations ---
+
     // True only while a fill runs (never seen from outside, as the fill is synchronous).
     bool fillBusy() const { return fillBusy_; }
     // The release that ends a fill click records no snapshot.
@@ -136,7 +150,6 @@ class EditorSession {
     SessionChange fill(Point p);
     SessionChange pickColor(const PointerEvent& event, Point p);
     SessionChange markModified();
-    SessionChange recordSnapshot();
     SessionChange adoptRestoredPicture();
 
     Document doc_;

@@ -1,0 +1,96 @@
+#include "core/app/ConverterWindowState.h"
+
+#include <stdexcept>
+
+namespace murelo {
+
+namespace {
+
+using P = BalanceParameter;
+
+constexpr TrackBarSpec Offset(int page, P parameter, int label) {
+    return {page, parameter, label, -100, 100};
+}
+
+constexpr std::array<TrackBarSpec, 27> TrackBars = {{
+    {0, P::Red, 0, 0, 0}, // unused
+    Offset(0, P::Red, 5),
+    Offset(0, P::Green, 6),
+    Offset(0, P::Blue, 7),
+    Offset(0, P::Brightness, 8),
+    {0, P::Contrast, 10, 0, 200},
+    Offset(2, P::J, 15), // TrackBar6
+    Offset(2, P::K, 16), // TrackBar7
+    Offset(2, P::Y, 18), // TrackBar8
+    Offset(1, P::Red, 23),
+    Offset(1, P::Green, 24),
+    Offset(1, P::Blue, 25),
+    Offset(1, P::Brightness, 26),
+    {1, P::Contrast, 29, 0, 200},
+    Offset(3, P::Red, 34),
+    Offset(3, P::Green, 35),
+    Offset(3, P::Blue, 36),
+    Offset(3, P::Brightness, 37),
+    {3, P::Contrast, 40, 0, 200},
+    {0, P::HalfTone, 42, 0, 3}, // TrackBar19
+    {3, P::HalfTone, 44, 0, 3}, // TrackBar20
+    Offset(4, P::Red, 30),
+    Offset(4, P::Green, 45),
+    Offset(4, P::Blue, 46),
+    Offset(4, P::Brightness, 47),
+    {4, P::Contrast, 50, 0, 200},
+    {4, P::HalfTone, 52, 0, 3}, // TrackBar26
+}};
+
+int Checked(int page) {
+    if (page < 0 || page > 4)
+        throw std::out_of_range("no such converter page");
+    return page;
+}
+
+} // namespace
+
+const TrackBarSpec& TrackBarOf(int trackBar) {
+    if (trackBar < 1 || trackBar > 26)
+        throw std::out_of_range("no such track bar");
+    return TrackBars[std::size_t(trackBar)];
+}
+
+std::array<int, 5> ColourTrackBars(int page) {
+    static constexpr std::array<std::array<int, 5>, 5> Bars = {
+        {{1, 2, 3, 4, 5}, {9, 10, 11, 12, 13}, {0, 0, 0, 0, 0}, {14, 15, 16, 17, 18},
+         {21, 22, 23, 24, 25}}};
+    return Bars[std::size_t(Checked(page))];
+}
+
+int HalfToneTrackBar(int page) {
+    static constexpr std::array<int, 5> Bars = {19, 0, 0, 20, 26};
+    return Bars[std::size_t(Checked(page))];
+}
+
+int PreviewBoxOf(int page) {
+    static constexpr std::array<int, 5> Boxes = {1, 6, 4, 7, 13};
+    return Boxes[std::size_t(Checked(page))];
+}
+
+int ApplyButtonOf(int page) {
+    static constexpr std::array<int, 5> Buttons = {3, 8, 1, 12, 19};
+    return Buttons[std::size_t(Checked(page))];
+}
+
+int ExportButtonOf(int page) {
+    static constexpr std::array<int, 5> Buttons = {16, 11, 5, 15, 20};
+    return Buttons[std::size_t(Checked(page))];
+}
+
+int ResetButtonOf(int page) {
+    static constexpr std::array<int, 5> Buttons = {4, 9, 7, 13, 17};
+    return Buttons[std::size_t(Checked(page))];
+}
+
+int CancelButtonOf(int page) {
+    static constexpr std::array<int, 5> Buttons = {2, 10, 6, 14, 18};
+    return Buttons[std::size_t(Checked(page))];
+}
+
+} // namespace murelo
