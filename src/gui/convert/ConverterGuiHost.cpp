@@ -1,0 +1,59 @@
+#include "gui/convert/ConverterGuiHost.h"
+
+#include "gui/app/TForm1.h"
+#include "gui/app/Windows.h"
+#include "gui/dialogs/PixelModeGroup.h"
+#include "gui/dialogs/TForm7.h"
+#include "gui/dialogs/TForm9.h"
+#include "gui/editor/MessageBoxes.h"
+#include "gui/palette/TForm2.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QSignalBlocker>
+
+namespace murelo::gui {
+
+bool ConverterGuiHost::confirm(const std::string& text, const std::string& caption) {
+    return AskOkCancel(form1_, QString::fromStdString(text), QString::fromStdString(caption));
+}
+
+int ConverterGuiHost::editModeChoice() const {
+    return AllWindows().Form9->RadioGroup1->itemIndex();
+}
+
+void ConverterGuiHost::setEditModeChoice(int mode) {
+    AllWindows().Form9->RadioGroup1->setItemIndex(mode);
+}
+
+void ConverterGuiHost::rememberEditModeChoice(int mode) {
+    AllWindows().Form9->RememberedChoice = mode;
+}
+
+void ConverterGuiHost::layoutToolPalette() {
+    AllWindows().Form2->ApplyEditModeToPalette();
+}
+
+void ConverterGuiHost::showPaletteKind(int kind) {
+    AllWindows().Form2->CheckPaletteButton(kind);
+}
+
+void ConverterGuiHost::redrawToolColours() {
+    TForm2* form2 = AllWindows().Form2;
+    form2->RefreshPaletteView(form1_->document().PaletteKind);
+    if (TForm7* form7 = AllWindows().Form7)
+        form7->UpdateWhiteChoice();
+}
+
+void ConverterGuiHost::setPositionLabel(const std::string& text) {
+    AllWindows().Form2->Label5->setText(QString::fromStdString(text));
+}
+
+void ConverterGuiHost::setOddLineBox(bool checked, bool enabled) {
+    QCheckBox* box = AllWindows().Form2->CheckBox1;
+    box->setChecked(checked); // its handler keeps the tool state in step
+    box->setEnabled(enabled);
+    form1_->session().tool().OddLine = checked;
+}
+
+} // namespace murelo::gui
