@@ -145,10 +145,11 @@ private slots:
         load(Photo(64, 48));
         const Picture before = doc().picture;
         open();
+        captions.clear();
         QTest::keyClick(w->Form1, Qt::Key_R);
         QTest::keyClick(w->Form1, Qt::Key_Tab, Qt::ControlModifier);
         QVERIFY(doc().picture == before);
-        QVERIFY(!w->Form2->isVisible() || !w->Form1->ColorCheck1->isEnabled());
+        QVERIFY2(captions.isEmpty(), "no colour check ran");
         // The cell frame forwards nothing and stays hidden after a grid toggle or a scale
         // change; the result follows the picture's scale.
         QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton,

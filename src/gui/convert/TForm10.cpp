@@ -119,6 +119,8 @@ TForm10::TForm10(TForm1* mainWindow)
     PageControl1->setObjectName("PageControl1");
     for (int page = 0; page < ConverterPageCount; ++page)
         PageControl1->addTab(createPage(page), PageCaptions[page]);
+    // Five tabs side by side in the narrow window.
+    PageControl1->setStyleSheet("QTabBar::tab { padding: 3px 4px; }");
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(PageControl1);
