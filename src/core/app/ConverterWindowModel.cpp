@@ -98,10 +98,30 @@ ConverterChange ConverterWindowModel::FormShow() {
     if (shown_)
         return change;
     shown_ = true;
+    change |= saveEditorState();
+    controls_.timerRunning = false;
+    change |= setCheckBox(PreviewV9958, true);
+    const Document& doc = session_.document();
+    controls_.buttonEnabled[5] = doc.PictureWidth == 256 && doc.PictureHeight <= 212;
+    change |= fitDrawingColours();
+    choosePageForEditMode();
+    host_.setPositionLabel("X :\nY :");
+    change.session |= session_.setEditMode(host_.editModeChoice());
+    change |= fitPaletteToEditMode(false);
+    change |= resetBalanceOfShownPage();
+    change |= RunConversionForEditMode(DriverCall::Start);
+    change |= showResult();
+    controls_.editorLocked = true;
+    return change;
+}
+
+ConverterChange ConverterWindowModel::saveEditorState() {
+    ConverterChange change;
     const Document& doc = session_.document();
     ToolState& tool = session_.tool();
     state_.Applied = false;
     state_.SavedRecolour = doc.RecolorOnPaletteChange;
+    // A palette picked while the window is open restarts the conversion instead.
     change.session |= session_.setRecolorOnPaletteChange(false);
     state_.SavedGridMark = session_.gridShown;
     session_.gridShown = false;
@@ -111,21 +131,29 @@ ConverterChange ConverterWindowModel::FormShow() {
     state_.SavedOddLine = tool.OddLine;
     tool.OddLine = false;
     host_.setOddLineBox(false, false);
-    controls_.timerRunning = false;
-    change |= setCheckBox(PreviewV9958, true);
-    controls_.buttonEnabled[5] = doc.PictureWidth == 256 && doc.PictureHeight <= 212;
-    if (PaletteIndexOf(tool.ForegroundColor, doc.PaletteKind) < 0) {
-        const IndexRange& range = ConversionRange(doc.PaletteKind);
-        tool.ForegroundIndex = range.first;
-        tool.BackgroundIndex = range.last;
-        tool.ForegroundColor = PaletteColor(doc.PaletteKind, range.first);
-        tool.BackgroundColor = PaletteColor(doc.PaletteKind, range.last);
-        host_.redrawToolColours();
-        change.session.colors = true;
-    }
+    return change;
+}
+
+ConverterChange ConverterWindowModel::fitDrawingColours() {
+    ConverterChange change;
+    const Document& doc = session_.document();
+    ToolState& tool = session_.tool();
+    if (PaletteIndexOf(tool.ForegroundColor, doc.PaletteKind) >= 0)
+        return change;
+    const IndexRange& range = ConversionRange(doc.PaletteKind);
+    tool.ForegroundIndex = range.first;
+    tool.BackgroundIndex = range.last;
+    tool.ForegroundColor = PaletteColor(doc.PaletteKind, range.first);
+    tool.BackgroundColor = PaletteColor(doc.PaletteKind, range.last);
+    host_.redrawToolColours();
+    change.session.colors = true;
+    return change;
+}
+
+void ConverterWindowModel::choosePageForEditMode() {
     // Every pixel mode sets the dialog's choice, so a choice left by a cancelled Edit Mode
-    // dialog is never applied below.
-    switch (doc.EditMode) {
+    // dialog is never applied when opening makes the choice the picture's pixel mode.
+    switch (session_.document().EditMode) {
     case EditModePc6001Wide:
     case EditModePc6001:
         controls_.page = int(ConverterPage::Pc6001);
@@ -140,10 +168,10 @@ ConverterChange ConverterWindowModel::FormShow() {
         host_.setEditModeChoice(EditMode99x8);
         break;
     }
-    host_.setPositionLabel("X :\nY :");
-    change.session |= session_.setEditMode(host_.editModeChoice());
-    change |= fitPaletteToEditMode(false);
+}
 
+ConverterChange ConverterWindowModel::resetBalanceOfShownPage() {
+    ConverterChange change;
     const std::array<int, 5> bars = ColourTrackBars(controls_.page);
     const ColorBalance defaults;
     const std::array<int, 5> values = {defaults.RedOffset, defaults.GreenOffset,
@@ -154,9 +182,6 @@ ConverterChange ConverterWindowModel::FormShow() {
     change |= setTrackBar(HalfToneTrackBar(controls_.page), 3);
     conversion_->params.Balance = defaults;
     conversion_->params.HalfToneLevel = 3;
-    change |= RunConversionForEditMode(DriverCall::Start);
-    change |= showResult();
-    controls_.editorLocked = true;
     return change;
 }
 

@@ -85,6 +85,10 @@ class ConverterWindowModel {
     void setPassBudget(const PassBudget& budget) { conversion_->budget = budget; }
 
   private:
+    ConverterChange saveEditorState();
+    ConverterChange fitDrawingColours();
+    void choosePageForEditMode();
+    ConverterChange resetBalanceOfShownPage();
     ConverterChange startPage(int page, int mode);
     ConverterChange continueRunning();
     void prepareSource();
