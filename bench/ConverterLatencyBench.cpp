@@ -30,8 +30,9 @@ Picture Photograph(int width, int height) {
                 g = 200 - (y / 56) * 13 % 150;
                 b = 90;
             }
-            picture.setPixel(x, y, RgbColor(std::clamp(r, 0, 255), std::clamp(g, 0, 255),
-                                            std::clamp(b, 0, 255)));
+            picture.setPixel(
+                x, y,
+                RgbColor(std::clamp(r, 0, 255), std::clamp(g, 0, 255), std::clamp(b, 0, 255)));
         }
     return picture;
 }

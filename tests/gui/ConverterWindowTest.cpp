@@ -74,7 +74,7 @@ class ConverterWindowTest : public QObject {
         QTRY_VERIFY(!form()->Timer1->isActive());
     }
 
-private slots:
+  private slots:
     void initTestCase() {
         w = &CreateWindows();
         w->Form1->show();

@@ -175,8 +175,7 @@ ConverterChange ConverterWindowModel::resetBalanceOfShownPage() {
     const std::array<int, 5> bars = ColourTrackBars(controls_.page);
     const ColorBalance defaults;
     const std::array<int, 5> values = {defaults.RedOffset, defaults.GreenOffset,
-                                       defaults.BlueOffset, defaults.Brightness,
-                                       defaults.Contrast};
+                                       defaults.BlueOffset, defaults.Brightness, defaults.Contrast};
     for (std::size_t i = 0; i < bars.size(); ++i)
         change |= setTrackBar(bars[i], values[i]);
     change |= setTrackBar(HalfToneTrackBar(controls_.page), 3);
@@ -397,8 +396,8 @@ ConverterChange ConverterWindowModel::chooseMode(int comboBox, int item) {
     case 2:
         return RunV9958Conversion(DriverCall::Start);
     case 4:
-        change |= setEditModeAndDialog(IsOneOf(item, {0, 2, 4}) ? EditModePc6001
-                                                                : EditModePc6001Wide);
+        change |=
+            setEditModeAndDialog(IsOneOf(item, {0, 2, 4}) ? EditModePc6001 : EditModePc6001Wide);
         controls_.buttonEnabled[15] = false;
         break;
     default:
@@ -432,8 +431,7 @@ ConverterChange ConverterWindowModel::resetPage(int page) {
     }
     const ColorBalance defaults;
     const std::array<int, 5> values = {defaults.RedOffset, defaults.GreenOffset,
-                                       defaults.BlueOffset, defaults.Brightness,
-                                       defaults.Contrast};
+                                       defaults.BlueOffset, defaults.Brightness, defaults.Contrast};
     const std::array<int, 5> bars = ColourTrackBars(page);
     for (std::size_t i = 0; i < bars.size(); ++i)
         change |= setTrackBar(bars[i], values[i]);
@@ -469,7 +467,8 @@ ConverterChange ConverterWindowModel::applyResult(bool quickSaveTicked) {
 
 ConverterChange ConverterWindowModel::Button3Click() {
     const int page = controls_.page;
-    if (!shown_ || !IsOneOf(page, {0, 4}) || !controls_.buttonEnabled[std::size_t(ApplyButtonOf(page))])
+    if (!shown_ || !IsOneOf(page, {0, 4}) ||
+        !controls_.buttonEnabled[std::size_t(ApplyButtonOf(page))])
         return {};
     const bool quickSave = controls_.checkBox[QuickSaveTms9918];
     if (!host_.confirm("OK?", quickSave ? "Quick Save & Apply" : "Apply"))

@@ -12,35 +12,37 @@ constexpr TrackBarSpec Offset(int page, P parameter, int label) {
     return {page, parameter, label, -100, 100};
 }
 
+// clang-format off
 constexpr std::array<TrackBarSpec, 27> TrackBars = {{
-    {0, P::Red, 0, 0, 0}, // unused
-    Offset(0, P::Red, 5),
-    Offset(0, P::Green, 6),
-    Offset(0, P::Blue, 7),
-    Offset(0, P::Brightness, 8),
-    {0, P::Contrast, 10, 0, 200},
-    Offset(2, P::J, 15), // TrackBar6
-    Offset(2, P::K, 16), // TrackBar7
-    Offset(2, P::Y, 18), // TrackBar8
-    Offset(1, P::Red, 23),
-    Offset(1, P::Green, 24),
-    Offset(1, P::Blue, 25),
-    Offset(1, P::Brightness, 26),
-    {1, P::Contrast, 29, 0, 200},
-    Offset(3, P::Red, 34),
-    Offset(3, P::Green, 35),
-    Offset(3, P::Blue, 36),
-    Offset(3, P::Brightness, 37),
-    {3, P::Contrast, 40, 0, 200},
-    {0, P::HalfTone, 42, 0, 3}, // TrackBar19
-    {3, P::HalfTone, 44, 0, 3}, // TrackBar20
-    Offset(4, P::Red, 30),
-    Offset(4, P::Green, 45),
-    Offset(4, P::Blue, 46),
-    Offset(4, P::Brightness, 47),
-    {4, P::Contrast, 50, 0, 200},
-    {4, P::HalfTone, 52, 0, 3}, // TrackBar26
+    {0, P::Red, 0, 0, 0},          // (no TrackBar0)
+    Offset(0, P::Red, 5),          // TrackBar1
+    Offset(0, P::Green, 6),        // TrackBar2
+    Offset(0, P::Blue, 7),         // TrackBar3
+    Offset(0, P::Brightness, 8),   // TrackBar4
+    {0, P::Contrast, 10, 0, 200},  // TrackBar5
+    Offset(2, P::J, 15),           // TrackBar6
+    Offset(2, P::K, 16),           // TrackBar7
+    Offset(2, P::Y, 18),           // TrackBar8
+    Offset(1, P::Red, 23),         // TrackBar9
+    Offset(1, P::Green, 24),       // TrackBar10
+    Offset(1, P::Blue, 25),        // TrackBar11
+    Offset(1, P::Brightness, 26),  // TrackBar12
+    {1, P::Contrast, 29, 0, 200},  // TrackBar13
+    Offset(3, P::Red, 34),         // TrackBar14
+    Offset(3, P::Green, 35),       // TrackBar15
+    Offset(3, P::Blue, 36),        // TrackBar16
+    Offset(3, P::Brightness, 37),  // TrackBar17
+    {3, P::Contrast, 40, 0, 200},  // TrackBar18
+    {0, P::HalfTone, 42, 0, 3},    // TrackBar19
+    {3, P::HalfTone, 44, 0, 3},    // TrackBar20
+    Offset(4, P::Red, 30),         // TrackBar21
+    Offset(4, P::Green, 45),       // TrackBar22
+    Offset(4, P::Blue, 46),        // TrackBar23
+    Offset(4, P::Brightness, 47),  // TrackBar24
+    {4, P::Contrast, 50, 0, 200},  // TrackBar25
+    {4, P::HalfTone, 52, 0, 3},    // TrackBar26
 }};
+// clang-format on
 
 int Checked(int page) {
     if (page < 0 || page > 4)
@@ -57,9 +59,11 @@ const TrackBarSpec& TrackBarOf(int trackBar) {
 }
 
 std::array<int, 5> ColourTrackBars(int page) {
-    static constexpr std::array<std::array<int, 5>, 5> Bars = {
-        {{1, 2, 3, 4, 5}, {9, 10, 11, 12, 13}, {0, 0, 0, 0, 0}, {14, 15, 16, 17, 18},
-         {21, 22, 23, 24, 25}}};
+    static constexpr std::array<std::array<int, 5>, 5> Bars = {{{1, 2, 3, 4, 5},
+                                                                {9, 10, 11, 12, 13},
+                                                                {0, 0, 0, 0, 0},
+                                                                {14, 15, 16, 17, 18},
+                                                                {21, 22, 23, 24, 25}}};
     return Bars[std::size_t(Checked(page))];
 }
 

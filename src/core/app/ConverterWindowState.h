@@ -18,19 +18,19 @@ struct ConverterWindowState {
 // The state of every control of the window, by the controls' numbers (index 0 unused), as
 // the window shows it. The model is the owner; the window only mirrors it.
 struct ConverterControls {
-    int page = 0;                       // PageControl1
-    std::array<int, 6> comboBox{};      // ComboBox1..ComboBox5: the mode lists
-    std::array<int, 27> trackBar{};     // TrackBar1..TrackBar26 positions
-    std::array<bool, 18> checkBox{};    // CheckBox1..CheckBox17
+    int page = 0;                    // PageControl1
+    std::array<int, 6> comboBox{};   // ComboBox1..ComboBox5: the mode lists
+    std::array<int, 27> trackBar{};  // TrackBar1..TrackBar26 positions
+    std::array<bool, 18> checkBox{}; // CheckBox1..CheckBox17
     std::array<bool, 18> checkBoxEnabled{};
     std::array<bool, 21> buttonEnabled{}; // Button1..Button20
-    int radioGroup1 = 0;                // "Convert Type"
-    std::array<int, 53> labelValue{};   // the value labels Label5..Label52 ("%4d")
-    bool image1Shown = true;            // the picture in the main window
-    bool image6Shown = false;           // the result over it
-    bool timerRunning = false;          // Timer1
-    bool editorLocked = false;          // File, Edit, Tool menus and Image1 disabled
-    bool paletteSelectorEnabled = true; // the tool palette's palette panels
+    int radioGroup1 = 0;                  // "Convert Type"
+    std::array<int, 53> labelValue{};     // the value labels Label5..Label52 ("%4d")
+    bool image1Shown = true;              // the picture in the main window
+    bool image6Shown = false;             // the result over it
+    bool timerRunning = false;            // Timer1
+    bool editorLocked = false;            // File, Edit, Tool menus and Image1 disabled
+    bool paletteSelectorEnabled = true;   // the tool palette's palette panels
 };
 
 // Identifiers of the window's controls, named as in the window.

@@ -90,17 +90,23 @@ struct BoxSpec {
 std::vector<BoxSpec> BoxesOf(int page) {
     switch (page) {
     case 0:
-        return {{2, "9918 Rules"}, {10, "NTSC Coef. method"}, {1, "Preview"},
+        return {{2, "9918 Rules"},
+                {10, "NTSC Coef. method"},
+                {1, "Preview"},
                 {3, "Quick Save before Applying"}};
     case 1:
         return {{11, "Interlace"}, {12, "Odd Line"}, {16, "Connect Palette"}, {6, "Preview"}};
     case 2:
         return {{4, "Preview"}};
     case 3:
-        return {{8, "NTSC Coef. method"}, {5, "P6 Rules"}, {7, "Preview"},
+        return {{8, "NTSC Coef. method"},
+                {5, "P6 Rules"},
+                {7, "Preview"},
                 {9, "Quick Save before Applying"}};
     default:
-        return {{14, "NTSC Coef. method"}, {17, "Analog Palette"}, {13, "Preview"},
+        return {{14, "NTSC Coef. method"},
+                {17, "Analog Palette"},
+                {13, "Preview"},
                 {15, "Quick Save before Applying"}};
     }
 }

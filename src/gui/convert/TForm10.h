@@ -30,7 +30,7 @@ class TForm1;
 // changed. Opened by Tool > Pixel Converter; closed by Apply, Cancel or the title bar.
 class TForm10 : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TForm10(TForm1* mainWindow);
     ~TForm10() override;
 
@@ -39,20 +39,20 @@ public:
     void SC1Converter1Click();
 
     QTabWidget* PageControl1 = nullptr;
-    std::array<QComboBox*, 6> ComboBox{};     // ComboBox1..ComboBox5
-    std::array<QSlider*, 27> TrackBar{};      // TrackBar1..TrackBar26
-    std::array<QCheckBox*, 18> CheckBox{};    // CheckBox1..CheckBox17
-    std::array<QPushButton*, 21> Button{};    // Button1..Button20
-    std::array<QLabel*, 53> Label{};          // the value labels by number
-    QGroupBox* RadioGroup1 = nullptr;         // "Convert Type"
+    std::array<QComboBox*, 6> ComboBox{};  // ComboBox1..ComboBox5
+    std::array<QSlider*, 27> TrackBar{};   // TrackBar1..TrackBar26
+    std::array<QCheckBox*, 18> CheckBox{}; // CheckBox1..CheckBox17
+    std::array<QPushButton*, 21> Button{}; // Button1..Button20
+    std::array<QLabel*, 53> Label{};       // the value labels by number
+    QGroupBox* RadioGroup1 = nullptr;      // "Convert Type"
     QTimer* Timer1 = nullptr;
-    PictureView* Image6 = nullptr;            // the result, over the editor's picture
+    PictureView* Image6 = nullptr; // the result, over the editor's picture
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
 
-private:
+  private:
     QWidget* createPage(int page);
     QGroupBox* createBalanceGroup(int page, QWidget* parent);
     void addCheckBox(QVBoxLayout* layout, int number, const char* caption);

@@ -26,8 +26,9 @@ inline Picture PhotoLike(int width, int height) {
                 g = 40;
                 b = 90;
             }
-            picture.setPixel(x, y, RgbColor(std::clamp(r, 0, 255), std::clamp(g, 0, 255),
-                                            std::clamp(b, 0, 255)));
+            picture.setPixel(
+                x, y,
+                RgbColor(std::clamp(r, 0, 255), std::clamp(g, 0, 255), std::clamp(b, 0, 255)));
         }
     return picture;
 }

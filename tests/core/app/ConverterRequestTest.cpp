@@ -33,12 +33,14 @@ ConversionParameters Parameters(ConverterPage page, const Variant& variant) {
 const std::vector<Variant>& Variants() {
     static const std::vector<Variant> variants = {
         {"defaults", [](ConversionParameters&) {}},
-        {"balance", [](ConversionParameters& p) {
+        {"balance",
+         [](ConversionParameters& p) {
              p.Balance = {30, -20, 10, -15, 140};
              p.HalfToneLevel = 1;
              p.NtscWeighting = true;
          }},
-        {"options", [](ConversionParameters& p) {
+        {"options",
+         [](ConversionParameters& p) {
              p.Rules9918 = false;
              p.Interlace = true;
              p.OddLine = true;
@@ -60,8 +62,8 @@ TEST(ConverterRequestTest, EveryModeAndVariantMatchesTheEngine) {
     for (int page = 0; page < ConverterPageCount; ++page) {
         for (const Variant& variant : Variants()) {
             for (int mode = 0; mode < ModeCount(ConverterPage(page)); ++mode) {
-                SCOPED_TRACE(testing::Message() << "page " << page << " mode " << mode << " "
-                                                << variant.name);
+                SCOPED_TRACE(testing::Message()
+                             << "page " << page << " mode " << mode << " " << variant.name);
                 ConverterRequest request{ConverterPage(page), mode,
                                          Parameters(ConverterPage(page), variant)};
                 auto engine = std::make_unique<ConversionState>();

@@ -280,7 +280,7 @@ TEST(ConverterControlsTest, ResetLeavesHalfToneAndReopeningSetsItBack) {
 TEST(ConverterControlsTest, PreviewBoxSwapsTheShownImageOnlyOnItsOwnPage) {
     auto rig = MakeRig(PhotoLike(16, 16));
     rig->open();
-    rig->model.chooseMode(1, 2); // Half Tone: no coarse preview ticks the box again
+    rig->model.chooseMode(1, 2);                 // Half Tone: no coarse preview ticks the box again
     rig->model.setCheckBox(PreviewV9938, false); // another page's box
     EXPECT_TRUE(rig->model.controls().image6Shown);
     rig->model.setCheckBox(PreviewTms9918, false);
@@ -300,9 +300,9 @@ TEST(ConverterControlsTest, PreviewBoxSwapsTheShownImageOnlyOnItsOwnPage) {
 TEST(ConverterControlsTest, PaletteSelectorOnlyOnTheIndexedPages) {
     auto rig = MakeRig(PhotoLike(16, 16));
     rig->open();
-    for (const auto& [page, enabled] : {std::pair{V38, false}, std::pair{P6, true},
-                                       std::pair{V58, false}, std::pair{P88, true},
-                                       std::pair{Tms, true}}) {
+    for (const auto& [page, enabled] :
+         {std::pair{V38, false}, std::pair{P6, true}, std::pair{V58, false}, std::pair{P88, true},
+          std::pair{Tms, true}}) {
         rig->model.PageControl1Change(page);
         EXPECT_EQ(rig->model.controls().paletteSelectorEnabled, enabled) << page;
     }
@@ -382,32 +382,20 @@ TEST_P(StartFinishTable, ButtonsOptionsAndEditModeAtStartAndFinish) {
 
 INSTANTIATE_TEST_SUITE_P(
     EveryPage, StartFinishTable,
-    testing::Values(StartCase{Tms, 0, 256, 192, false, 0, false},
-                    StartCase{Tms, 1, 256, 192, false, 0, true},
-                    StartCase{Tms, 1, 320, 200, false, 0, false},
-                    StartCase{Tms, 2, 64, 32, false, 0, false},
-                    StartCase{V38, 0, 256, 212, false, 0, true},
-                    StartCase{V38, 0, 256, 212, true, 0, false},
-                    StartCase{V38, 0, 512, 424, true, 0, true},
-                    StartCase{V38, 1, 512, 424, false, 0, true},
-                    StartCase{V38, 1, 256, 192, true, 0, false},
-                    StartCase{V38, 2, 512, 212, false, 0, true},
-                    StartCase{V38, 3, 256, 212, false, 0, true},
-                    StartCase{V38, 5, 320, 200, false, 0, false},
-                    StartCase{V38, 6, 256, 192, false, 0, true},
-                    StartCase{V58, 0, 256, 212, false, 0, true},
-                    StartCase{V58, 1, 256, 240, false, 0, false},
-                    StartCase{P6, 0, 256, 192, false, 2, true},
-                    StartCase{P6, 1, 320, 200, false, 1, true},
-                    StartCase{P6, 2, 256, 192, false, 2, false},
-                    StartCase{P6, 2, 640, 400, false, 2, true},
-                    StartCase{P6, 3, 256, 192, false, 1, false},
-                    StartCase{P6, 4, 256, 192, false, 1, false},
-                    StartCase{P6, 5, 320, 200, false, 2, true},
-                    StartCase{P6, 6, 256, 192, false, 1, true},
-                    StartCase{P88, 0, 640, 400, false, 3, true},
-                    StartCase{P88, 3, 320, 200, false, 3, false},
-                    StartCase{P88, 6, 640, 200, false, 3, true}));
+    testing::Values(
+        StartCase{Tms, 0, 256, 192, false, 0, false}, StartCase{Tms, 1, 256, 192, false, 0, true},
+        StartCase{Tms, 1, 320, 200, false, 0, false}, StartCase{Tms, 2, 64, 32, false, 0, false},
+        StartCase{V38, 0, 256, 212, false, 0, true}, StartCase{V38, 0, 256, 212, true, 0, false},
+        StartCase{V38, 0, 512, 424, true, 0, true}, StartCase{V38, 1, 512, 424, false, 0, true},
+        StartCase{V38, 1, 256, 192, true, 0, false}, StartCase{V38, 2, 512, 212, false, 0, true},
+        StartCase{V38, 3, 256, 212, false, 0, true}, StartCase{V38, 5, 320, 200, false, 0, false},
+        StartCase{V38, 6, 256, 192, false, 0, true}, StartCase{V58, 0, 256, 212, false, 0, true},
+        StartCase{V58, 1, 256, 240, false, 0, false}, StartCase{P6, 0, 256, 192, false, 2, true},
+        StartCase{P6, 1, 320, 200, false, 1, true}, StartCase{P6, 2, 256, 192, false, 2, false},
+        StartCase{P6, 2, 640, 400, false, 2, true}, StartCase{P6, 3, 256, 192, false, 1, false},
+        StartCase{P6, 4, 256, 192, false, 1, false}, StartCase{P6, 5, 320, 200, false, 2, true},
+        StartCase{P6, 6, 256, 192, false, 1, true}, StartCase{P88, 0, 640, 400, false, 3, true},
+        StartCase{P88, 3, 320, 200, false, 3, false}, StartCase{P88, 6, 640, 200, false, 3, true}));
 
 TEST(ConverterDrivers, PcExportIsOffFromEveryStart) {
     auto rig = MakeRig(PhotoLike(256, 192));
