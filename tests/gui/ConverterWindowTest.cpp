@@ -203,6 +203,27 @@ class ConverterWindowTest : public QObject {
         QVERIFY(w->Form1->Open1->isEnabled());
     }
 
+    void minimiseAndRestoreRunNoStepsAndEscapeIsCancel() {
+        load(Photo(64, 48));
+        open();
+        form()->PageControl1->setCurrentIndex(3);
+        QCOMPARE(doc().EditMode, 2);
+        const int starts = model().startCount();
+        form()->showMinimized();
+        form()->showNormal();
+        w->Form1->SC1Converter1->trigger(); // disabled: nothing happens
+        QVERIFY(model().shown());
+        QCOMPARE(model().startCount(), starts);
+        QCOMPARE(model().state().SavedEditMode, 0);
+        QCOMPARE(doc().EditMode, 2);
+        QVERIFY(!w->Form1->Open1->isEnabled());
+        QTest::keyClick(form(), Qt::Key_Escape);
+        QVERIFY(!model().shown());
+        QVERIFY(!form()->isVisible());
+        QCOMPARE(doc().EditMode, 0);
+        QVERIFY(w->Form1->Open1->isEnabled());
+    }
+
     void applyMakesTheResultThePicture() {
         load(Photo(64, 48));
         const Picture before = doc().picture;
