@@ -2,6 +2,7 @@
 
 #include "gui/app/TForm1.h"
 #include "gui/app/Windows.h"
+#include "gui/convert/TForm10.h"
 #include "gui/dialogs/PixelModeGroup.h"
 #include "gui/dialogs/TForm7.h"
 #include "gui/dialogs/TForm9.h"
@@ -15,7 +16,9 @@
 namespace murelo::gui {
 
 bool ConverterGuiHost::confirm(const std::string& text, const std::string& caption) {
-    return AskOkCancel(form1_, QString::fromStdString(text), QString::fromStdString(caption));
+    // Over the converter, which stays on top of the editor.
+    QWidget* parent = AllWindows().Form10 ? static_cast<QWidget*>(AllWindows().Form10) : form1_;
+    return AskOkCancel(parent, QString::fromStdString(text), QString::fromStdString(caption));
 }
 
 int ConverterGuiHost::editModeChoice() const {
