@@ -52,6 +52,21 @@ int Checked(int page) {
 
 } // namespace
 
+const std::vector<std::string>& ModeCaptions(int page) {
+    static const std::array<std::vector<std::string>, 5> Captions = {{
+        {"Graphic 2 (SCREEN 2)", "Multi Color Mode (SCREEN 3)", "Half Tone"},
+        {"Graphic 4 (SCREEN 5)", "Graphic 5 (SCREEN 6)", "Graphic 6 (SCREEN 7)",
+         "Graphic 7 (SCREEN 8)", "Graphic 7 (SCREEN 8) 1D Error Diffusion",
+         "Graphic 7 (SCREEN 8) 2D Error Diffusion", "Graphic 7 (SCREEN 8) Floyd-Steinberg"},
+        {"YJK Video Mode (SCREEN 10/11)", "YJK Video Mode (SCREEN 12)"},
+        {"Pixel Aspect Ratio 1:1", "Pixel Aspect Ratio 2:1", "Pixel Aspect Ratio 1:2",
+         "Pixel Aspect Ratio 4:4", "Pixel Aspect Ratio 4:6", "Half Tone 1:1", "Half Tone 2:1"},
+        {"Pixel Aspect Ratio 1:2", "1D Error Diffusion", "2D Error Diffusion", "Floyd-Steinberg",
+         "Color Tone 1", "Color Tone 2", "Half Tone"},
+    }};
+    return Captions[std::size_t(Checked(page))];
+}
+
 const TrackBarSpec& TrackBarOf(int trackBar) {
     if (trackBar < 1 || trackBar > 26)
         throw std::out_of_range("no such track bar");

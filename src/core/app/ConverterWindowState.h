@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <string>
+#include <vector>
 
 namespace murelo {
 
@@ -65,6 +67,9 @@ struct TrackBarSpec {
     int min;
     int max;
 };
+
+// The items of a page's mode list, in the order of the engine's modes.
+const std::vector<std::string>& ModeCaptions(int page);
 
 // Track bars 1..26 (index 0 unused).
 const TrackBarSpec& TrackBarOf(int trackBar);

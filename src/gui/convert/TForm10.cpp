@@ -32,20 +32,6 @@ namespace {
 constexpr const char* PageCaptions[] = {"TMS9918", "V9938", "V9958", "PC-6x01", "PC-8801"};
 constexpr int ComboOfPage[] = {1, 3, 2, 4, 5};
 
-const QStringList& ModeItems(int page) {
-    static const QStringList Items[] = {
-        {"Graphic 2 (SCREEN 2)", "Multi Color Mode (SCREEN 3)", "Half Tone"},
-        {"Graphic 4 (SCREEN 5)", "Graphic 5 (SCREEN 6)", "Graphic 6 (SCREEN 7)",
-         "Graphic 7 (SCREEN 8)", "Graphic 7 (SCREEN 8) 1D Error Diffusion",
-         "Graphic 7 (SCREEN 8) 2D Error Diffusion", "Graphic 7 (SCREEN 8) Floyd-Steinberg"},
-        {"YJK Video Mode (SCREEN 10/11)", "YJK Video Mode (SCREEN 12)"},
-        {"Pixel Aspect Ratio 1:1", "Pixel Aspect Ratio 2:1", "Pixel Aspect Ratio 1:2",
-         "Pixel Aspect Ratio 4:4", "Pixel Aspect Ratio 4:6", "Half Tone 1:1", "Half Tone 2:1"},
-        {"Pixel Aspect Ratio 1:2", "1D Error Diffusion", "2D Error Diffusion", "Floyd-Steinberg",
-         "Color Tone 1", "Color Tone 2", "Half Tone"}};
-    return Items[page];
-}
-
 const char* ParameterCaption(BalanceParameter p) {
     switch (p) {
     case BalanceParameter::Red:
@@ -156,7 +142,8 @@ QWidget* TForm10::createPage(int page) {
     QComboBox* combo = new QComboBox(widget);
     const int number = ComboOfPage[page];
     combo->setObjectName(QString("ComboBox%1").arg(number));
-    combo->addItems(ModeItems(page));
+    for (const std::string& caption : ModeCaptions(page))
+        combo->addItem(QString::fromStdString(caption));
     ComboBox[std::size_t(number)] = combo;
     layout->addWidget(combo);
     layout->addWidget(createBalanceGroup(page, widget));

@@ -9,6 +9,13 @@ namespace {
 
 constexpr int Tms = 0, V38 = 1, V58 = 2, P6 = 3, P88 = 4;
 
+TEST(ConverterModeLists, EveryModeOfTheEngineHasItsItem) {
+    for (int page = 0; page < ConverterPageCount; ++page)
+        EXPECT_EQ(int(ModeCaptions(page).size()), ModeCount(ConverterPage(page))) << page;
+    EXPECT_EQ(ModeCaptions(Tms).at(1), "Multi Color Mode (SCREEN 3)");
+    EXPECT_EQ(ModeCaptions(P88).at(4), "Color Tone 1");
+}
+
 TEST(ConverterOpening, ChoosesThePageFromTheEditModeWhateverWasShownLast) {
     struct Case {
         int editMode;
