@@ -4,10 +4,12 @@
 #include "core/convert/DitherWork.h"
 #include "core/convert/PassBudget.h"
 #include "core/editor/Picture.h"
+#include "core/editor/ScreenBuffer.h"
 #include "core/palette/Palettes.h"
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace murelo {
@@ -62,10 +64,9 @@ using QuantizerPalette = std::array<QuantizerEntry, PaletteEntries>;
 inline constexpr int ErrorColumns = MaxPictureSize + 1;
 inline constexpr int ErrorRows = MaxPictureSize;
 
-// The converter's image of the video memory: one byte per pixel of a 256-wide screen
-// (byte y * 256 + x), rows enough for the tallest picture.
+// The direct-colour modes store one byte per pixel of a 256-wide screen (byte y * 256 + x)
+// into the screen byte buffer, and only for pictures the screen holds (at most 212 rows).
 inline constexpr int ScreenByteWidth = 256;
-inline constexpr int ScreenByteCount = ScreenByteWidth * MaxPictureSize;
 
 // AdjustChannel of every channel value 0..255 for one colour balance, rebuilt whenever the
 // balance in force differs from the one it holds (so it can never be stale).
@@ -114,7 +115,9 @@ struct ConversionState {
     std::vector<ErrorTriple> errors = std::vector<ErrorTriple>(ErrorColumns * ErrorRows);
     ErrorTriple currentError;
 
-    std::vector<std::uint8_t> screenBytes = std::vector<std::uint8_t>(ScreenByteCount);
+    // The program's one screen byte buffer, which the screen-file writers read; a test may
+    // point a state at a buffer of its own.
+    std::span<std::uint8_t> screenBytes = SharedScreenBuffer().bytes;
     QuantizerPalette quantizerPalette{};
 
     ErrorTriple& errorAt(int x, int y) { return errors[std::size_t(x) * ErrorRows + y]; }
