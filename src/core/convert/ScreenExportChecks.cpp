@@ -131,32 +131,43 @@ bool ExportFits(ExportKind kind, int width, int height, int mode) {
     return width == rule.width && height >= rule.minHeight && height <= rule.maxHeight;
 }
 
-std::string ExportRefusal(const ConversionState& state) {
-    if (!state.complete)
-        return NotFinished(state);
-    const ExportKind kind = ExportKindOf(state);
-    const int w = state.result.width();
-    const int h = state.result.height();
+std::string ExportRefusal(ConverterPage page, int mode, bool interlace, int width, int height) {
+    const ExportKind kind = ExportKindOf(page, mode, interlace);
     if (kind == ExportKind::None)
-        return state.page == ConverterPage::Tms9918
+        return page == ConverterPage::Tms9918
                    ? "the TMS9918 page exports only Multi Color Mode (SCREEN 3)"
                    : "Pixel Aspect Ratio 4:4 and 4:6 have no export";
-    if (ExportFits(kind, w, h, state.ConversionMode))
+    if (ExportFits(kind, width, height, mode))
         return {};
     if (kind == ExportKind::Pc6001Bitmap)
         return "the PC-6x01 export needs 256 x 192 or 320 x 200 in modes 0, 1, 5 and 6, or "
                "640 x 400 in mode 2; this is " +
-               SizeText(w, h) + " in mode " + std::to_string(state.ConversionMode);
+               SizeText(width, height) + " in mode " + std::to_string(mode);
     const SizeRule rule = SizeRuleOf(kind);
     return std::string(rule.files) + " need a picture " + std::to_string(rule.width) +
-           " wide and " + HeightText(rule) + "; this one is " + SizeText(w, h);
+           " wide and " + HeightText(rule) + "; this one is " + SizeText(width, height);
+}
+
+std::string SaveRefusal(ConverterPage page, int mode, int width, int height) {
+    if (page == ConverterPage::Pc6001)
+        return ExportRefusal(page, mode, false, width, height);
+    if (page != ConverterPage::V9938 && page != ConverterPage::V9958)
+        return "only the V9938, V9958 and PC-6x01 pages write a bitmap";
+    return {};
+}
+
+std::string ExportRefusal(const ConversionState& state) {
+    if (!state.complete)
+        return NotFinished(state);
+    return ExportRefusal(state.page, state.ConversionMode, state.params.Interlace,
+                         state.result.width(), state.result.height());
 }
 
 std::string SaveRefusal(const ConversionState& state) {
-    if (state.page == ConverterPage::Pc6001)
-        return ExportRefusal(state);
-    if (state.page != ConverterPage::V9938 && state.page != ConverterPage::V9958)
-        return "only the V9938, V9958 and PC-6x01 pages write a bitmap";
+    if (std::string refusal = SaveRefusal(state.page, state.ConversionMode, state.result.width(),
+                                          state.result.height());
+        !refusal.empty())
+        return refusal;
     return NotFinished(state);
 }
 

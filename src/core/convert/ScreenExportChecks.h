@@ -34,6 +34,12 @@ ScreenDialog ExportDialogOf(ExportKind kind);
 // Whether the kind's files can hold a picture of this size (for PC-6x01, in this mode).
 bool ExportFits(ExportKind kind, int width, int height, int mode);
 
+// Why the page's Export cannot write files of a picture of this size in that mode ("" when
+// it can), known before any conversion runs.
+std::string ExportRefusal(ConverterPage page, int mode, bool interlace, int width, int height);
+// The same for the V9938 and V9958 "Save" (and the PC-6x01 bitmap).
+std::string SaveRefusal(ConverterPage page, int mode, int width, int height);
+
 // Why the page's Export cannot write the finished conversion (an unfinished one, a mode
 // with no files, a size the files cannot hold); empty when it can.
 std::string ExportRefusal(const ConversionState& state);
