@@ -1,9 +1,11 @@
 #include "core/convert/DitherSpace.h"
 
 #include "core/convert/LinearLight.h"
+#include "core/convert/PerceptualError.h"
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace murelo {
 
@@ -12,7 +14,8 @@ namespace {
 // Units per CIELAB unit of the working space.
 constexpr double Scale = 256.0;
 // The opponent axes against lightness. CIELAB's own proportion scored best on photographs;
-// weighing chroma down (as CIEDE2000 does for saturated colours) made hues drift.
+// weighing chroma down everywhere made hues drift. The search weighs it down only at
+// saturated colours (DitherChromaWeightOf), as CIEDE2000 does.
 constexpr double ChromaWeight = 1.0;
 constexpr int LuminanceSteps = 4096;
 
@@ -69,7 +72,37 @@ const Tables& TheTables() {
     return tables;
 }
 
+constexpr int ChromaBits = 5; // per channel; the weight changes slowly with the colour
+
+// CIEDE2000 divides hue differences by 1 + 0.015 C and chroma differences by 1 + 0.045 C.
+// One weight serves both axes here; the hue's keeps hues true where the chroma's let them
+// drift (on the wallpaper set: mean 4.41 with the hue's, 4.62 with the chroma's).
+constexpr double ChromaSlope = 0.015;
+
+std::vector<std::int32_t> BuildChromaWeights() {
+    constexpr int levels = 1 << ChromaBits;
+    std::vector<std::int32_t> weights(std::size_t(levels * levels * levels));
+    const auto& linear = LinearTable();
+    auto level = [&](int v) { return linear[std::size_t((v << (8 - ChromaBits)) + 4)]; };
+    for (int r = 0; r < levels; ++r)
+        for (int g = 0; g < levels; ++g)
+            for (int b = 0; b < levels; ++b) {
+                const LabColor lab = LabFromLinearRgb(level(r), level(g), level(b));
+                const double s = 1 + ChromaSlope * std::hypot(lab.a, lab.b);
+                weights[std::size_t((r * levels + g) * levels + b)] =
+                    std::int32_t(std::lround(256 / (s * s)));
+            }
+    return weights;
+}
+
 } // namespace
+
+std::int32_t DitherChromaWeightOf(const ColorRec& rgb) {
+    static const std::vector<std::int32_t> weights = BuildChromaWeights();
+    const int shift = 8 - ChromaBits;
+    return weights[std::size_t((((rgb.R >> shift) << ChromaBits) + (rgb.G >> shift)) << ChromaBits) +
+                   std::size_t(rgb.B >> shift)];
+}
 
 DitherPoint DitherPointOf(const ColorRec& rgb) {
     const Tables& t = TheTables();

@@ -12,4 +12,8 @@ DitherPoint DitherPointOf(const ColorRec& rgb);
 // eye tells dark shades apart far better than bright ones, as CIELAB's cube root says.
 std::int32_t DitherWeightOf(const ColorRec& rgb);
 
+// How much an error off the lightness axis counts against one along it at this colour, in
+// 1/256: CIEDE2000 scales chroma and hue differences down as a colour grows more saturated.
+std::int32_t DitherChromaWeightOf(const ColorRec& rgb);
+
 } // namespace murelo

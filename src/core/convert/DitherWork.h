@@ -19,8 +19,9 @@ struct PairCandidate {
     int second = 0;
     DitherPoint a{};
     DitherPoint b{};
-    DitherPoint towardB{};   // b - a
-    std::int64_t split = 0; // |b|^2 - |a|^2
+    DitherPoint towardB{};        // b - a
+    std::int64_t splitLight = 0;  // the lightness part of |b|^2 - |a|^2
+    std::int64_t splitChroma = 0; // the opponent part
 };
 
 // A candidate for palette indices first <= second with points a and b.

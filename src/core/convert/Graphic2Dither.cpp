@@ -99,6 +99,7 @@ RunTargets TargetsOf(const ConversionState& state, const RunPlace& place) {
         }
         run.target[std::size_t(i)] = t;
         run.weight[std::size_t(i)] = DitherWeightOf(rgb);
+        run.chroma[std::size_t(i)] = DitherChromaWeightOf(rgb);
         run.exact[std::size_t(i)] = exact;
     }
     return run;

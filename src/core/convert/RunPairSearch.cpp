@@ -10,8 +10,13 @@ namespace murelo {
 
 namespace {
 
-inline std::int64_t Squared(const DitherPoint& d) {
-    return std::int64_t(d[0]) * d[0] + std::int64_t(d[1]) * d[1] + std::int64_t(d[2]) * d[2];
+inline std::int64_t OpponentSquared(const DitherPoint& d) {
+    return std::int64_t(d[1]) * d[1] + std::int64_t(d[2]) * d[2];
+}
+
+// A squared distance with the opponent axes counted `chroma`/256 against lightness.
+inline std::int64_t Weighed(std::int64_t light, std::int64_t opponent, std::int32_t chroma) {
+    return light * 256 + opponent * chroma;
 }
 
 inline std::int32_t Share(std::int32_t error, std::int32_t share) {
@@ -36,7 +41,9 @@ inline DitherPoint Sum(const DitherPoint& p, const DitherPoint& q) {
 // the mixing that makes the colour.
 inline std::int64_t PixelCost(const RunTargets& run, int i, const DitherPoint& error,
                               const DitherPoint& taken) {
-    return Squared(Sum(error, taken)) * run.weight[std::size_t(i)];
+    const DitherPoint d = Sum(error, taken);
+    return Weighed(std::int64_t(d[0]) * d[0], OpponentSquared(d), run.chroma[std::size_t(i)]) *
+           run.weight[std::size_t(i)];
 }
 
 // The cost of the candidate over the run, or a value above `bound` as soon as it is clear
@@ -54,10 +61,13 @@ std::int64_t Trace(const RunTargets& run, const PairCandidate& pair, std::int32_
         // The choice aims past the value by the carry it took, so that the colour chosen
         // is also the one of least cost (see PixelCost).
         const DitherPoint aim = Sum(v, taken);
-        const std::int64_t dot = std::int64_t(aim[0]) * pair.towardB[0] +
-                                 std::int64_t(aim[1]) * pair.towardB[1] +
-                                 std::int64_t(aim[2]) * pair.towardB[2];
-        const bool second = 2 * dot > pair.split; // ties keep the first colour
+        const std::int32_t chroma = run.chroma[std::size_t(i)];
+        const std::int64_t dot =
+            Weighed(std::int64_t(aim[0]) * pair.towardB[0],
+                    std::int64_t(aim[1]) * pair.towardB[1] + std::int64_t(aim[2]) * pair.towardB[2],
+                    chroma);
+        // ties keep the first colour
+        const bool second = 2 * dot > Weighed(pair.splitLight, pair.splitChroma, chroma);
         const DitherPoint& c = second ? pair.b : pair.a;
         const DitherPoint e = {v[0] - c[0], v[1] - c[1], v[2] - c[2]};
         cost += PixelCost(run, i, e, taken);
@@ -79,7 +89,13 @@ std::int64_t Trace(const RunTargets& run, const PairCandidate& pair, std::int32_
 } // namespace
 
 PairCandidate MakePairCandidate(int first, int second, const DitherPoint& a, const DitherPoint& b) {
-    return {first, second, a, b, {b[0] - a[0], b[1] - a[1], b[2] - a[2]}, Squared(b) - Squared(a)};
+    return {first,
+            second,
+            a,
+            b,
+            {b[0] - a[0], b[1] - a[1], b[2] - a[2]},
+            std::int64_t(b[0]) * b[0] - std::int64_t(a[0]) * a[0],
+            OpponentSquared(b) - OpponentSquared(a)};
 }
 
 RunDrawing DrawRun(const RunTargets& run, const PairCandidate& pair, const RunLimits& limits) {

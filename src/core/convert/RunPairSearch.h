@@ -15,6 +15,8 @@ struct RunTargets {
     // Source plus the error from above, held inside the box of DitherWork.
     std::array<DitherPoint, DitherRunLength> target{};
     std::array<std::int32_t, DitherRunLength> weight{};
+    // How much the two opponent axes count against lightness at each pixel, in 1/256.
+    std::array<std::int32_t, DitherRunLength> chroma{256, 256, 256, 256, 256, 256, 256, 256};
     // A source pixel already in the palette takes no error: drawn areas and pure black
     // and white keep their colours, and errors that reach them end there.
     std::array<bool, DitherRunLength> exact{};

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <random>
 #include <set>
 
@@ -87,6 +88,9 @@ RunTargets RandomRun(std::mt19937& random, const ConverterPalette& palette) {
                 v += spread(random);
         run.target[std::size_t(i)] = t;
         run.weight[std::size_t(i)] = DitherWeightOf(rgb);
+        // Now and then a weight the colour would not give, down to none at all.
+        run.chroma[std::size_t(i)] =
+            random() % 8 == 0 ? int(random() % 257) : DitherChromaWeightOf(rgb);
     }
     for (int32_t& v : run.carryIn)
         v = spread(random);
@@ -134,6 +138,57 @@ TEST(Graphic2DitherTest, AmongEqualCostsTheEarliestCandidateWinsWhateverIsTriedF
     EXPECT_EQ(chosen.first, 1);
     for (int hint = 0; hint < int(work.candidates.size()); ++hint)
         ASSERT_EQ(SearchRunPruned(run, work.candidates, limits, hint), plain) << hint;
+}
+
+TEST(Graphic2DitherTest, OffLightnessErrorsCountLessTheMoreSaturatedTheColour) {
+    struct Case {
+        ColorRec rgb;
+        int low;
+        int high;
+    };
+    // Greys count chroma fully; CIELAB chroma of sRGB red is about 105, of blue about 134.
+    const Case cases[] = {{{0, 0, 0}, 256, 256},      {{128, 128, 128}, 256, 256},
+                          {{255, 255, 255}, 256, 256}, {{255, 200, 200}, 129, 240},
+                          {{255, 0, 0}, 30, 50},       {{0, 0, 255}, 20, 36}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.rgb.R << "," << c.rgb.G << "," << c.rgb.B);
+        const int weight = DitherChromaWeightOf(c.rgb);
+        EXPECT_GE(weight, c.low);
+        EXPECT_LE(weight, c.high);
+    }
+    EXPECT_LT(DitherChromaWeightOf({0, 0, 255}), DitherChromaWeightOf({255, 0, 0}));
+}
+
+TEST(Graphic2DitherTest, WithoutChromaWeightTheSearchMatchesLightnessAlone) {
+    // A grey as light as medium red (8): weighed fully, a grey or a near-grey mix wins;
+    // with the opponent axes not counted, any colour of that lightness does, and the
+    // chosen pixels lie no farther in lightness than the nearest colour of the palette.
+    auto state = StateFor(Picture(8, 1), KindTms9918);
+    LoadConverterPalette(state->palette, KindTms9918);
+    PrepareGraphic2Dither(*state);
+    const DitherWork& work = state->dither;
+    const RunLimits limits{0};
+    const std::int32_t light = DitherPointOf(state->palette[8])[0];
+    RunTargets run;
+    run.count = DitherRunLength;
+    run.target.fill({light, 0, 0});
+    run.weight.fill(16);
+    auto lightnessError = [&](int index) {
+        return std::abs(DitherPointOf(state->palette[std::size_t(index)])[0] - light);
+    };
+    auto drawnIndices = [&] {
+        const PairCandidate& pair =
+            work.candidates[std::size_t(SearchRunPlain(run, work.candidates, limits))];
+        const RunDrawing drawing = DrawRun(run, pair, limits);
+        std::set<int> drawn;
+        for (int i = 0; i < run.count; ++i)
+            drawn.insert(drawing.second[std::size_t(i)] ? pair.second : pair.first);
+        return drawn;
+    };
+    EXPECT_FALSE(drawnIndices().count(8)) << "red is far from grey in chroma";
+    run.chroma.fill(0);
+    for (int index : drawnIndices())
+        EXPECT_EQ(lightnessError(index), 0) << index;
 }
 
 TEST(Graphic2DitherTest, FlatPaletteAreasAndNearBlackStayFlatBesideDetail) {
