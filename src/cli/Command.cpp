@@ -2,6 +2,7 @@
 
 #include "core/palette/Palettes.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace murelo::cli {
@@ -38,6 +39,11 @@ int ParsePaletteKindArg(std::string_view text) {
         return *kind;
     throw UsageError("unknown palette kind '" + std::string(text) +
                      "' (use 0..14 or a name such as TMS9918, Color 4-1, PC-8801)");
+}
+
+std::string OneLine(std::string text) {
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
 }
 
 } // namespace murelo::cli

@@ -50,4 +50,7 @@ private:
 int ParseInt(std::string_view text, std::string_view what, int min, int max);
 int ParsePaletteKindArg(std::string_view text);
 
+// A message box text as one line of output.
+std::string OneLine(std::string text);
+
 } // namespace murelo::cli

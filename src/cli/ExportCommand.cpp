@@ -15,7 +15,7 @@ namespace murelo::cli {
 namespace {
 
 constexpr const char* Usage =
-    "usage: export FILE.bmp --format bin|cas|wav -o PATH [--palette KIND] [--compress] "
+    "usage: export FILE.bmp --format bin|cas|wav|sc2 -o PATH [--palette KIND] [--compress] "
     "[--divide-nam] [--one-bank] [--no-header] [--start C800|C000|B000|A000|9000] "
     "[--tape-name NAME] [--baud 1200|2400] [--volume 1..127]";
 
@@ -36,7 +36,9 @@ int ParseFormat(const std::string& text) {
         return ExportCasData;
     if (text == "wav")
         return ExportWavData;
-    throw UsageError("--format must be bin, cas or wav, not '" + text + "'");
+    if (text == "sc2")
+        return ExportSc2Data;
+    throw UsageError("--format must be bin, cas, wav or sc2, not '" + text + "'");
 }
 
 int ParseStart(std::string text) {
@@ -110,7 +112,7 @@ void RefuseDisabledOptions(const ExportArgs& a) {
     const int format = *a.format;
     if (format != ExportBinaryData && !a.binaryOnly.empty())
         throw UsageError(a.binaryOnly[0] + " applies only to --format bin");
-    if (format == ExportBinaryData && !a.tapeOnly.empty())
+    if ((format == ExportBinaryData || format == ExportSc2Data) && !a.tapeOnly.empty())
         throw UsageError(a.tapeOnly[0] + " applies only to --format cas or wav");
     if (format != ExportWavData && !a.wavOnly.empty())
         throw UsageError(a.wavOnly[0] + " applies only to --format wav");
@@ -137,11 +139,6 @@ ExportArgs ParseExportArgs(Args args) {
     parsed.options.dataType = *parsed.format;
     RefuseDisabledOptions(parsed);
     return parsed;
-}
-
-std::string OneLine(std::string text) {
-    std::replace(text.begin(), text.end(), '\n', ' ');
-    return text;
 }
 
 int ExitCodeOf(ExportOutcome outcome) {
@@ -172,8 +169,8 @@ int RunExport(Args argList) {
 
     ExportJobHooks hooks;
     const std::filesystem::path output = args.output;
-    hooks.binaryPath = hooks.casPath =
-        hooks.wavPath = [&output] { return std::optional<std::filesystem::path>(output); };
+    hooks.binaryPath = hooks.casPath = hooks.wavPath =
+        hooks.sc2Path = [&output] { return std::optional<std::filesystem::path>(output); };
     auto buffer = std::make_unique<ScreenBuffer>();
     const ExportJobResult result = RunExportJob(doc.picture, doc.PaletteKind, args.options,
                                                 doc.errorOverlay, buffer->vramImage(), hooks);
@@ -189,7 +186,7 @@ int RunExport(Args argList) {
 
 const Registration registration({
     "export",
-    "export FILE.bmp --format bin|cas|wav -o PATH [options]  the Export dialog (see README)",
+    "export FILE.bmp --format bin|cas|wav|sc2 -o PATH [options]  the Export dialog (see README)",
     RunExport,
 });
 

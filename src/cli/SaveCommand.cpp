@@ -9,7 +9,8 @@
 namespace murelo::cli {
 namespace {
 
-constexpr const char* Usage = "usage: save FILE.bmp -o OUT.bmp [--depth 4|8|24] [--palette KIND]";
+constexpr const char* Usage =
+    "usage: save FILE.bmp -o OUT.bmp|OUT.png [--depth 4|8|24] [--palette KIND]";
 
 std::uint8_t SaveDepthOf(const std::string& bits) {
     if (bits == "4")
@@ -54,7 +55,8 @@ int RunSave(Args args) {
 
 const Registration registration({
     "save",
-    "save FILE.bmp -o OUT.bmp [--depth 4|8|24] [--palette KIND]  write as the editor saves",
+    "save FILE.bmp -o OUT.bmp|OUT.png [--depth 4|8|24] [--palette KIND]  write as the editor "
+    "saves",
     RunSave,
 });
 

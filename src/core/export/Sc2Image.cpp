@@ -1,0 +1,22 @@
+#include "core/export/Sc2Image.h"
+
+#include "core/export/BsaveHeader.h"
+#include "core/export/VramTables.h"
+
+namespace murelo {
+
+std::vector<std::uint8_t> Sc2ImageData(ConstVramImage vram) {
+    std::vector<std::uint8_t> data(vram.begin(), vram.begin() + Sc2EndAddress + 1);
+    for (std::size_t i = 0; i < VramNameTableSize; ++i)
+        data[VramNameTable + i] = std::uint8_t(i);
+    data[VramSpriteAttributes] = SpriteListEnd;
+    return data;
+}
+
+void WriteSc2Image(const std::filesystem::path& file, ConstVramImage vram,
+                   ExportFilesReport& report) {
+    const std::vector<std::uint8_t> data = Sc2ImageData(vram);
+    WriteExportFile(file, BsaveHeader(0x0000, Sc2EndAddress), data, report);
+}
+
+} // namespace murelo
