@@ -61,8 +61,8 @@ void TForm4::createControls() {
     RadioGroup2 = new QGroupBox("Data Type", this);
     RadioGroup2->setObjectName("RadioGroup2");
     auto* typeLayout = new QVBoxLayout(RadioGroup2);
-    const char* types[] = {"Binary Data", "CAS Data", "WAV Data"};
-    for (int i = 0; i < 3; ++i) {
+    const char* types[] = {"Binary Data", "CAS Data", "WAV Data", "SCREEN 2 IMAGE (*.SC2)"};
+    for (int i = 0; i < DataTypeCount; ++i) {
         DataTypeButtons[i] = new QRadioButton(types[i], RadioGroup2);
         DataTypeButtons[i]->setObjectName(QString("RadioGroup2Item%1").arg(i));
         typeLayout->addWidget(DataTypeButtons[i]);
@@ -157,7 +157,7 @@ void TForm4::createControls() {
 }
 
 int TForm4::dataType() const {
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < DataTypeCount; ++i)
         if (DataTypeButtons[i]->isChecked())
             return i;
     return 0;
@@ -203,6 +203,8 @@ std::optional<std::filesystem::path> TForm4::runSaveDialog(int dialog) {
         d.setNameFilter("Tape Image (*.CAS)");
     else if (dialog == 3)
         d.setNameFilter("Tape WAV Image (*.WAV)");
+    else if (dialog == 4)
+        d.setNameFilter("SCREEN 2 IMAGE (*.SC2)");
     if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
         return std::nullopt;
     return std::filesystem::path(d.selectedFiles().first().toStdString());
@@ -225,6 +227,7 @@ void TForm4::Button1Click() {
     hooks.binaryPath = [this] { return chooseSavePath(1); };
     hooks.casPath = [this] { return chooseSavePath(2); };
     hooks.wavPath = [this] { return chooseSavePath(3); };
+    hooks.sc2Path = [this] { return chooseSavePath(4); };
     w.Form5->setText("Error(s):\n\n");
     w.Form5->show();
     progress->ProgressBar1->setValue(0);

@@ -30,14 +30,15 @@ class TForm4 : public QDialog {
 public:
     explicit TForm4(TForm1* mainWindow);
 
-    // The save dialogs: 1 binary files (no filter), 2 CAS image, 3 WAV tape. Replaceable so
+    // The save dialogs: 1 binary files (no filter), 2 CAS image, 3 WAV tape, 4 SCREEN 2 image. Replaceable so
     // a test can answer them; nullopt means cancelled.
     std::function<std::optional<std::filesystem::path>(int dialog)> chooseSavePath;
 
     ExportOptions options() const;
 
     QGroupBox* RadioGroup2 = nullptr; // Data Type
-    QRadioButton* DataTypeButtons[3] = {};
+    static constexpr int DataTypeCount = 4; // binary, CAS, WAV, SCREEN 2 image
+    QRadioButton* DataTypeButtons[DataTypeCount] = {};
     QGroupBox* GroupBox1 = nullptr;
     QRadioButton* RadioButton2 = nullptr; // Normal
     QRadioButton* RadioButton1 = nullptr; // Compress

@@ -24,3 +24,13 @@ TEST(ExportEnabling, TapesOfferStartAddressAndNameWavAlsoVolumeAndBaud) {
     EXPECT_TRUE(wav.wavOptions);
     EXPECT_FALSE(wav.binaryOptions);
 }
+
+TEST(ExportEnabling, TheScreen2ImageHasNoOptionsToSet) {
+    for (bool compress : {false, true}) {
+        const ExportEnabling sc2 = ExportControlsEnabling(3, compress);
+        EXPECT_FALSE(sc2.binaryOptions);
+        EXPECT_FALSE(sc2.compressOptions);
+        EXPECT_FALSE(sc2.tapeOptions);
+        EXPECT_FALSE(sc2.wavOptions);
+    }
+}
