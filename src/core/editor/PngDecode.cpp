@@ -59,9 +59,12 @@ bool SetUpTransforms(png_structp png, png_infop info, const PngInfo& header) {
         png_set_scale_16(png);
     png_set_gray_to_rgb(png);
     png_set_strip_alpha(png);
+    // R, G, B and a zero byte: the byte order of the picture's own colour values, so rows are
+    // read straight into it.
+    png_set_filler(png, 0, PNG_FILLER_AFTER);
     png_set_interlace_handling(png);
     png_read_update_info(png, info);
-    return png_get_rowbytes(png, info) == std::size_t(header.width) * 3;
+    return png_get_rowbytes(png, info) == std::size_t(header.width) * sizeof(ColorValue);
 }
 
 bool ReadRows(png_structp png, png_bytepp rows) {
@@ -123,16 +126,12 @@ DecodedBitmap DecodePng(std::span<const std::uint8_t> file, const PictureLimits&
         return result;
     if (!SetUpTransforms(s.png(), s.info(), header))
         return Unreadable(reader.error);
-    std::vector<std::uint8_t> rgb(std::size_t(header.width) * header.height * 3);
+    result.picture = Picture(int(header.width), int(header.height));
     std::vector<png_bytep> rows(header.height);
     for (png_uint_32 y = 0; y < header.height; ++y)
-        rows[y] = rgb.data() + std::size_t(y) * header.width * 3;
+        rows[y] = reinterpret_cast<png_bytep>(result.picture.row(int(y)));
     if (!ReadRows(s.png(), rows.data()))
         return Unreadable(reader.error);
-    result.picture = Picture(int(header.width), int(header.height));
-    ColorValue* out = result.picture.pixels().data();
-    for (std::size_t i = 0; i < result.picture.pixels().size(); ++i)
-        out[i] = RgbColor(rgb[3 * i], rgb[3 * i + 1], rgb[3 * i + 2]);
     result.formatCode = FormatCodeOf(header);
     return result;
 }
