@@ -1,5 +1,6 @@
 // check: the editor's Tool > Color Check on a bitmap file.
 #include "Command.h"
+#include "PictureFileLoading.h"
 
 #include "core/app/Document.h"
 #include "core/app/PictureFiles.h"
@@ -48,15 +49,8 @@ CheckArgs ParseCheckArgs(Args args) {
     return parsed;
 }
 
-std::string OneLine(std::string text) {
-    std::replace(text.begin(), text.end(), '\n', ' ');
-    return text;
-}
-
 void LoadAsOpenDoes(Document& doc, const CheckArgs& args) {
-    const FileReport report = LoadPictureFile(doc, args.file);
-    if (!report.ok())
-        throw UsageError(args.file + ": " + OneLine(report.text));
+    doc = LoadPictureOrThrow(args.file);
     if (args.paletteKind)
         doc.PaletteKind = *args.paletteKind;
 }

@@ -1,5 +1,6 @@
 // import: any picture of any size scaled to a picture size of the New dialog, as File > Import.
 #include "Command.h"
+#include "PictureFileLoading.h"
 
 #include "core/app/PictureFiles.h"
 #include "core/dialogs/NewPictureRules.h"
@@ -55,11 +56,8 @@ int RunImport(Args args) {
     }
     if (file.empty() || out.empty() || !size)
         throw UsageError(Usage);
-    Document doc;
-    FileReport report = ImportPictureFile(doc, file, size->width, size->height, fit);
-    if (!report.ok())
-        throw UsageError(file + ": " + OneLine(report.text));
-    report = WritePictureFile(doc, out, out);
+    Document doc = ImportPictureOrThrow(file, size->width, size->height, fit);
+    const FileReport report = WritePictureFile(doc, out, out);
     if (!report.ok())
         throw UsageError(report.text);
     return ExitOk;

@@ -1,9 +1,9 @@
 // info: size, stored pixel format and detected palette of a bitmap.
 #include "Command.h"
+#include "PictureFileLoading.h"
 
 #include "core/app/PictureFiles.h"
 
-#include <algorithm>
 #include <iostream>
 
 namespace murelo::cli {
@@ -12,14 +12,9 @@ namespace {
 int RunInfo(Args args) {
     if (args.size() != 1 || args[0].starts_with("--"))
         throw UsageError("usage: info FILE.bmp");
-    const PictureFileContents contents = ReadPictureFile(args[0]);
-    if (!contents.report.ok()) {
-        std::string text = contents.report.text;
-        std::replace(text.begin(), text.end(), '\n', ' ');
-        throw UsageError(args[0] + ": " + text);
-    }
-    const Picture& p = contents.bitmap.picture;
-    std::cout << p.width() << " " << p.height() << " " << int(contents.bitmap.formatCode) << " "
+    const DecodedBitmap bitmap = ReadPictureOrThrow(args[0]);
+    const Picture& p = bitmap.picture;
+    std::cout << p.width() << " " << p.height() << " " << int(bitmap.formatCode) << " "
               << DetectPalette(p) << "\n";
     return ExitOk;
 }
