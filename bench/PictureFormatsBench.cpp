@@ -93,8 +93,7 @@ void BM_ImportJpeg4000x3000(benchmark::State& state) {
     WriteFile(file, PhotoJpeg(4000, 3000));
     for (auto _ : state) {
         Document doc;
-        const FileReport report =
-            ImportPictureFile(doc, file, 256, 192, PictureFitMode::Letterbox);
+        const FileReport report = ImportPictureFile(doc, file, 256, 192, PictureFitMode::Letterbox);
         if (!report.ok() || doc.PictureWidth != 256)
             state.SkipWithError("the photograph did not import");
         benchmark::DoNotOptimize(doc.picture.pixels().data());
@@ -109,7 +108,8 @@ void BM_ExportSc2(benchmark::State& state) {
     Picture picture(256, 192);
     for (int y = 0; y < 192; ++y)
         for (int x = 0; x < 256; ++x)
-            picture.setPixel(x, y, PaletteColor(KindTms9918, (x ^ y) & 1 ? 15 : 1 + (x / 8 + y) % 14));
+            picture.setPixel(x, y,
+                             PaletteColor(KindTms9918, (x ^ y) & 1 ? 15 : 1 + (x / 8 + y) % 14));
     ExportOptions options;
     options.dataType = ExportSc2Data;
     ExportJobHooks hooks;

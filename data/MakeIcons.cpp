@@ -92,11 +92,11 @@ bool WriteSvg(const std::string& file) {
     for (int i = 0; i < Cells * Cells; ++i) {
         const ColorValue c = CellColor(i);
         char colour[8];
-        std::snprintf(colour, sizeof colour, "#%02X%02X%02X", murelo::RedOf(c),
-                      murelo::GreenOf(c), murelo::BlueOf(c));
+        std::snprintf(colour, sizeof colour, "#%02X%02X%02X", murelo::RedOf(c), murelo::GreenOf(c),
+                      murelo::BlueOf(c));
         out << "  <rect x=\"" << l.origin + (i % Cells) * l.cell + 1 << "\" y=\""
-            << l.origin + (i / Cells) * l.cell + 1 << "\" width=\"" << l.cell - 2
-            << "\" height=\"" << l.cell - 2 << "\" fill=\"" << colour << "\"/>\n";
+            << l.origin + (i / Cells) * l.cell + 1 << "\" width=\"" << l.cell - 2 << "\" height=\""
+            << l.cell - 2 << "\" fill=\"" << colour << "\"/>\n";
     }
     out << "</svg>\n";
     return bool(out);

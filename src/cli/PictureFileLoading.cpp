@@ -5,7 +5,6 @@
 #include "core/app/PictureFiles.h"
 #include "core/editor/PictureFileIo.h"
 
-
 namespace murelo::cli {
 
 namespace {

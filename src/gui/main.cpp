@@ -14,7 +14,8 @@ int main(int argc, char** argv) {
     const QStringList args = QApplication::arguments();
     if (args.size() > 1) {
         const QString file = args.at(1);
-        QTimer::singleShot(0, windows.Form1, [form = windows.Form1, file] { form->openFile(file); });
+        QTimer::singleShot(0, windows.Form1,
+                           [form = windows.Form1, file] { form->openFile(file); });
     }
     return app.exec();
 }

@@ -62,8 +62,10 @@ TEST_F(ArgumentMessages, FileCommands) {
         {{"info", "--x"}, "usage: info FILE.bmp"},
         {{"save", pic}, SaveUsage},
         {{"save", pic, "-o"}, "-o needs a value"},
-        {{"save", pic, "-o", out("a.bmp"), "--depth", "16"}, "--depth must be 4, 8 or 24, not '16'"},
-        {{"save", pic, "-o", out("a.bmp"), "--palette", "x"}, "unknown palette kind 'x' " + KindHelp},
+        {{"save", pic, "-o", out("a.bmp"), "--depth", "16"},
+         "--depth must be 4, 8 or 24, not '16'"},
+        {{"save", pic, "-o", out("a.bmp"), "--palette", "x"},
+         "unknown palette kind 'x' " + KindHelp},
         {{"save", pic, "-o", out("a.bmp"), "--bogus"}, "unexpected '--bogus' (" + SaveUsage + ")"},
         {{"save", pic, pic, "-o", out("a.bmp")}, "unexpected '" + pic + "' (" + SaveUsage + ")"},
         {{"recolor", pic, "-o", out("a.bmp")}, RecolorUsage},
@@ -76,8 +78,9 @@ TEST_F(ArgumentMessages, FileCommands) {
 
 TEST_F(ArgumentMessages, Check) {
     Expect({
-        {{"check"}, "which file? usage: check FILE.bmp [--palette KIND] [--overlay OUT.bmp] "
-                    "[--tables OUT.bin]"},
+        {{"check"},
+         "which file? usage: check FILE.bmp [--palette KIND] [--overlay OUT.bmp] "
+         "[--tables OUT.bin]"},
         {{"check", pic, "--bogus"}, "unknown option '--bogus'"},
         {{"check", pic, pic}, "only one FILE.bmp, not also '" + pic + "'"},
         {{"check", pic, "--overlay"}, "--overlay needs a value"},

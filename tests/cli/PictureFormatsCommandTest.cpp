@@ -77,16 +77,16 @@ TEST_F(PictureFormatsCommands, ImportScalesToTheChosenSizeAndFit) {
     DecodedBitmap d = ReadBack(dir / "box.bmp");
     ASSERT_TRUE(d.ok());
     EXPECT_EQ(d.picture.width(), 256);
-    EXPECT_EQ(d.picture.pixel(10, 10), 0);        // letterbox is the default: black bar
+    EXPECT_EQ(d.picture.pixel(10, 10), 0); // letterbox is the default: black bar
     EXPECT_EQ(d.picture.pixel(10, 96), Tms(8));
-    r = RunCli({"import", path("wide.png"), "-o", path("crop.png"), "--size", "256x192", "--fit",
-                "crop"});
+    r = RunCli(
+        {"import", path("wide.png"), "-o", path("crop.png"), "--size", "256x192", "--fit", "crop"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     d = ReadBack(dir / "crop.png");
     EXPECT_EQ(d.picture.pixel(10, 10), Tms(8));
     EXPECT_EQ(d.picture.pixel(250, 10), Tms(4));
-    r = RunCli({"import", path("wide.png"), "-o", path("all.bmp"), "--size", "64x48", "--fit",
-                "stretch"});
+    r = RunCli(
+        {"import", path("wide.png"), "-o", path("all.bmp"), "--size", "64x48", "--fit", "stretch"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     d = ReadBack(dir / "all.bmp");
     EXPECT_EQ(d.picture.height(), 48);
@@ -111,8 +111,9 @@ TEST_F(PictureFormatsCommands, ImportRefusesBadSizesFitsAndFilesOnOneLine) {
         {{"import", in, "-o", out, "--size", "0256x192"}, sizeText + "0256x192'"},
         {{"import", in, "-o", out, "--size", "256x192", "--fit", "zoom"},
          "--fit must be letterbox, crop or stretch, not 'zoom'"},
-        {{"import", in, "-o", out}, "usage: import SRC -o OUT.bmp|OUT.png --size WxH "
-                                    "[--fit letterbox|crop|stretch]"},
+        {{"import", in, "-o", out},
+         "usage: import SRC -o OUT.bmp|OUT.png --size WxH "
+         "[--fit letterbox|crop|stretch]"},
         {{"import", path("junk.png"), "-o", out, "--size", "256x192"},
          path("junk.png") + ": ReadError : PNG: "},
     };
@@ -148,8 +149,8 @@ TEST_F(PictureFormatsCommands, ExportSc2RefusesOptionsItHasNot) {
         {{"--volume", "9"}, "--volume applies only to --format wav"},
     };
     for (const auto& [extra, err] : cases) {
-        std::vector<std::string> args = {"export", path("pic.bmp"), "--format", "sc2", "-o",
-                                         path("x")};
+        std::vector<std::string> args = {"export", path("pic.bmp"), "--format", "sc2",
+                                         "-o",     path("x")};
         args.insert(args.end(), extra.begin(), extra.end());
         const CliResult r = RunCli(args);
         EXPECT_EQ(r.exitCode, 2);

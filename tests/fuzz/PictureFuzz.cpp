@@ -17,8 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const DecodedBitmap d = DecodeAnyPicture(std::span<const std::uint8_t>(data, size), limits);
     if (!d.ok()) {
-        if (d.message.empty() || (d.fault != BitmapFault::TooLarge &&
-                                  d.message.find('\n') != std::string::npos))
+        if (d.message.empty() ||
+            (d.fault != BitmapFault::TooLarge && d.message.find('\n') != std::string::npos))
             std::abort();
         return 0;
     }

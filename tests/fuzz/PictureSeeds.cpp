@@ -53,8 +53,8 @@ int main(int argc, char** argv) {
             jpeg.progressive = progressive;
             for (int i = 0; i < 16 * 16 * (cmyk ? 4 : 3); ++i)
                 jpeg.samples.push_back(std::uint8_t(i * 7));
-            const std::string name = std::string(cmyk ? "cmyk" : "rgb") +
-                                     (progressive ? "-progressive" : "") + ".jpg";
+            const std::string name =
+                std::string(cmyk ? "cmyk" : "rgb") + (progressive ? "-progressive" : "") + ".jpg";
             Save(dir, name.c_str(), WriteJpeg(jpeg));
         }
     Bytes sc2 = {0xFE, 0, 0, 0xFF, 0x37, 0, 0};

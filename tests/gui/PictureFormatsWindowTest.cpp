@@ -5,15 +5,15 @@
 #include "gui/app/ImportChoice.h"
 #include "gui/app/TForm1.h"
 #include "gui/app/Windows.h"
+#include "gui/dialogs/TForm8.h"
 #include "gui/editor/FileDialogs.h"
 #include "gui/editor/MessageBoxes.h"
-#include "gui/dialogs/TForm8.h"
 #include "gui/export/TForm4.h"
 
 #include <QAction>
 #include <QCheckBox>
-#include <QLineEdit>
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -51,7 +51,7 @@ class PictureFormatsWindowTest : public QObject {
     Document& doc() { return w->Form1->document(); }
     QString path(const char* name) const { return dir.filePath(name); }
 
-private slots:
+  private slots:
     void initTestCase() {
         SetBoxHandler([this](BoxKind, const QString& text, const QString& caption) {
             boxes << text + "|" + caption;

@@ -130,7 +130,8 @@ DecodedBitmap DecodeGif(std::span<const std::uint8_t> file, const PictureLimits&
             return Unreadable("unexpected record in the file");
         if (DGifGetImageDesc(g) != GIF_OK)
             return LibraryError(gif);
-        result.picture = Picture(g->SWidth, g->SHeight, MapColor(g->SColorMap, g->SBackGroundColor));
+        result.picture =
+            Picture(g->SWidth, g->SHeight, MapColor(g->SColorMap, g->SBackGroundColor));
         if (!ReadFrame(g, result.picture))
             return g->Error ? LibraryError(gif) : Unreadable("the first frame is damaged");
         result.formatCode = 3;

@@ -48,8 +48,8 @@ void DecodeCell(std::span<const std::uint8_t> vram, int row, int column, Picture
 
 DecodedBitmap DecodeSc2(std::span<const std::uint8_t> file) {
     std::span<const std::uint8_t> vram = file;
-    const bool headed = file.size() >= HeaderSize && file[0] == 0xFE && file[1] == 0 &&
-                        file[2] == 0;
+    const bool headed =
+        file.size() >= HeaderSize && file[0] == 0xFE && file[1] == 0 && file[2] == 0;
     if (headed) {
         const std::size_t end = std::size_t(file[3]) | std::size_t(file[4]) << 8;
         // The header's end address is inclusive; what the file really holds is what counts.

@@ -154,7 +154,8 @@ void TForm1::SaveAs1Click() {
     // The colour depth dialog writes on its OK; without it the current depth is used. A PNG
     // has no depth to choose: it is indexed exactly when the palette holds every pixel.
     QWidget* depthDialog = AllWindows().Form8;
-    if (!IsPngFileName(Local(target)) && depthDialog && depthDialog->metaObject()->indexOfSignal("writePictureRequested()") >= 0) {
+    if (!IsPngFileName(Local(target)) && depthDialog &&
+        depthDialog->metaObject()->indexOfSignal("writePictureRequested()") >= 0) {
         connect(depthDialog, SIGNAL(writePictureRequested()), this, SLOT(saveAsDepthChosen()),
                 Qt::UniqueConnection);
         depthDialog->show();

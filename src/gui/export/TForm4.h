@@ -30,8 +30,8 @@ class TForm4 : public QDialog {
 public:
     explicit TForm4(TForm1* mainWindow);
 
-    // The save dialogs: 1 binary files (no filter), 2 CAS image, 3 WAV tape, 4 SCREEN 2 image. Replaceable so
-    // a test can answer them; nullopt means cancelled.
+    // The save dialogs: 1 binary files (no filter), 2 CAS image, 3 WAV tape, 4 SCREEN 2 image.
+    // Replaceable so a test can answer them; nullopt means cancelled.
     std::function<std::optional<std::filesystem::path>(int dialog)> chooseSavePath;
 
     ExportOptions options() const;

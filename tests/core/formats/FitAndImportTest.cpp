@@ -169,16 +169,16 @@ TEST(ImportPicture, ABadFileOrSizeLeavesTheDocumentAsItWas) {
         std::string text;
     };
     const Case cases[] = {
-        {"bomb.png", 256, 192, "ReadError : the picture of 100000 x 100000 pixels is too large to read"},
+        {"bomb.png", 256, 192,
+         "ReadError : the picture of 100000 x 100000 pixels is too large to read"},
         {"text.png", 256, 192, "Not BMP File!"},
         {"missing.png", 256, 192, "ReadError : "},
         {"bomb.png", 641, 192, "The picture size must be 1 to 640 in each direction."},
     };
     for (const Case& c : cases) {
         Document doc = EditedDocument();
-        const FileReport r =
-            ImportPictureFile(doc, (dir / c.file).string(), c.width, c.height,
-                              PictureFitMode::Letterbox);
+        const FileReport r = ImportPictureFile(doc, (dir / c.file).string(), c.width, c.height,
+                                               PictureFitMode::Letterbox);
         EXPECT_EQ(r.text.substr(0, c.text.size()), c.text) << c.file;
         EXPECT_EQ(doc.picture, EditedDocument().picture) << c.file;
         EXPECT_EQ(doc.FileName, "/somewhere/old.bmp") << c.file;

@@ -1,5 +1,5 @@
-#include "core/editor/PictureDecoding.h"
 #include "core/editor/PictureFormat.h"
+#include "core/editor/PictureDecoding.h"
 
 #include <gtest/gtest.h>
 

@@ -111,9 +111,9 @@ TEST(PngRead, InterlacedAndPlainFilesGiveTheSamePicture) {
     const DecodedBitmap interlaced = DecodeAnyPicture(file);
     ASSERT_TRUE(plain.ok() && interlaced.ok()) << interlaced.message;
     EXPECT_EQ(interlaced.picture, plain.picture);
-    EXPECT_EQ(plain.picture.pixel(12, 10), RgbColor((13 * 10 + 12) * 3 * 37 % 256,
-                                                     ((13 * 10 + 12) * 3 + 1) * 37 % 256,
-                                                     ((13 * 10 + 12) * 3 + 2) * 37 % 256));
+    EXPECT_EQ(plain.picture.pixel(12, 10),
+              RgbColor((13 * 10 + 12) * 3 * 37 % 256, ((13 * 10 + 12) * 3 + 1) * 37 % 256,
+                       ((13 * 10 + 12) * 3 + 2) * 37 % 256));
 }
 
 TEST(PngRead, OpenRefusesMoreThan640AndPointsToImport) {

@@ -168,8 +168,7 @@ Bytes WriteGif(const GifSpec& s) {
     Check(gif != nullptr, "open");
     EGifSetGifVersion(gif, true);
     ColorMapObject* global = s.globalColors.empty() ? nullptr : ColorMap(s.globalColors);
-    Check(EGifPutScreenDesc(gif, s.screenWidth, s.screenHeight, 8, s.background, global) ==
-              GIF_OK,
+    Check(EGifPutScreenDesc(gif, s.screenWidth, s.screenHeight, 8, s.background, global) == GIF_OK,
           "screen");
     GifFreeMapObject(global);
     WriteFrame(gif, s, s.indices);
@@ -202,7 +201,8 @@ Bytes WriteJpeg(const JpegSpec& s) {
     jpeg_start_compress(&cinfo, TRUE);
     const int stride = s.width * cinfo.input_components;
     while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(s.samples.data() + std::size_t(cinfo.next_scanline) * stride);
+        JSAMPROW row =
+            const_cast<JSAMPROW>(s.samples.data() + std::size_t(cinfo.next_scanline) * stride);
         jpeg_write_scanlines(&cinfo, &row, 1);
     }
     jpeg_finish_compress(&cinfo);

@@ -10,7 +10,8 @@ namespace murelo::test {
 using Bytes = std::vector<std::uint8_t>;
 
 struct PngSpec {
-    PngSpec(int w, int h, int type, int depth) : width(w), height(h), colorType(type), bitDepth(depth) {}
+    PngSpec(int w, int h, int type, int depth)
+        : width(w), height(h), colorType(type), bitDepth(depth) {}
     int width = 0, height = 0;
     int colorType = 0; // PNG_COLOR_TYPE_*
     int bitDepth = 8;
@@ -42,7 +43,7 @@ Bytes WriteGif(const GifSpec& spec);
 struct JpegSpec {
     JpegSpec(int w, int h, bool cmykInks = false) : width(w), height(h), cmyk(cmykInks) {}
     int width = 0, height = 0;
-    bool cmyk = false;        // four samples per pixel, written as Adobe's inverted CMYK
+    bool cmyk = false; // four samples per pixel, written as Adobe's inverted CMYK
     bool progressive = false;
     int quality = 95;
     std::vector<std::uint8_t> samples; // 3 (RGB) or 4 (inverted CMYK) per pixel
