@@ -70,6 +70,7 @@ class PictureFormatsWindowTest : public QObject {
         dialogKinds.clear();
         form().newPicture(256, 192, 0xFFFFFF);
         doc().Modified = false;
+        doc().PaletteKind = KindTms9918; // an opened picture may have switched it
     }
 
     void importScalesAPhotoIntoANewUnnamedModifiedPicture() {
@@ -141,6 +142,20 @@ class PictureFormatsWindowTest : public QObject {
         QCOMPARE(doc().picture.pixel(0, 0), PaletteColor(KindTms9918, 4));
         QCOMPARE(doc().picture.pixel(7, 191), PaletteColor(KindTms9918, 0));
         QCOMPARE(QString::fromStdString(doc().FileName), path("dump.sc2"));
+    }
+
+    void aDroppedGifOpensLikeABitmap() {
+        // GIF87a, 2 x 1, global table black and red, pixels 1 and 0 (LZW minimum code size 2).
+        const std::vector<std::uint8_t> gif = {
+            'G', 'I', 'F', '8', '7', 'a', 2, 0, 1, 0, 0x80, 0, 0, 0, 0, 0, 255, 0, 0,
+            ',', 0, 0, 0, 0, 2, 0, 1, 0, 0, 2, 2, 0x0C, 0x0A, 0, ';'};
+        WriteFile(path("drop.gif"), gif);
+        form().dropFiles({path("drop.gif")});
+        QCOMPARE(boxes, QStringList{});
+        QCOMPARE(doc().PictureWidth, 2);
+        QCOMPARE(doc().picture.pixel(0, 0), RgbColor(255, 0, 0));
+        QCOMPARE(doc().picture.pixel(1, 0), RgbColor(0, 0, 0));
+        QCOMPARE(QString::fromStdString(doc().FileName), path("drop.gif"));
     }
 
     void theExportDialogWritesAScreen2Image() {
