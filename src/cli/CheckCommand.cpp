@@ -4,10 +4,10 @@
 
 #include "core/app/Document.h"
 #include "core/app/PictureFiles.h"
+#include "core/editor/AtomicFileSet.h"
 #include "core/editor/BitmapCodec.h"
 #include "core/editor/ColorCheck.h"
 #include "core/editor/ScreenBuffer.h"
-#include "core/export/BinaryExportFile.h"
 #include "core/export/VramTables.h"
 
 #include <algorithm>
@@ -52,14 +52,17 @@ CheckArgs ParseCheckArgs(Args args) {
 void LoadAsOpenDoes(Document& doc, const CheckArgs& args) {
     doc = LoadPictureOrThrow(args.file);
     if (args.paletteKind)
-        doc.PaletteKind = *args.paletteKind;
+        doc.PaletteKind = static_cast<PaletteKindId>(*args.paletteKind);
 }
 
-void WriteOutput(const std::string& file, std::span<const std::uint8_t> bytes) {
-    ExportFilesReport report;
-    WriteExportFile(file, std::nullopt, bytes, report);
-    if (!report.ok())
-        throw std::runtime_error("cannot write " + file + ": " + report.failures[0].reason);
+// The overlay and the tables are one job's outputs: both are replaced, or neither.
+void WriteOutputs(const CheckArgs& args, const Document& doc, const ScreenBuffer& buffer) {
+    AtomicFileSet outputs;
+    if (!args.overlayFile.empty())
+        outputs.add(args.overlayFile).write(EncodeBitmap24(doc.errorOverlay));
+    if (!args.tablesFile.empty())
+        outputs.add(args.tablesFile).write(buffer.vramImage());
+    outputs.commit();
 }
 
 int RunCheck(Args argList) {
@@ -75,14 +78,11 @@ int RunCheck(Args argList) {
     auto buffer = std::make_unique<ScreenBuffer>();
     ResetVramImage(buffer->vramImage());
     const ColorCheckResult result =
-        ColorCheck(doc.picture, doc.PaletteKind, fillTables, doc.errorOverlay, buffer->bytes);
+        ColorCheck(doc.picture, KindNumber(doc.PaletteKind), fillTables, doc.errorOverlay, buffer->bytes);
     std::cout << result.messageText << ColorCheckBoxText(result.result) << "\n";
     std::cout.flush();
 
-    if (!args.overlayFile.empty())
-        WriteOutput(args.overlayFile, EncodeBitmap24(doc.errorOverlay));
-    if (!args.tablesFile.empty())
-        WriteOutput(args.tablesFile, buffer->vramImage());
+    WriteOutputs(args, doc, *buffer);
     return result.result == 0 ? ExitOk : ExitOffences;
 }
 

@@ -3,6 +3,7 @@
 #include "PictureFileLoading.h"
 
 #include "core/convert/ConversionDriver.h"
+#include "core/editor/AtomicFileSet.h"
 #include "core/editor/BitmapCodec.h"
 
 #include <array>
@@ -215,14 +216,16 @@ int RunConvert(Args args) {
     state->source = doc.picture;
     state->params = o.params;
     RunConversion(*state, o.page, o.mode);
-    WriteFileOrThrow(o.out, EncodeBitmap24(state->result));
-    if (!o.screenBytes.empty()) {
-        const auto begin = state->screenBytes.begin();
-        WriteFileOrThrow(o.screenBytes, std::vector<std::uint8_t>(
-                                            begin, begin + ScreenByteWidth * doc.picture.height()));
-    }
+    // The result and its companions are replaced together or not at all.
+    AtomicFileSet outputs;
+    outputs.add(o.out).write(EncodeBitmap24(state->result));
+    if (!o.screenBytes.empty())
+        outputs.add(o.screenBytes)
+            .write(std::span(state->screenBytes)
+                       .first(std::size_t(ScreenByteWidth) * std::size_t(doc.picture.height())));
     if (!o.quantizerPalette.empty())
-        WriteFileOrThrow(o.quantizerPalette, PaletteBytes(state->quantizerPalette));
+        outputs.add(o.quantizerPalette).write(PaletteBytes(state->quantizerPalette));
+    outputs.commit();
     return ExitOk;
 }
 

@@ -13,7 +13,7 @@ int RunDetect(Args args) {
     if (args.size() != 1 || args[0].starts_with("--"))
         throw UsageError("usage: detect FILE.bmp");
     const Document doc = LoadPictureOrThrow(args[0]);
-    std::cout << doc.PaletteKind << " " << PaletteName(doc.PaletteKind) << "\n";
+    std::cout << KindNumber(doc.PaletteKind) << " " << PaletteName(doc.PaletteKind) << "\n";
     return ExitOk;
 }
 

@@ -161,7 +161,7 @@ int RunExport(Args argList) {
     const ExportArgs args = ParseExportArgs(argList);
     Document doc = LoadPictureOrThrow(args.file);
     if (args.paletteKind)
-        doc.PaletteKind = *args.paletteKind;
+        doc.PaletteKind = static_cast<PaletteKindId>(*args.paletteKind);
     if (!doc.exportAvailable())
         throw UsageError("only a 256 x 192 picture can be exported; " + args.file + " is " +
                          std::to_string(doc.PictureWidth) + " x " +
@@ -172,7 +172,7 @@ int RunExport(Args argList) {
     hooks.binaryPath = hooks.casPath = hooks.wavPath =
         hooks.sc2Path = [&output] { return std::optional<std::filesystem::path>(output); };
     auto buffer = std::make_unique<ScreenBuffer>();
-    const ExportJobResult result = RunExportJob(doc.picture, doc.PaletteKind, args.options,
+    const ExportJobResult result = RunExportJob(doc.picture, KindNumber(doc.PaletteKind), args.options,
                                                 doc.errorOverlay, buffer->vramImage(), hooks);
     std::cout << result.messageText;
     if (result.outcome == ExportOutcome::WriteFailed) {

@@ -3,7 +3,7 @@
 #include "PictureFileLoading.h"
 
 #include "core/app/PictureFiles.h"
-#include "core/dialogs/NewPictureRules.h"
+#include "core/dialogs/NewPictureModel.h"
 
 #include <optional>
 
@@ -23,9 +23,11 @@ PictureSize ParseSize(const std::string& text) {
     };
     if (x == std::string::npos)
         throw refuse();
-    const int w = ParseSizeEdit(text.substr(0, x)), h = ParseSizeEdit(text.substr(x + 1));
+    const int w = NewPictureModel::ParseSizeEdit(text.substr(0, x));
+    const int h = NewPictureModel::ParseSizeEdit(text.substr(x + 1));
     if (w < 1 || h < 1 || std::to_string(w) + "x" + std::to_string(h) != text ||
-        ValidateCustomWidth(w, 0) != w || ValidateCustomHeight(h, 0) != h)
+        NewPictureModel::ValidateCustomWidth(w, EditModeId::Tms99x8) != w ||
+        NewPictureModel::ValidateCustomHeight(h, EditModeId::Tms99x8) != h)
         throw refuse();
     return {w, h};
 }

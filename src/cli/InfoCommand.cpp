@@ -15,7 +15,7 @@ int RunInfo(Args args) {
     const DecodedBitmap bitmap = ReadPictureOrThrow(args[0]);
     const Picture& p = bitmap.picture;
     std::cout << p.width() << " " << p.height() << " " << int(bitmap.formatCode) << " "
-              << DetectPalette(p) << "\n";
+              << KindNumber(DetectPalette(p)) << "\n";
     return ExitOk;
 }
 

@@ -3,7 +3,7 @@
 #include "Command.h"
 
 #include "core/app/PictureFiles.h"
-#include "core/editor/PictureFileIo.h"
+#include "core/editor/AtomicFile.h"
 
 namespace murelo::cli {
 
@@ -35,9 +35,11 @@ Document ImportPictureOrThrow(const std::string& file, int width, int height, Pi
 }
 
 void WriteFileOrThrow(const std::string& file, const std::vector<std::uint8_t>& bytes) {
-    const std::string failure = WriteFileAtomically(file, bytes);
-    if (!failure.empty())
-        throw UsageError("cannot write " + file + ": " + failure);
+    try {
+        WriteFileAtomically(file, bytes);
+    } catch (const FileWriteError& e) {
+        throw UsageError(e.what());
+    }
 }
 
 } // namespace murelo::cli

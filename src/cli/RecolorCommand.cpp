@@ -27,7 +27,7 @@ int RunRecolor(Args args) {
     if (file.empty() || out.empty() || kind < 0)
         throw UsageError(Usage);
     Document doc = LoadPictureOrThrow(file);
-    RecolorPicture(doc.picture, doc.PaletteKind, kind);
+    RecolorPicture(doc.picture, doc.PaletteKind, static_cast<PaletteKindId>(kind));
     WriteFileOrThrow(out, EncodeBitmap24(doc.picture));
     return ExitOk;
 }

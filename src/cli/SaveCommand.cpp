@@ -12,19 +12,19 @@ namespace {
 constexpr const char* Usage =
     "usage: save FILE.bmp -o OUT.bmp|OUT.png [--depth 4|8|24] [--palette KIND]";
 
-std::uint8_t SaveDepthOf(const std::string& bits) {
+PixelFormat SaveDepthOf(const std::string& bits) {
     if (bits == "4")
-        return Format4Bit;
+        return PixelFormat::Bits4;
     if (bits == "8")
-        return Format8Bit;
+        return PixelFormat::Bits8;
     if (bits == "24")
-        return Format24Bit;
+        return PixelFormat::Bits24;
     throw UsageError("--depth must be 4, 8 or 24, not '" + bits + "'");
 }
 
 int RunSave(Args args) {
     std::string file, out;
-    std::optional<std::uint8_t> depth;
+    std::optional<PixelFormat> depth;
     std::optional<int> kind;
     ArgReader reader(args);
     while (!reader.done()) {
@@ -44,7 +44,7 @@ int RunSave(Args args) {
         throw UsageError(Usage);
     Document doc = LoadPictureOrThrow(file);
     if (kind)
-        doc.PaletteKind = *kind; // the palette the colour table is made of; no recolouring
+        doc.PaletteKind = static_cast<PaletteKindId>(*kind); // the palette the colour table is made of; no recolouring
     if (depth)
         doc.SaveDepth = *depth;
     const FileReport report = WritePictureFile(doc, out, out);

@@ -2,6 +2,7 @@
 #include "Command.h"
 
 #include "core/app/Document.h"
+#include "core/editor/LiveTemporaries.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -26,6 +27,8 @@ void PrintHelp() {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Stopped half way, the program leaves no temporary file behind.
+    murelo::RemoveTemporariesOnStop();
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) {
         PrintHelp();

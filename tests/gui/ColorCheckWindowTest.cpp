@@ -19,7 +19,7 @@ class ColorCheckWindowTest : public QObject {
     Windows* w = nullptr;
     QStringList boxes;
     bool runningDuringBox = false;
-    Document& doc() { return w->Form1->document(); }
+    Document& doc() { return w->Form1->session().mutableDocument(); }
 
 private slots:
     void initTestCase() {

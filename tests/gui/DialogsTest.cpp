@@ -15,6 +15,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,7 +30,7 @@ using namespace murelo::gui;
 class DialogsTest : public QObject {
     Q_OBJECT
     Windows* w = nullptr;
-    Document& doc() { return w->Form1->document(); }
+    Document& doc() { return w->Form1->session().mutableDocument(); }
     TForm7* newDialog() { return w->Form7; }
 
     void clickMode(PixelModeGroup* group, int mode) {
@@ -41,13 +42,13 @@ class DialogsTest : public QObject {
     void newCustom(int mode, const QString& width, const QString& height) {
         TForm7* f = newDialog();
         f->show();
-        clickMode(f->RadioGroup3, mode);
-        f->RadioButton2->click();
-        f->Edit1->setText(width);
-        emit f->Edit1->editingFinished();
-        f->Edit2->setText(height);
-        emit f->Edit2->editingFinished();
-        f->Button1->click();
+        clickMode(f->modeGroup, mode);
+        f->customButton->click();
+        f->widthEdit->setText(width);
+        emit f->widthEdit->editingFinished();
+        f->heightEdit->setText(height);
+        emit f->heightEdit->editingFinished();
+        f->okButton->click();
     }
 
 private slots:
@@ -57,100 +58,132 @@ private slots:
         w->Form1->show();
     }
 
+    void controlsKeepTheirDesignNames() {
+        const struct {
+            QWidget* window;
+            QWidget* widget;
+            const char* name;
+        } controls[] = {
+            {w->Form7, w->Form7->modeGroup, "RadioGroup3"},
+            {w->Form7, w->Form7->sizeGroup, "RadioGroup1"},
+            {w->Form7, w->Form7->presetButton, "RadioButton1"},
+            {w->Form7, w->Form7->customButton, "RadioButton2"},
+            {w->Form7, w->Form7->customSizeBox, "GroupBox1"},
+            {w->Form7, w->Form7->widthEdit, "Edit1"},
+            {w->Form7, w->Form7->heightEdit, "Edit2"},
+            {w->Form7, w->Form7->fillGroup, "RadioGroup2"},
+            {w->Form7, w->Form7->whiteButton, "RadioGroup2Item0"},
+            {w->Form7, w->Form7->colorButton, "RadioGroup2Item1"},
+            {w->Form7, w->Form7->okButton, "Button1"},
+            {w->Form8, w->Form8->depthGroup, "GroupBox1"},
+            {w->Form8, w->Form8->bits4Button, "RadioButton1"},
+            {w->Form8, w->Form8->bits8Button, "RadioButton2"},
+            {w->Form8, w->Form8->bits24Button, "RadioButton3"},
+            {w->Form8, w->Form8->cancelButton, "Button2"},
+            {w->Form9, w->Form9->modeGroup, "RadioGroup1"},
+            {w->Form9, w->Form9->okButton, "Button1"},
+        };
+        for (const auto& c : controls) {
+            QVERIFY2(c.widget, c.name);
+            QCOMPARE(c.widget->objectName(), QString(c.name));
+            QCOMPARE(c.window->findChild<QWidget*>(c.name), c.widget);
+        }
+    }
+
     void init() { doc().Modified = false; }
 
     void customWidthsAreRoundedAndLimited() {
         newCustom(0, "1", "100");
-        QCOMPARE(newDialog()->Edit1->text(), QString("8"));
+        QCOMPARE(newDialog()->widthEdit->text(), QString("8"));
         QCOMPARE(doc().PictureWidth, 8);
         newCustom(0, "250", "100");
-        QCOMPARE(newDialog()->Edit1->text(), QString("256"));
+        QCOMPARE(newDialog()->widthEdit->text(), QString("256"));
         QCOMPARE(doc().PictureWidth, 256);
         newCustom(0, "700", "100");
-        QCOMPARE(newDialog()->Edit1->text(), QString("640"));
+        QCOMPARE(newDialog()->widthEdit->text(), QString("640"));
         newCustom(1, "400", "100");
-        QCOMPARE(newDialog()->Edit1->text(), QString("320"));
+        QCOMPARE(newDialog()->widthEdit->text(), QString("320"));
         QCOMPARE(doc().PictureWidth, 640);
         QCOMPARE(doc().PictureHeight, 100);
-        QCOMPARE(doc().EditMode, 1);
+        QCOMPARE(EditModeNumber(doc().EditMode), 1);
     }
 
     void customHeightsAreRoundedAndLimited() {
         newCustom(0, "64", "3");
-        QCOMPARE(newDialog()->Edit2->text(), QString("8"));
+        QCOMPARE(newDialog()->heightEdit->text(), QString("8"));
         QCOMPARE(doc().PictureHeight, 8);
         newCustom(0, "64", "5");
-        QCOMPARE(newDialog()->Edit2->text(), QString("8"));
+        QCOMPARE(newDialog()->heightEdit->text(), QString("8"));
         newCustom(0, "64", "9");
-        QCOMPARE(newDialog()->Edit2->text(), QString("12"));
+        QCOMPARE(newDialog()->heightEdit->text(), QString("12"));
         QCOMPARE(doc().PictureHeight, 12);
         newCustom(3, "64", "330");
-        QCOMPARE(newDialog()->Edit2->text(), QString("320"));
+        QCOMPARE(newDialog()->heightEdit->text(), QString("320"));
         QCOMPARE(doc().PictureHeight, 640);
         QCOMPARE(doc().PictureWidth, 64);
-        QCOMPARE(doc().PaletteKind, int(KindPc8801));
+        QCOMPARE(KindNumber(doc().PaletteKind), int(KindPc8801));
     }
 
     void presetOfEachModeAndTheEditorIsDisabledMeanwhile() {
         TForm7* f = newDialog();
-        f->RadioButton1->click();
+        f->presetButton->click();
         f->show();
         QVERIFY(!w->Form1->isEnabled());
-        QVERIFY(!f->Edit1->isEnabled());
-        clickMode(f->RadioGroup3, 3);
-        QCOMPARE(f->RadioButton1->text(), QString("640 x 200"));
-        clickMode(f->RadioGroup3, 1);
-        QCOMPARE(f->RadioButton1->text(), QString("128 x 192"));
-        QVERIFY(w->Form2->Panel3->isVisibleTo(w->Form2));
-        clickMode(f->RadioGroup3, 0);
-        QCOMPARE(f->RadioButton1->text(), QString("256 x 192"));
-        f->Button1->click();
+        QVERIFY(!f->widthEdit->isEnabled());
+        clickMode(f->modeGroup, 3);
+        QCOMPARE(f->presetButton->text(), QString("640 x 200"));
+        clickMode(f->modeGroup, 1);
+        QCOMPARE(f->presetButton->text(), QString("128 x 192"));
+        QVERIFY(w->Form2->colorModePanel->isVisibleTo(w->Form2));
+        clickMode(f->modeGroup, 0);
+        QCOMPARE(f->presetButton->text(), QString("256 x 192"));
+        f->okButton->click();
         QVERIFY(w->Form1->isEnabled());
         QCOMPARE(doc().PictureWidth, 256);
         QCOMPARE(doc().PictureHeight, 192);
-        QCOMPARE(doc().PaletteKind, int(KindTms9918));
+        QCOMPARE(KindNumber(doc().PaletteKind), int(KindTms9918));
     }
 
     void whiteChoiceFollowsThePalette() {
         TForm7* f = newDialog();
         // Leave the dialog set to mode 1 and make "Color 4-1" the kind before it opens.
         f->show();
-        clickMode(f->RadioGroup3, 1);
-        f->Button2->click();
-        QCOMPARE(doc().EditMode, 0);
-        doc().EditMode = 1;
-        doc().PaletteKind = KindColor4_1;
-        f->WhiteButton->setChecked(true);
+        clickMode(f->modeGroup, 1);
+        f->cancelButton->click();
+        QCOMPARE(EditModeNumber(doc().EditMode), 0);
+        doc().EditMode = EditModeOfNumber(1);
+        doc().PaletteKind = PaletteKindId::Color4_1;
+        f->whiteButton->setChecked(true);
         f->show();
         // "Color 4-1" has no white: "Color" was chosen; "Color 15" then offers white again.
-        QVERIFY(f->ColorButton->isChecked());
-        QVERIFY(f->WhiteButton->isEnabled());
-        QCOMPARE(doc().PaletteKind, int(KindColor15));
+        QVERIFY(f->colorButton->isChecked());
+        QVERIFY(f->whiteButton->isEnabled());
+        QCOMPARE(KindNumber(doc().PaletteKind), int(KindColor15));
         w->Form2->paletteButton(KindColor4_1)->click();
-        QVERIFY(!f->WhiteButton->isEnabled());
+        QVERIFY(!f->whiteButton->isEnabled());
         w->Form2->paletteButton(KindColor4_1 + 1)->click();
-        QVERIFY(f->WhiteButton->isEnabled());
-        QVERIFY(f->ColorButton->isChecked());
-        f->Button2->click();
-        f->RadioGroup3->setItemIndex(0);
+        QVERIFY(f->whiteButton->isEnabled());
+        QVERIFY(f->colorButton->isChecked());
+        f->cancelButton->click();
+        f->modeGroup->setItemIndex(0);
     }
 
     void cancellingNewRestoresModeAndKind() {
-        doc().EditMode = 0;
+        doc().EditMode = EditModeOfNumber(0);
         w->Form2->paletteButton(KindTms9929)->click();
-        QCOMPARE(doc().PaletteKind, int(KindTms9929));
+        QCOMPARE(KindNumber(doc().PaletteKind), int(KindTms9929));
         TForm7* f = newDialog();
         f->show();
-        clickMode(f->RadioGroup3, 1);
-        QCOMPARE(doc().EditMode, 1);
-        QCOMPARE(doc().PaletteKind, int(KindColor15));
-        f->Button2->click();
-        QCOMPARE(doc().EditMode, 0);
-        QCOMPARE(doc().PaletteKind, int(KindTms9929));
+        clickMode(f->modeGroup, 1);
+        QCOMPARE(EditModeNumber(doc().EditMode), 1);
+        QCOMPARE(KindNumber(doc().PaletteKind), int(KindColor15));
+        f->cancelButton->click();
+        QCOMPARE(EditModeNumber(doc().EditMode), 0);
+        QCOMPARE(KindNumber(doc().PaletteKind), int(KindTms9929));
         QVERIFY(w->Form2->paletteButton(KindTms9929)->isChecked());
-        QVERIFY(w->Form2->Panel2->isVisibleTo(w->Form2));
+        QVERIFY(w->Form2->chipPanel->isVisibleTo(w->Form2));
         QVERIFY(w->Form1->isEnabled());
-        f->RadioGroup3->setItemIndex(0);
+        f->modeGroup->setItemIndex(0);
     }
 
     void modifiedPictureAsksFirstAndCancelKeepsIt() {
@@ -162,9 +195,9 @@ private slots:
         doc().picture.setPixel(3, 3, 0x123456);
         doc().Modified = true;
         TForm7* f = newDialog();
-        f->RadioButton1->click();
+        f->presetButton->click();
         f->show();
-        f->Button1->click();
+        f->okButton->click();
         QCOMPARE(asked, QList<QString>{"OK?|New Picture"});
         QCOMPARE(doc().picture.pixel(3, 3), ColorValue(0x123456));
         QVERIFY(!f->isVisible());
@@ -173,20 +206,20 @@ private slots:
 
     void setEditModeReturnsToTheFamilysFirstKindWithoutRecolouring() {
         TForm7* f = newDialog();
-        f->RadioButton1->click();
+        f->presetButton->click();
         f->show();
-        f->Button1->click();
+        f->okButton->click();
         w->Form2->paletteButton(KindTms9929)->click();
-        QCOMPARE(doc().PaletteKind, int(KindTms9929));
+        QCOMPARE(KindNumber(doc().PaletteKind), int(KindTms9929));
         const ColorValue tms9929Green = PaletteColor(KindTms9929, 2);
         doc().picture.setPixel(5, 5, tms9929Green);
         const Picture before = doc().picture;
         TForm9* d = w->Form9;
         d->show();
         QVERIFY(!w->Form1->isEnabled());
-        clickMode(d->RadioGroup1, 0);
-        d->Button1->click();
-        QCOMPARE(doc().PaletteKind, int(KindTms9918));
+        clickMode(d->modeGroup, 0);
+        d->okButton->click();
+        QCOMPARE(KindNumber(doc().PaletteKind), int(KindTms9918));
         QVERIFY(doc().picture == before);
         QVERIFY(w->Form2->paletteButton(KindTms9918)->isChecked());
         QVERIFY(w->Form1->isEnabled());
@@ -195,12 +228,12 @@ private slots:
     void editModeDialogCancelChangesNothing() {
         TForm9* d = w->Form9;
         d->show();
-        clickMode(d->RadioGroup1, 3);
-        d->Button2->click();
-        QCOMPARE(doc().EditMode, 0);
+        clickMode(d->modeGroup, 3);
+        d->cancelButton->click();
+        QCOMPARE(EditModeNumber(doc().EditMode), 0);
         d->show();
-        QCOMPARE(d->RadioGroup1->itemIndex(), 0); // the remembered choice
-        d->Button2->click();
+        QCOMPARE(d->modeGroup->itemIndex(), 0); // the remembered choice
+        d->cancelButton->click();
     }
 
     void colourDepthOffersOnlyTwentyFourBitsOutsideThePalette() {
@@ -209,28 +242,28 @@ private slots:
         w->Form1->Settings1->trigger();
         QVERIFY(d->isVisible());
         QVERIFY(!w->Form1->isEnabled());
-        QVERIFY(!d->RadioButton1->isEnabled());
-        QVERIFY(!d->RadioButton2->isEnabled());
-        QVERIFY(d->RadioButton3->isEnabled());
-        QVERIFY(d->RadioButton3->isChecked());
-        d->Button2->click();
+        QVERIFY(!d->bits4Button->isEnabled());
+        QVERIFY(!d->bits8Button->isEnabled());
+        QVERIFY(d->bits24Button->isEnabled());
+        QVERIFY(d->bits24Button->isChecked());
+        d->cancelButton->click();
         QVERIFY(w->Form1->isEnabled());
     }
 
     void colourDepthOkSetsTheDepthWithoutWriting() {
         doc().picture.fill(PaletteColor(doc().PaletteKind, 15));
-        doc().SaveDepth = 2;
+        doc().SaveDepth = static_cast<PixelFormat>(2);
         TForm8* d = w->Form8;
         int writes = 0;
         auto c = connect(d, &TForm8::writePictureRequested, this, [&] { ++writes; });
         w->Form1->Settings1->trigger();
-        QVERIFY(d->RadioButton1->isEnabled());
-        QVERIFY(d->RadioButton1->isChecked());
-        d->RadioButton2->click();
-        d->Button1->click();
-        QCOMPARE(doc().SaveDepth, std::uint8_t(3));
+        QVERIFY(d->bits4Button->isEnabled());
+        QVERIFY(d->bits4Button->isChecked());
+        d->bits8Button->click();
+        d->okButton->click();
+        QCOMPARE(PixelFormatCode(doc().SaveDepth), std::uint8_t(3));
         QCOMPARE(writes, 0);
-        QCOMPARE(w->Form2->Label6->text(), QString("[ 8bit]"));
+        QCOMPARE(w->Form2->depthLabel->text(), QString("[ 8bit]"));
         QVERIFY(d->SaveAfterOk);
         disconnect(c);
     }

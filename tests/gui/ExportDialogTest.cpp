@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,7 +31,7 @@ class ExportDialogTest : public QObject {
     QStringList boxes;
     int pathQueries = 0;
     std::filesystem::path target;
-    Document& doc() { return w->Form1->document(); }
+    Document& doc() { return w->Form1->session().mutableDocument(); }
     TForm4* dialog() { return w->Form4; }
 
 private slots:
@@ -41,7 +42,7 @@ private slots:
         });
         w = &CreateWindows();
         w->Form1->show();
-        dialog()->chooseSavePath = [this](int) {
+        dialog()->chooseSavePath = [this](ExportSaveDialog) {
             ++pathQueries;
             return std::optional<std::filesystem::path>(target);
         };
@@ -60,37 +61,56 @@ private slots:
         QVERIFY(w->Form1->Export1->isEnabled());
     }
 
+    void controlsKeepTheirDesignNames() {
+        TForm4* d = dialog();
+        const std::pair<QWidget*, const char*> controls[] = {
+            {d->dataTypeGroup, "RadioGroup2"},   {d->binaryGroup, "GroupBox1"},
+            {d->normalButton, "RadioButton2"},   {d->compressButton, "RadioButton1"},
+            {d->divideNameTableBox, "CheckBox1"}, {d->oneBankBox, "CheckBox3"},
+            {d->msxHeaderBox, "CheckBox2"},      {d->tapeGroup, "GroupBox2"},
+            {d->startAddressBox, "ComboBox1"},   {d->tapeNameEdit, "Edit1"},
+            {d->volumeSlider, "TrackBar1"},      {d->volumeValueLabel, "Label3"},
+            {d->baudGroup, "RadioGroup3"},       {d->exportButton, "Button1"},
+            {d->cancelButton, "Button2"},        {d->dataTypeButtons[2], "RadioGroup2Item2"},
+            {d->baudButtons[1], "RadioGroup3Item1"}};
+        for (const auto& [widget, name] : controls) {
+            QVERIFY2(widget, name);
+            QCOMPARE(widget->objectName(), QString(name));
+            QCOMPARE(d->findChild<QWidget*>(name), widget);
+        }
+    }
+
     void initialStateAndEnablingRules() {
         TForm4* d = dialog();
-        QVERIFY(d->DataTypeButtons[0]->isChecked());
-        QVERIFY(d->RadioButton2->isChecked());
-        QVERIFY(d->CheckBox2->isChecked());
-        QVERIFY(!d->CheckBox1->isEnabled());
-        QVERIFY(!d->CheckBox3->isEnabled());
-        QVERIFY(!d->ComboBox1->isEnabled());
-        QVERIFY(!d->TrackBar1->isEnabled());
-        QCOMPARE(d->TrackBar1->value(), 64);
-        QCOMPARE(d->ComboBox1->currentText(), QString("C800H (16KB-32KB)"));
-        d->RadioButton1->click();
-        QVERIFY(d->CheckBox3->isEnabled());
-        d->CheckBox3->setChecked(true);
-        d->RadioButton2->click();
-        QVERIFY(!d->CheckBox3->isEnabled());
-        QVERIFY(d->CheckBox3->isChecked());
-        d->DataTypeButtons[1]->click();
-        QVERIFY(d->ComboBox1->isEnabled());
-        QVERIFY(d->Edit1->isEnabled());
-        QVERIFY(!d->TrackBar1->isEnabled());
-        QVERIFY(!d->CheckBox2->isEnabled());
-        d->DataTypeButtons[2]->click();
-        QVERIFY(d->TrackBar1->isEnabled());
-        d->TrackBar1->setValue(1);
-        QCOMPARE(d->Label3->text(), QString("1"));
+        QVERIFY(d->dataTypeButtons[0]->isChecked());
+        QVERIFY(d->normalButton->isChecked());
+        QVERIFY(d->msxHeaderBox->isChecked());
+        QVERIFY(!d->divideNameTableBox->isEnabled());
+        QVERIFY(!d->oneBankBox->isEnabled());
+        QVERIFY(!d->startAddressBox->isEnabled());
+        QVERIFY(!d->volumeSlider->isEnabled());
+        QCOMPARE(d->volumeSlider->value(), 64);
+        QCOMPARE(d->startAddressBox->currentText(), QString("C800H (16KB-32KB)"));
+        d->compressButton->click();
+        QVERIFY(d->oneBankBox->isEnabled());
+        d->oneBankBox->setChecked(true);
+        d->normalButton->click();
+        QVERIFY(!d->oneBankBox->isEnabled());
+        QVERIFY(d->oneBankBox->isChecked());
+        d->dataTypeButtons[1]->click();
+        QVERIFY(d->startAddressBox->isEnabled());
+        QVERIFY(d->tapeNameEdit->isEnabled());
+        QVERIFY(!d->volumeSlider->isEnabled());
+        QVERIFY(!d->msxHeaderBox->isEnabled());
+        d->dataTypeButtons[2]->click();
+        QVERIFY(d->volumeSlider->isEnabled());
+        d->volumeSlider->setValue(1);
+        QCOMPARE(d->volumeValueLabel->text(), QString("1"));
         QCOMPARE(d->options().wavVolume, 1);
-        d->TrackBar1->setValue(64);
-        d->DataTypeButtons[0]->click();
-        QVERIFY(d->RadioButton2->isEnabled());
-        d->CheckBox3->setChecked(false);
+        d->volumeSlider->setValue(64);
+        d->dataTypeButtons[0]->click();
+        QVERIFY(d->normalButton->isEnabled());
+        d->oneBankBox->setChecked(false);
     }
 
     void oneOffenceWritesNothingAndClosesTheDialog() {
@@ -99,23 +119,23 @@ private slots:
         QVERIFY(dialog()->isVisible());
         QVERIFY(!w->Form1->isEnabled());
         QVERIFY(!w->Form2->isEnabled());
-        dialog()->Button1->click();
+        dialog()->exportButton->click();
         QCOMPARE(boxes, QStringList{"Some errors were found!|Color Check"});
         QCOMPARE(pathQueries, 0);
         QVERIFY(!dialog()->isVisible());
         QVERIFY(!w->Form1->Image4->isVisible());
         QVERIFY(w->Form1->isEnabled());
         QVERIFY(w->Form2->isEnabled());
-        QVERIFY(dialog()->Button1->isEnabled());
+        QVERIFY(dialog()->exportButton->isEnabled());
     }
 
     void normalBinaryExportWritesThePlainTables() {
         QTemporaryDir dir;
         target = std::filesystem::path(dir.path().toStdString()) / "pic";
-        dialog()->CheckBox2->setChecked(false); // no header: plain table sizes
+        dialog()->msxHeaderBox->setChecked(false); // no header: plain table sizes
         w->Form1->Export1->trigger();
-        dialog()->Button1->click();
-        dialog()->CheckBox2->setChecked(true);
+        dialog()->exportButton->click();
+        dialog()->msxHeaderBox->setChecked(true);
         QCOMPARE(pathQueries, 1);
         QCOMPARE(boxes, QStringList{"OK!|Export"});
         const auto base = std::filesystem::path(dir.path().toStdString()) / "PIC";

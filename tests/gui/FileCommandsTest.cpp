@@ -47,7 +47,7 @@ struct Answers {
 // A 24-bit bitmap of the given size in one colour.
 QString WriteBitmap(const QString& path, int w, int h, ColorValue color) {
     const Picture picture(w, h, color);
-    const EncodedPicture file = EncodePictureForSave(picture, 0, Format24Bit);
+    const EncodedPicture file = EncodePictureForSave(picture, 0, PixelFormatCode(PixelFormat::Bits24));
     std::ofstream(path.toStdString(), std::ios::binary)
         .write(reinterpret_cast<const char*>(file.bytes.data()),
                std::streamsize(file.bytes.size()));
@@ -106,7 +106,7 @@ void FileCommandsTest::severalDroppedFilesLoadTheLast() {
     QCOMPARE(w.saveDialogName, b);
     QCOMPARE(w.windowTitle(), Title(b));
     QCOMPARE(w.Image1->size(), QSize(40, 24));
-    QVERIFY(!w.document().InputArmed);
+    QVERIFY(!w.session().view().InputArmed);
     QVERIFY(!w.Undo1->isEnabled());
 }
 
@@ -159,7 +159,7 @@ void FileCommandsTest::modifiedPictureIsReplacedOnlyAfterOk() {
     const QString file = WriteBitmap(path("replace.bmp"), 32, 32, 0x0000FF);
     TForm1 w;
     w.show();
-    w.document().picture.setPixel(0, 0, 0x000000);
+    w.session().mutableDocument().picture.setPixel(0, 0, 0x000000);
     w.markModified();
     answers.ok = false;
     w.dropFiles({file});
@@ -278,7 +278,7 @@ void FileCommandsTest::saveConsecutiveWritesStampedSibling() {
 void FileCommandsTest::copyPutsThePictureOnTheClipboard() {
     TForm1 w;
     w.show();
-    w.document().picture.setPixel(3, 2, 0x0000FF);
+    w.session().mutableDocument().picture.setPixel(3, 2, 0x0000FF);
     QTest::keyClick(&w, Qt::Key_C, Qt::ControlModifier);
     w.Copy1->trigger();
     const QImage copied = QApplication::clipboard()->image();
@@ -286,7 +286,7 @@ void FileCommandsTest::copyPutsThePictureOnTheClipboard() {
     QCOMPARE(QColor(copied.pixel(3, 2)), QColor(255, 0, 0));
     QCOMPARE(QColor(copied.pixel(4, 2)), QColor(255, 255, 255));
     // Later edits do not reach the copy.
-    w.document().picture.setPixel(4, 2, 0x000000);
+    w.session().mutableDocument().picture.setPixel(4, 2, 0x000000);
     QCOMPARE(QColor(QApplication::clipboard()->image().pixel(4, 2)), QColor(255, 255, 255));
 }
 

@@ -146,10 +146,10 @@ void MainWindowTest::titleOfFreshDocumentAndAfterChange() {
     ShowActive(w);
     QTest::keyClick(&w, Qt::Key_R);
     QCOMPARE(w.windowTitle(), QString("Murelo 9918 ver.1.20 : *"));
-    w.document().FileName = "C:/pics/a.bmp";
+    w.session().mutableDocument().FileName = "C:/pics/a.bmp";
     w.updateTitle();
     QCOMPARE(w.windowTitle(), QString("Murelo 9918 ver.1.20 : *C:/pics/a.bmp"));
-    NewDocument(w.document(), 100, 50, 0xFFFFFF, false);
+    NewDocument(w.session().mutableDocument(), 100, 50, 0xFFFFFF, false);
     w.updateTitle();
     QCOMPARE(w.windowTitle(), QString("Murelo 9918 ver.1.20"));
 }
@@ -182,17 +182,17 @@ void MainWindowTest::pageKeysZoomWithinLimits() {
     TForm1 w;
     ShowActive(w);
     QTest::keyClick(&w, Qt::Key_PageUp); // already at x1
-    QCOMPARE(w.document().Scale, 1);
+    QCOMPARE(w.session().view().Scale, 1);
     QTest::keyClick(&w, Qt::Key_PageDown);
-    QCOMPARE(w.document().Scale, 2);
+    QCOMPARE(w.session().view().Scale, 2);
     QCOMPARE(w.Image1->size(), QSize(512, 384));
     QCOMPARE(w.Image8->size(), QSize(16, 16));
     for (int i = 0; i < 6; ++i)
         QTest::keyClick(&w, Qt::Key_PageDown);
-    QCOMPARE(w.document().ScalePosition, 5);
+    QCOMPARE(w.session().view().ScalePosition, 5);
     QCOMPARE(w.Image1->size(), QSize(8192, 6144));
     QTest::keyClick(&w, Qt::Key_PageUp);
-    QCOMPARE(w.document().Scale, 16);
+    QCOMPARE(w.session().view().Scale, 16);
     QCOMPARE(w.Image1->size(), QSize(4096, 3072));
 }
 
@@ -202,26 +202,26 @@ void MainWindowTest::pageKeysZoomEvenWhenTheScrollAreaHasThem() {
     QWidget* viewport = w.scrollArea()->viewport();
     QTest::keyClick(viewport, Qt::Key_PageDown);
     QTest::keyClick(w.scrollArea(), Qt::Key_PageDown);
-    QCOMPARE(w.document().Scale, 4);
+    QCOMPARE(w.session().view().Scale, 4);
     QTest::keyClick(viewport, Qt::Key_PageUp);
-    QCOMPARE(w.document().Scale, 2);
+    QCOMPARE(w.session().view().Scale, 2);
 }
 
 void MainWindowTest::onlyKeypadPlusAndMinusZoomWithCtrl() {
     TForm1 w;
     ShowActive(w);
     QTest::keyClick(&w, Qt::Key_Plus, Qt::ControlModifier); // the main keyboard's +
-    QCOMPARE(w.document().Scale, 1);
+    QCOMPARE(w.session().view().Scale, 1);
     QTest::keyClick(&w, Qt::Key_Plus, Qt::KeypadModifier); // keypad + without Ctrl
-    QCOMPARE(w.document().Scale, 1);
+    QCOMPARE(w.session().view().Scale, 1);
     QTest::keyClick(&w, Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
-    QCOMPARE(w.document().Scale, 2);
+    QCOMPARE(w.session().view().Scale, 2);
     QTest::keyClick(&w, Qt::Key_Minus, Qt::ControlModifier);
-    QCOMPARE(w.document().Scale, 2);
+    QCOMPARE(w.session().view().Scale, 2);
     QTest::keyClick(&w, Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier);
-    QCOMPARE(w.document().Scale, 1);
+    QCOMPARE(w.session().view().Scale, 1);
     QTest::keyClick(&w, Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier);
-    QCOMPARE(w.document().Scale, 1);
+    QCOMPARE(w.session().view().Scale, 1);
 }
 
 void MainWindowTest::gridItemTogglesCellFrame() {
@@ -249,7 +249,7 @@ void MainWindowTest::tabShowsErrorOverlayOnlyAfterCheck() {
     QVERIFY(!w.Image4->isVisible());
     QTest::keyRelease(&w, Qt::Key_Tab);
 
-    w.document().ErrorsShown = true;
+    w.session().mutableDocument().ErrorsShown = true;
     QTest::keyPress(&w, Qt::Key_Tab);
     QVERIFY(w.Image4->isVisible());
     QCOMPARE(w.Image4->geometry(), w.Image1->geometry());
@@ -265,7 +265,7 @@ void MainWindowTest::f1ShowsQuickSlotOnlyWhenFilled() {
     QTest::keyPress(&w, Qt::Key_F1);
     QVERIFY(!w.Image7->isVisible());
     QTest::keyRelease(&w, Qt::Key_F1);
-    w.document().QuickSlotFilled = true;
+    w.session().mutableDocument().QuickSlotFilled = true;
     QTest::keyPress(&w, Qt::Key_F1);
     QVERIFY(w.Image7->isVisible());
     QTest::keyRelease(&w, Qt::Key_F1);
@@ -275,7 +275,7 @@ void MainWindowTest::f1ShowsQuickSlotOnlyWhenFilled() {
 void MainWindowTest::mirrorTwiceRestoresAndMarksModified() {
     TForm1 w;
     ShowActive(w);
-    Picture& pic = w.document().picture;
+    Picture& pic = w.session().mutableDocument().picture;
     pic.setPixel(0, 5, 0x0000FF);
     pic.setPixel(10, 7, 0x00FF00);
     const Picture before = pic;
@@ -294,7 +294,7 @@ void MainWindowTest::pictureIsDrawnMagnifiedInItsOwnColours() {
     TForm1 w;
     ShowActive(w);
     w.Grid1->trigger(); // keep the dotted frame out of the grab
-    Picture& pic = w.document().picture;
+    Picture& pic = w.session().mutableDocument().picture;
     pic.setPixel(1, 0, 0x0000FF); // 0x00BBGGRR: pure red
     pic.setPixel(0, 1, 0xFF0000); // pure blue
     pic.setPixel(2, 2, 0x204080); // R 0x80, G 0x40, B 0x20
@@ -322,7 +322,7 @@ void MainWindowTest::pixelsAreShownFromThePictureBufferItself() {
     QVERIFY(PictureView::WrapPixels(pic, QRect(700, 0, 5, 5)).isNull());
     // x32 of 640 x 640: the view is 20480 pixels square and still paints its visible part.
     TForm1 w;
-    w.document().picture = pic;
+    w.session().mutableDocument().picture = pic;
     for (int i = 0; i < 5; ++i)
         w.stepScale(+1);
     QCOMPARE(w.Image1->size(), QSize(20480, 20480));

@@ -128,7 +128,7 @@ void PaintingTest::cellFrameFollowsPointerAndForwardsItsClicks() {
 void PaintingTest::rightClickPicksTheForegroundColour() {
     TForm1 w;
     ShowActive(w);
-    w.document().picture.setPixel(4, 4, Red);
+    w.session().mutableDocument().picture.setPixel(4, 4, Red);
     QTest::mouseClick(w.Image1, Qt::RightButton, {}, QPoint(4, 4));
     QCOMPARE(w.session().tool().ForegroundColor, Red);
     QTest::mouseClick(w.Image1, Qt::LeftButton, {}, QPoint(30, 30));

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -48,7 +49,7 @@ class PictureFormatsWindowTest : public QObject {
     QList<FileDialogKind> dialogKinds;
     QTemporaryDir dir;
     TForm1& form() { return *w->Form1; }
-    Document& doc() { return w->Form1->document(); }
+    Document& doc() { return w->Form1->session().mutableDocument(); }
     QString path(const char* name) const { return dir.filePath(name); }
 
   private slots:
@@ -70,7 +71,7 @@ class PictureFormatsWindowTest : public QObject {
         dialogKinds.clear();
         form().newPicture(256, 192, 0xFFFFFF);
         doc().Modified = false;
-        doc().PaletteKind = KindTms9918; // an opened picture may have switched it
+        doc().PaletteKind = PaletteKindId::Tms9918; // an opened picture may have switched it
     }
 
     void importScalesAPhotoIntoANewUnnamedModifiedPicture() {
@@ -160,21 +161,23 @@ class PictureFormatsWindowTest : public QObject {
 
     void theExportDialogWritesAScreen2Image() {
         TForm4* d = w->Form4;
-        int asked = 0;
+        std::optional<ExportSaveDialog> asked;
         const auto target = std::filesystem::path(dir.path().toStdString()) / "title";
-        d->chooseSavePath = [&](int dialog) {
+        d->chooseSavePath = [&](ExportSaveDialog dialog) {
             asked = dialog;
             return std::optional<std::filesystem::path>(target);
         };
         doc().picture.fill(PaletteColor(KindTms9918, 15));
         form().Export1->trigger();
-        QCOMPARE(d->DataTypeButtons[3]->text(), QString("SCREEN 2 IMAGE (*.SC2)"));
-        d->DataTypeButtons[3]->click();
-        QVERIFY(!d->CheckBox2->isEnabled());
-        QVERIFY(!d->Edit1->isEnabled());
-        d->Button1->click();
-        d->DataTypeButtons[0]->click();
-        QCOMPARE(asked, 4);
+        QCOMPARE(d->dataTypeButtons[3]->text(), QString("SCREEN 2 IMAGE (*.SC2)"));
+        QCOMPARE(d->dataTypeButtons[3]->objectName(), QString("RadioGroup2Item3"));
+        d->dataTypeButtons[3]->click();
+        QVERIFY(!d->msxHeaderBox->isEnabled());
+        QVERIFY(!d->tapeNameEdit->isEnabled());
+        QVERIFY(!d->volumeSlider->isEnabled());
+        d->exportButton->click();
+        d->dataTypeButtons[0]->click();
+        QVERIFY(asked == ExportSaveDialog::Sc2);
         QCOMPARE(boxes, QStringList{"OK!|Export"});
         const QByteArray file = ReadAll(path("title.SC2"));
         QCOMPARE(file.size(), 7 + 0x3800);

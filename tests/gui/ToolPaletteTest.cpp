@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QRadioButton>
@@ -39,7 +40,7 @@ class ToolPaletteTest : public QObject {
     Q_OBJECT
     Windows* w = nullptr;
     TForm2* palette() { return w->Form2; }
-    Document& doc() { return w->Form1->document(); }
+    Document& doc() { return w->Form1->session().mutableDocument(); }
     ToolState& tool() { return w->Form1->session().tool(); }
 
 private slots:
@@ -49,12 +50,32 @@ private slots:
         palette()->show();
     }
 
+    void controlsKeepTheirDesignNames() {
+        TForm2* p = w->Form2;
+        const std::pair<QWidget*, const char*> controls[] = {
+            {p->stripImage, "Image1"},        {p->foregroundSwatch, "Image2"},
+            {p->cellBufferPreview, "Image3"}, {p->colorNumberLabel, "Label4"},
+            {p->scaleSlider, "TrackBar1"},    {p->scaleLabel, "Label2"},
+            {p->paintModeGroup, "GroupBox1"}, {p->penButton, "RadioButton1"},
+            {p->block4Button, "RadioButton3"}, {p->block8Button, "RadioButton4"},
+            {p->lineButton, "RadioButton2"},  {p->fillButton, "RadioButton19"},
+            {p->oddLineBox, "CheckBox1"},     {p->freeDrawBox, "CheckBox2"},
+            {p->positionLabel, "Label5"},     {p->aspectLabel, "Label3"},
+            {p->depthLabel, "Label6"},        {p->chipPanel, "Panel2"},
+            {p->colorModePanel, "Panel3"}};
+        for (const auto& [widget, name] : controls) {
+            QVERIFY2(widget, name);
+            QCOMPARE(widget->objectName(), QString(name));
+            QCOMPARE(p->findChild<QWidget*>(name), widget);
+        }
+    }
+
     void init() {
         palette()->paletteButton(KindTms9918)->click();
         tool().ProtectedColors = 0;
         tool().ForegroundIndex = 1;
         tool().BackgroundIndex = 15;
-        palette()->RefreshPaletteView(KindTms9918);
+        palette()->RefreshPaletteView(PaletteKindId::Tms9918);
         tool().BrushPattern = 0;
         w->Form1->setEnabled(true);
         w->Form1->Image1->setEnabled(true);
@@ -64,40 +85,40 @@ private slots:
         palette()->ApplyEditModeToPalette();
         tool().ForegroundIndex = 12;
         tool().BackgroundIndex = 9;
-        palette()->RefreshPaletteView(KindTms9918);
+        palette()->RefreshPaletteView(PaletteKindId::Tms9918);
         QRadioButton* b = palette()->paletteButton(KindColor4_1);
         QCOMPARE(b->objectName(), QString("RadioButton13"));
         QCOMPARE(b->text(), QString("Color 4-1"));
         b->click();
-        QCOMPARE(doc().PaletteKind, int(KindColor4_1));
+        QCOMPARE(KindNumber(doc().PaletteKind), int(KindColor4_1));
         QCOMPARE(tool().ForegroundIndex, 3);
         QCOMPARE(tool().BackgroundIndex, 0);
         QCOMPARE(tool().ForegroundColor, FromRrggbb(0xFF00FF));
         QCOMPARE(tool().BackgroundColor, FromRrggbb(0x000000));
-        QCOMPARE(palette()->Label4->text(), QString("3"));
+        QCOMPARE(palette()->colorNumberLabel->text(), QString("3"));
     }
 
     void eightPixelDragSelectsNinePixelDragProtects() {
-        Drag(palette()->Image1, 5 * 16 + 4, 2, 10);
+        Drag(palette()->stripImage, 5 * 16 + 4, 2, 10);
         QCOMPARE(tool().ForegroundIndex, 5);
         QCOMPARE(tool().ProtectedColors, std::uint16_t(0));
-        QCOMPARE(palette()->Label4->text(), QString("5"));
+        QCOMPARE(palette()->colorNumberLabel->text(), QString("5"));
 
-        Drag(palette()->Image1, 7 * 16 + 4, 2, 11);
+        Drag(palette()->stripImage, 7 * 16 + 4, 2, 11);
         QCOMPARE(tool().ProtectedColors, std::uint16_t(1u << 7));
         QCOMPARE(tool().ForegroundIndex, 5); // nothing selected
         QVERIFY(palette()->IsProtectedIndex(7));
         // The swatch now shows the hatch around its colour.
-        QCOMPARE(palette()->Image1->picture().pixel(7 * 16 + 7, 0), ColorValue(0xFFFFFF));
-        QCOMPARE(palette()->Image1->picture().pixel(7 * 16 + 6, 10),
+        QCOMPARE(palette()->stripImage->picture().pixel(7 * 16 + 7, 0), ColorValue(0xFFFFFF));
+        QCOMPARE(palette()->stripImage->picture().pixel(7 * 16 + 6, 10),
                  PaletteColor(KindTms9918, 7));
     }
 
     void dragOutOfTheStripTogglesNothing() {
-        Send(palette()->Image1, QEvent::MouseButtonPress, 40, 16, Qt::LeftButton, Qt::LeftButton);
-        Send(palette()->Image1, QEvent::MouseMove, -30, 40, Qt::NoButton, Qt::LeftButton);
-        Send(palette()->Image1, QEvent::MouseMove, 400, -20, Qt::NoButton, Qt::LeftButton);
-        Send(palette()->Image1, QEvent::MouseButtonRelease, 400, -20, Qt::LeftButton,
+        Send(palette()->stripImage, QEvent::MouseButtonPress, 40, 16, Qt::LeftButton, Qt::LeftButton);
+        Send(palette()->stripImage, QEvent::MouseMove, -30, 40, Qt::NoButton, Qt::LeftButton);
+        Send(palette()->stripImage, QEvent::MouseMove, 400, -20, Qt::NoButton, Qt::LeftButton);
+        Send(palette()->stripImage, QEvent::MouseButtonRelease, 400, -20, Qt::LeftButton,
              Qt::NoButton);
         QCOMPARE(tool().ProtectedColors, std::uint16_t(0));
         QCOMPARE(tool().ForegroundIndex, 1);
@@ -106,46 +127,46 @@ private slots:
     void brushStripRightEdgeChangesNothing() {
         tool().BrushPattern = 3;
         palette()->DrawBrushStrip();
-        const Picture before = palette()->Image1->picture();
+        const Picture before = palette()->stripImage->picture();
         for (int x = 252; x <= 256; ++x) {
-            Send(palette()->Image1, QEvent::MouseButtonPress, x, 48, Qt::LeftButton,
+            Send(palette()->stripImage, QEvent::MouseButtonPress, x, 48, Qt::LeftButton,
                  Qt::LeftButton);
-            Send(palette()->Image1, QEvent::MouseButtonRelease, x, 48, Qt::LeftButton,
+            Send(palette()->stripImage, QEvent::MouseButtonRelease, x, 48, Qt::LeftButton,
                  Qt::NoButton);
         }
         QCOMPARE(tool().BrushPattern, 3);
-        QVERIFY(palette()->Image1->picture() == before);
+        QVERIFY(palette()->stripImage->picture() == before);
         // A sample itself is chosen by a press.
-        Send(palette()->Image1, QEvent::MouseButtonPress, 8 * 28 + 3, 48, Qt::LeftButton,
+        Send(palette()->stripImage, QEvent::MouseButtonPress, 8 * 28 + 3, 48, Qt::LeftButton,
              Qt::LeftButton);
         QCOMPARE(tool().BrushPattern, 8);
     }
 
     void rightClickSetsOnlyTheSecondColour() {
-        const Picture swatchBefore = palette()->Image2->picture();
-        Drag(palette()->Image1, 9 * 16 + 2, 10, 10, Qt::RightButton);
+        const Picture swatchBefore = palette()->foregroundSwatch->picture();
+        Drag(palette()->stripImage, 9 * 16 + 2, 10, 10, Qt::RightButton);
         QCOMPARE(tool().BackgroundIndex, 9);
         QCOMPARE(tool().BackgroundColor, PaletteColor(KindTms9918, 9));
         QCOMPARE(tool().ForegroundIndex, 1);
         QCOMPARE(tool().ForegroundColor, PaletteColor(KindTms9918, 1));
-        QCOMPARE(palette()->Label4->text(), QString("1"));
-        QVERIFY(palette()->Image2->picture() == swatchBefore);
+        QCOMPARE(palette()->colorNumberLabel->text(), QString("1"));
+        QVERIFY(palette()->foregroundSwatch->picture() == swatchBefore);
     }
 
     void scalePositionFiveIsX32() {
-        palette()->TrackBar1->setValue(5);
-        QCOMPARE(palette()->Label2->text(), QString("x32"));
-        QCOMPARE(doc().Scale, 32);
+        palette()->scaleSlider->setValue(5);
+        QCOMPARE(palette()->scaleLabel->text(), QString("x32"));
+        QCOMPARE(w->Form1->session().view().Scale, 32);
         QCOMPARE(w->Form1->Image1->size(), QSize(8192, 6144));
-        palette()->TrackBar1->setValue(0);
-        QCOMPARE(palette()->Label2->text(), QString("x1"));
+        palette()->scaleSlider->setValue(0);
+        QCOMPARE(palette()->scaleLabel->text(), QString("x1"));
         QCOMPARE(w->Form1->Image1->size(), QSize(256, 192));
     }
 
     void paletteClickKeepsTheEditorDisabledUnderADialog() {
         w->Form1->setEnabled(false);
         palette()->paletteButton(KindTms9928)->click();
-        QCOMPARE(doc().PaletteKind, int(KindTms9928));
+        QCOMPARE(KindNumber(doc().PaletteKind), int(KindTms9928));
         QVERIFY(!w->Form1->isEnabled());
         w->Form1->setEnabled(true);
         w->Form1->Image1->setEnabled(false);
@@ -164,20 +185,20 @@ private slots:
     }
 
     void markingAPaletteButtonByProgramSwitchesNothing() {
-        palette()->CheckPaletteButton(KindTms9929);
+        palette()->CheckPaletteButton(PaletteKindId::Tms9929);
         QVERIFY(palette()->paletteButton(KindTms9929)->isChecked());
-        QCOMPARE(doc().PaletteKind, int(KindTms9918));
+        QCOMPARE(KindNumber(doc().PaletteKind), int(KindTms9918));
     }
 
     void fillIsEnabledExactlyWhileFreeDrawIsChecked() {
-        palette()->CheckBox2->setChecked(true);
-        QVERIFY(palette()->RadioButton19->isEnabled());
+        palette()->freeDrawBox->setChecked(true);
+        QVERIFY(palette()->fillButton->isEnabled());
         QVERIFY(tool().FreeDraw);
-        palette()->RadioButton19->setChecked(true);
+        palette()->fillButton->setChecked(true);
         QCOMPARE(tool().Mode, PaintMode::Fill);
-        palette()->CheckBox2->setChecked(false);
-        QVERIFY(!palette()->RadioButton19->isEnabled());
-        QVERIFY(palette()->RadioButton1->isChecked());
+        palette()->freeDrawBox->setChecked(false);
+        QVERIFY(!palette()->fillButton->isEnabled());
+        QVERIFY(palette()->penButton->isChecked());
         QCOMPARE(tool().Mode, PaintMode::Pen);
         QVERIFY(!tool().FreeDraw);
     }
@@ -197,12 +218,12 @@ private slots:
     }
 
     void depthLabelFollowsSaveDepth() {
-        doc().SaveDepth = 3;
+        doc().SaveDepth = static_cast<PixelFormat>(3);
         palette()->ShowDepthLabel();
-        QCOMPARE(palette()->Label6->text(), QString("[ 8bit]"));
-        doc().SaveDepth = 2;
+        QCOMPARE(palette()->depthLabel->text(), QString("[ 8bit]"));
+        doc().SaveDepth = static_cast<PixelFormat>(2);
         palette()->ShowDepthLabel();
-        QCOMPARE(palette()->Label6->text(), QString("[ 4bit]"));
+        QCOMPARE(palette()->depthLabel->text(), QString("[ 4bit]"));
     }
 };
 

@@ -2,16 +2,12 @@
 
 #include "core/palette/Palettes.h"
 
-#include <algorithm>
 
 namespace murelo {
 
 void NewDocument(Document& doc, int width, int height, ColorValue fillColor, bool resetQuickSlot) {
     doc.PictureWidth = width;
     doc.PictureHeight = height;
-    doc.InputArmed = true;
-    doc.LastX = doc.LastY = 0;
-    doc.ShiftLockRow = -1;
 
     doc.picture = Picture(width, height, fillColor);
     doc.errorOverlay = Picture(width, height, OverlayBackground);
@@ -22,12 +18,7 @@ void NewDocument(Document& doc, int width, int height, ColorValue fillColor, boo
     doc.ErrorsShown = false;
     doc.FileName.clear();
     doc.Modified = false;
-    doc.SaveDepth = Format4Bit;
-}
-
-void SetScalePosition(Document& doc, int position) {
-    doc.ScalePosition = std::clamp(position, 0, 5);
-    doc.Scale = 1 << doc.ScalePosition;
+    doc.SaveDepth = PixelFormat::Bits4;
 }
 
 std::string WindowTitle(const Document& doc) {
@@ -46,7 +37,7 @@ CellPixels ReadCell(const Picture& picture, int x, int y) {
     return cell;
 }
 
-int DetectPalette(const Picture& picture) {
+PaletteKindId DetectPalette(const Picture& picture) {
     int best = 0;
     std::uint16_t bestMask = 0;
     for (int kind = 0; kind <= 7; ++kind) {
@@ -65,13 +56,13 @@ int DetectPalette(const Picture& picture) {
             bestMask = mask;
         }
         if (complete)
-            return kind;
+            return static_cast<PaletteKindId>(kind);
     }
-    return best;
+    return static_cast<PaletteKindId>(best);
 }
 
-bool RecolorPicture(Picture& picture, int oldKind, int newKind) {
-    if (newKind >= KindPc8801 || oldKind >= KindPc8801 || newKind == oldKind)
+bool RecolorPicture(Picture& picture, PaletteKindId oldKind, PaletteKindId newKind) {
+    if (!IsChipPalette(newKind) || !IsChipPalette(oldKind) || newKind == oldKind)
         return false;
     bool changed = false;
     for (ColorValue& c : picture.pixels()) {

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "core/editor/CellBuffer.h"
+#include "core/editor/EditMode.h"
 #include "core/editor/Picture.h"
+#include "core/editor/PixelFormat.h"
+#include "core/palette/Palettes.h"
 
 #include <array>
 #include <cstdint>
@@ -10,25 +13,6 @@
 namespace murelo {
 
 inline constexpr const char* VersionString = "Murelo 9918 ver.1.20";
-
-// Pixel modes of the picture (the edit mode dialog's item indices).
-enum EditModeId : int {
-    EditMode99x8 = 0,     // square pixels, two-colour rule tools available
-    EditModePc6001Wide = 1, // a logical pixel is two physical pixels wide
-    EditModePc6001 = 2,   // square pixels, Free Draw forced on
-    EditModePc8801Tall = 3, // a logical pixel is two physical pixels high
-};
-
-// SaveDepth holds the bitmap pixel-format code.
-enum PixelFormatCode : std::uint8_t {
-    Format1Bit = 1,
-    Format4Bit = 2,
-    Format8Bit = 3,
-    Format15Bit = 4,
-    Format16Bit = 5,
-    Format24Bit = 6,
-    Format32Bit = 7,
-};
 
 // The one picture being edited and the state every window reads.
 struct Document {
@@ -39,23 +23,14 @@ struct Document {
 
     int PictureWidth = 256;
     int PictureHeight = 192;
-    int ScalePosition = 0; // the scale track bar position 0..5
-    int Scale = 1;         // always 1 << ScalePosition
-    int PaletteKind = 0;
-    int EditMode = EditMode99x8;
+    PaletteKindId PaletteKind = PaletteKindId::Tms9918;
+    EditModeId EditMode = EditModeId::Tms99x8;
     std::string FileName;
     std::string ConsecutiveName;
     bool Modified = false;
-    bool InputArmed = true;
-    int ShiftLockRow = -1;
-    int CursorX = 0;
-    int CursorY = 0;
-    bool FromCellFrame = false;
-    int LastX = 0;
-    int LastY = 0;
-    // ForegroundColor, BackgroundColor and BrushPattern live in ToolState (held by
-    // EditorSession beside the document): the tool palette edits them, painting reads them.
-    std::uint8_t SaveDepth = Format4Bit;
+    // ForegroundColor, BackgroundColor and BrushPattern live in ToolState, and the scale,
+    // cursor and stroke state in EditorView, both held by EditorSession beside the document.
+    PixelFormat SaveDepth = PixelFormat::Bits4;
     bool ErrorsShown = false;
     CellPixels CellBuffer{};
     bool RecolorOnPaletteChange = true;
@@ -63,8 +38,6 @@ struct Document {
 
     // File > Export is offered only for the SCREEN 2 size.
     bool exportAvailable() const { return PictureWidth == 256 && PictureHeight == 192; }
-    int displayWidth() const { return PictureWidth * Scale; }
-    int displayHeight() const { return PictureHeight * Scale; }
 };
 
 constexpr std::uint32_t OverlayBackground = 0x202020;
@@ -78,9 +51,6 @@ inline constexpr std::array<std::uint16_t, 6> CellMaskTable = {0xFFF8, 0xFFF0, 0
 // ring and records the first snapshot.
 void NewDocument(Document& doc, int width, int height, ColorValue fillColor, bool resetQuickSlot);
 
-// Sets ScalePosition (clamped to 0..5) and Scale = 1 << position.
-void SetScalePosition(Document& doc, int position);
-
 // The window title: the version string alone for a clean untitled document,
 // "%s : %s" once named, "%s : *%s" while modified.
 std::string WindowTitle(const Document& doc);
@@ -90,11 +60,11 @@ CellPixels ReadCell(const Picture& picture, int x, int y);
 
 // The first of kinds 0..7 that holds every pixel, else the one whose set of found
 // indices, read as a 16-bit number, is largest (scanning each kind up to its first miss).
-int DetectPalette(const Picture& picture);
+PaletteKindId DetectPalette(const Picture& picture);
 
 // Index-for-index recolouring between the chip palettes 0..5; any other switch leaves
 // the pixels as they are. Returns whether a pixel changed.
-bool RecolorPicture(Picture& picture, int oldKind, int newKind);
+bool RecolorPicture(Picture& picture, PaletteKindId oldKind, PaletteKindId newKind);
 
 // Mirrors the picture left to right (key R), through the scratch copy.
 void MirrorPicture(Document& doc);

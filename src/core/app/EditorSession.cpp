@@ -6,6 +6,9 @@
 #include "core/editor/RunRule.h"
 #include "core/palette/Palettes.h"
 
+#include <algorithm>
+#include <exception>
+
 namespace murelo {
 
 SessionChange& SessionChange::operator|=(const SessionChange& other) {
@@ -21,7 +24,18 @@ SessionChange& SessionChange::operator|=(const SessionChange& other) {
     exportAvailability |= other.exportAvailability;
     overlay |= other.overlay;
     saveDepth |= other.saveDepth;
+    palette |= other.palette;
+    editMode |= other.editMode;
+    scale |= other.scale;
     return *this;
+}
+
+SessionChange SessionChange::all() {
+    SessionChange c;
+    c.picture = c.pictureSize = c.title = c.undoState = c.cellFrame = c.position = true;
+    c.colors = c.cellBuffer = c.showColorNumber = c.exportAvailability = c.overlay = true;
+    c.saveDepth = c.palette = c.editMode = c.scale = true;
+    return c;
 }
 
 EditorSession::EditorSession() {
@@ -32,6 +46,9 @@ EditorSession::EditorSession() {
 SessionChange EditorSession::newDocument(int width, int height, ColorValue fillColor,
                                          bool resetQuickSlot) {
     NewDocument(doc_, width, height, fillColor, resetQuickSlot);
+    view_.InputArmed = true;
+    view_.LastX = view_.LastY = 0;
+    view_.ShiftLockRow = -1;
     ring_.clear();
     ring_.record(doc_.picture);
     SessionChange change;
@@ -41,69 +58,69 @@ SessionChange EditorSession::newDocument(int width, int height, ColorValue fillC
 }
 
 PaintContext EditorSession::paintContext() const {
-    return PaintContext{doc_.picture, tool_, doc_.EditMode, doc_.PaletteKind};
+    return PaintContext{doc_.picture, tool_, EditModeNumber(doc_.EditMode), KindNumber(doc_.PaletteKind)};
 }
 
 EditorSession::Point EditorSession::enterEvent(const PointerEvent& event) {
     if (!event.fromCellFrame)
         return {event.x, event.y};
     // The frame covers one cell of the picture: its events belong to the picture under it.
-    const int mask = CellMaskTable[doc_.ScalePosition];
-    doc_.CursorX &= mask;
-    doc_.CursorY &= mask;
-    doc_.FromCellFrame = true;
-    return {event.x + doc_.CursorX, event.y + doc_.CursorY};
+    const int mask = CellMaskTable[view_.ScalePosition];
+    view_.CursorX &= mask;
+    view_.CursorY &= mask;
+    view_.FromCellFrame = true;
+    return {event.x + view_.CursorX, event.y + view_.CursorY};
 }
 
 EditorSession::Point EditorSession::pictureCoordinates(Point display) const {
-    return {display.x / doc_.Scale, display.y / doc_.Scale};
+    return {display.x / view_.Scale, display.y / view_.Scale};
 }
 
 SessionChange EditorSession::updateCellFrame(Point display, const PointerEvent& event) {
-    const int width = doc_.displayWidth();
-    const int height = doc_.displayHeight();
+    const int width = displayWidth();
+    const int height = displayHeight();
     if (display.x < 0 || display.y < 0 || display.x >= width || display.y >= height)
         return {};
-    const int mask = CellMaskTable[doc_.ScalePosition];
-    if (!doc_.FromCellFrame && tool_.FreeDraw) {
-        doc_.CursorX = display.x;
-        doc_.CursorY = display.y;
+    const int mask = CellMaskTable[view_.ScalePosition];
+    if (!view_.FromCellFrame && tool_.FreeDraw) {
+        view_.CursorX = display.x;
+        view_.CursorY = display.y;
     } else {
-        doc_.CursorX = display.x & mask;
-        doc_.CursorY = display.y & mask;
+        view_.CursorX = display.x & mask;
+        view_.CursorY = display.y & mask;
     }
     cellFrame_.left = (display.x & mask) - event.hScroll;
     cellFrame_.top = (display.y & mask) - event.vScroll;
     cellFrame_.visible = gridShown && cellFrame_.left <= width && cellFrame_.top <= height &&
-                         doc_.CursorX <= width && doc_.CursorY <= height;
-    doc_.FromCellFrame = false;
+                         view_.CursorX <= width && view_.CursorY <= height;
+    view_.FromCellFrame = false;
     SessionChange change;
     change.cellFrame = true;
     return change;
 }
 
 bool EditorSession::pressStartsFill(const PointerEvent& event) const {
-    return doc_.InputArmed && event.left && !event.ctrl && tool_.Mode == PaintMode::Fill;
+    return view_.InputArmed && event.left && !event.ctrl && tool_.Mode == PaintMode::Fill;
 }
 
 SessionChange EditorSession::press(const PointerEvent& event) {
     const Point display = enterEvent(event);
-    if (!doc_.InputArmed)
+    if (!view_.InputArmed)
         return {};
     SessionChange change = updateCellFrame(display, event);
     Point p = pictureCoordinates(display);
     if (event.shift) {
-        if (doc_.ShiftLockRow < 0)
-            doc_.ShiftLockRow = p.y;
+        if (view_.ShiftLockRow < 0)
+            view_.ShiftLockRow = p.y;
         else
-            p.y = doc_.ShiftLockRow;
+            p.y = view_.ShiftLockRow;
     }
     if (event.left)
         change |= paintLeft(event, p, true);
     else if (event.right)
         change |= pickColor(event, p);
-    doc_.LastX = p.x;
-    doc_.LastY = p.y;
+    view_.LastX = p.x;
+    view_.LastY = p.y;
     change |= markModified();
     return change;
 }
@@ -116,17 +133,17 @@ SessionChange EditorSession::move(const PointerEvent& event) {
     if (doc_.picture.contains(p.x, p.y) && display.x >= 0 && display.y >= 0) {
         int shownX = p.x;
         int shownY = p.y;
-        if (doc_.EditMode == EditModePc6001Wide)
+        if (doc_.EditMode == EditModeId::Pc6001Wide)
             shownX /= 2;
-        else if (doc_.EditMode == EditModePc8801Tall)
+        else if (doc_.EditMode == EditModeId::Pc8801Tall)
             shownY /= 2;
         positionText_ = "X : " + std::to_string(shownX) + "\nY : " + std::to_string(shownY);
         change.position = true;
     }
-    if (!doc_.InputArmed)
+    if (!view_.InputArmed)
         return change;
-    if (event.shift && doc_.ShiftLockRow >= 0)
-        p.y = doc_.ShiftLockRow;
+    if (event.shift && view_.ShiftLockRow >= 0)
+        p.y = view_.ShiftLockRow;
     if (event.left) {
         const SessionChange painted = paintLeft(event, p, false);
         change |= painted;
@@ -135,9 +152,9 @@ SessionChange EditorSession::move(const PointerEvent& event) {
         if (painted.picture)
             change |= markModified();
     }
-    doc_.LastX = p.x;
-    doc_.LastY = p.y;
-    doc_.InputArmed = true;
+    view_.LastX = p.x;
+    view_.LastY = p.y;
+    view_.InputArmed = true;
     return change;
 }
 
@@ -155,15 +172,15 @@ SessionChange EditorSession::release(const PointerEvent& event) {
 }
 
 void EditorSession::endStroke() {
-    doc_.InputArmed = true;
-    doc_.ShiftLockRow = -1;
+    view_.InputArmed = true;
+    view_.ShiftLockRow = -1;
 }
 
 SessionChange EditorSession::paintLeft(const PointerEvent& event, Point p, bool isPress) {
     SessionChange change;
     if (event.ctrl) {
-        change.picture = PasteCell(doc_.picture, doc_.CellBuffer, doc_.CursorX / doc_.Scale,
-                                   doc_.CursorY / doc_.Scale, paintContext());
+        change.picture = PasteCell(doc_.picture, doc_.CellBuffer, view_.CursorX / view_.Scale,
+                                   view_.CursorY / view_.Scale, paintContext());
         return change;
     }
     change.showColorNumber = true;
@@ -200,7 +217,7 @@ void EditorSession::paintPen(Point p, bool isPress) {
         return;
     }
     if (!isPress)
-        DrawBrushLine(doc_.picture, paintContext(), doc_.LastX, doc_.LastY, p.x, p.y,
+        DrawBrushLine(doc_.picture, paintContext(), view_.LastX, view_.LastY, p.x, p.y,
                       tool_.ForegroundColor, tool_.BackgroundColor, tool_.BrushPattern);
     paintBrush(p.x, p.y, true);
 }
@@ -261,7 +278,7 @@ void EditorSession::paintBlock8(Point p) {
 }
 
 SessionChange EditorSession::fill(Point p) {
-    const bool tall = doc_.EditMode == EditModePc8801Tall;
+    const bool tall = doc_.EditMode == EditModeId::Pc8801Tall;
     const int y = tall ? (p.y & ~1) : p.y;
     fillBusy_ = true;
     skipNextRelease_ = true;
@@ -283,7 +300,7 @@ SessionChange EditorSession::pickColor(const PointerEvent& event, Point p) {
     change.colors = true;
     if (event.ctrl) {
         doc_.CellBuffer =
-            CopyCell(doc_.picture, doc_.CursorX / doc_.Scale, doc_.CursorY / doc_.Scale);
+            CopyCell(doc_.picture, view_.CursorX / view_.Scale, view_.CursorY / view_.Scale);
         change.cellBuffer = true;
     } else if (event.shift) {
         tool_.BackgroundColor = doc_.picture.pixel(p.x, p.y); // outside: none
@@ -306,6 +323,14 @@ SessionChange EditorSession::markModified() {
     return change;
 }
 
+SessionChange EditorSession::resetOverlay() {
+    doc_.errorOverlay = Picture(doc_.PictureWidth, doc_.PictureHeight, OverlayBackground);
+    doc_.ErrorsShown = false;
+    SessionChange change;
+    change.overlay = true;
+    return change;
+}
+
 SessionChange EditorSession::recordSnapshot() {
     ring_.record(doc_.picture);
     SessionChange change;
@@ -321,9 +346,7 @@ SessionChange EditorSession::adoptRestoredPicture() {
         doc_.PictureWidth = picture.width();
         doc_.PictureHeight = picture.height();
         change.pictureSize = change.exportAvailability = true;
-        doc_.errorOverlay = Picture(picture.width(), picture.height(), OverlayBackground);
-        doc_.ErrorsShown = false;
-        change.overlay = true;
+        change |= resetOverlay();
     }
     change |= markModified();
     return change;
@@ -350,22 +373,160 @@ SessionChange EditorSession::restartUndo() {
     return recordSnapshot();
 }
 
-void EditorSession::quickSave() {
+SessionChange EditorSession::quickSave() {
     doc_.quickSlot = doc_.picture;
     doc_.QuickSlotFilled = true;
+    return {};
 }
 
 SessionChange EditorSession::quickLoad() {
     doc_.picture = doc_.quickSlot;
     SessionChange change = adoptRestoredPicture();
     // The slot always holds a 24-bit picture.
-    doc_.SaveDepth = Format24Bit;
+    doc_.SaveDepth = PixelFormat::Bits24;
     change.saveDepth = true;
     // Marks of a check of the picture that was replaced no longer apply.
-    doc_.errorOverlay = Picture(doc_.PictureWidth, doc_.PictureHeight, OverlayBackground);
-    doc_.ErrorsShown = false;
-    change.overlay = change.exportAvailability = true;
+    change |= resetOverlay();
+    change.exportAvailability = true;
     return change;
+}
+
+SessionChange EditorSession::disarmInput() {
+    view_.InputArmed = false;
+    return {};
+}
+
+SessionChange EditorSession::mirrorPicture() {
+    MirrorPicture(doc_);
+    SessionChange change = markModified();
+    change.picture = true;
+    return change;
+}
+
+SessionChange EditorSession::flipCellBuffer(bool leftToRight) {
+    FlipCellBuffer(doc_.CellBuffer, leftToRight);
+    SessionChange change;
+    change.cellBuffer = true;
+    return change;
+}
+
+SessionChange EditorSession::applyPicture(const Picture& result) {
+    doc_.picture = result;
+    SessionChange change = adoptRestoredPicture();
+    // The marks of a check belong to the picture that was replaced.
+    change |= resetOverlay();
+    return change;
+}
+
+SessionChange EditorSession::switchPalette(PaletteKindId kind, bool recolour) {
+    SessionChange change;
+    change.picture = recolour && RecolorPicture(doc_.picture, doc_.PaletteKind, kind);
+    change.palette = doc_.PaletteKind != kind;
+    doc_.PaletteKind = kind;
+    return change;
+}
+
+SessionChange EditorSession::setEditMode(EditModeId mode) {
+    SessionChange change;
+    change.editMode = doc_.EditMode != mode;
+    doc_.EditMode = mode;
+    return change;
+}
+
+SessionChange EditorSession::restoreModeAndPalette(EditModeId mode, PaletteKindId kind) {
+    SessionChange change = setEditMode(mode);
+    change.palette = doc_.PaletteKind != kind;
+    doc_.PaletteKind = kind;
+    return change;
+}
+
+SessionChange EditorSession::setRecolorOnPaletteChange(bool on) {
+    doc_.RecolorOnPaletteChange = on;
+    return {};
+}
+
+SessionChange EditorSession::setScalePosition(int position) {
+    view_.ScalePosition = std::clamp(position, 0, 5);
+    view_.Scale = 1 << view_.ScalePosition;
+    SessionChange change;
+    change.scale = true;
+    return change;
+}
+
+SessionChange EditorSession::setSaveDepth(PixelFormat depth) {
+    doc_.SaveDepth = depth;
+    SessionChange change;
+    change.saveDepth = true;
+    return change;
+}
+
+SessionChange EditorSession::openPicture(const std::string& path, FileReport& report) {
+    report = LoadPictureFile(doc_, path);
+    disarmInput();
+    if (!report.ok())
+        return {};
+    SessionChange change = restartUndo();
+    change.picture = change.pictureSize = change.title = true;
+    change.exportAvailability = change.overlay = change.saveDepth = change.colors = true;
+    change.palette = change.editMode = true;
+    return change;
+}
+
+SessionChange EditorSession::importPicture(const std::string& path, int width, int height,
+                                           PictureFitMode fit, FileReport& report) {
+    report = ImportPictureFile(doc_, path, width, height, fit);
+    disarmInput();
+    if (!report.ok())
+        return {};
+    SessionChange change = restartUndo();
+    change.picture = change.pictureSize = change.title = true;
+    change.exportAvailability = change.overlay = change.saveDepth = change.colors = true;
+    change.palette = change.editMode = true;
+    return change;
+}
+
+SessionChange EditorSession::savePicture(const std::string& target,
+                                         const std::string& saveDialogName, FileReport& report) {
+    report = WritePictureFile(doc_, target, saveDialogName);
+    disarmInput();
+    SessionChange change;
+    change.title = true;
+    return change;
+}
+
+SessionChange EditorSession::saveConsecutive(const std::string& saveDialogName,
+                                             const std::string& stamp, FileReport& report) {
+    report = SaveConsecutive(doc_, saveDialogName, stamp);
+    disarmInput();
+    SessionChange change;
+    change.title = true;
+    return change;
+}
+
+SessionChange EditorSession::checkColors(bool fillTables, std::span<std::uint8_t> vramImage,
+                                         const ColorCheckHooks& hooks, ColorCheckResult& result) {
+    doc_.ErrorsShown = false;
+    result = ColorCheck(doc_.picture, KindNumber(doc_.PaletteKind), fillTables, doc_.errorOverlay,
+                        vramImage, hooks);
+    doc_.ErrorsShown = result.errorsShown;
+    // The overlay now holds the marks; the window decides when to show it.
+    return {};
+}
+
+SessionChange EditorSession::exportPicture(const ExportOptions& options, VramImage vram,
+                                           const ExportJobHooks& hooks, ExportJobResult& result) {
+    try {
+        result = RunExportJob(doc_.picture, KindNumber(doc_.PaletteKind), options,
+                              doc_.errorOverlay, vram, hooks);
+    } catch (const std::exception& e) {
+        result = ExportJobResult{};
+        result.outcome = ExportOutcome::WriteFailed;
+        result.boxText = e.what();
+        result.boxCaption = "Export";
+    }
+    doc_.ErrorsShown = result.errorsShown;
+    // The overlay now holds the marks; the window decides when to show it.
+    return {};
 }
 
 } // namespace murelo

@@ -1,10 +1,16 @@
 #pragma once
 
 #include "core/app/Document.h"
+#include "core/app/EditorView.h"
+#include "core/app/PictureFiles.h"
+#include "core/editor/ColorCheck.h"
 #include "core/editor/PaintContext.h"
 #include "core/editor/ToolState.h"
 #include "core/editor/UndoRing.h"
+#include "core/export/ExportJob.h"
 
+#include <cstdint>
+#include <span>
 #include <string>
 
 namespace murelo {
@@ -48,20 +54,30 @@ struct SessionChange {
     bool exportAvailability = false; // Export1 enabled = document().exportAvailable()
     bool overlay = false;            // the error overlay (Image4) was reset: repaint and hide it
     bool saveDepth = false;          // tool palette Label6 from SaveDepth (ShowDepthLabel)
+    bool palette = false;            // PaletteKind changed: the tool palette redraws its strip
+    bool editMode = false;           // EditMode changed: the tool palette fits its controls
+    bool scale = false;              // Scale changed: resize the images, rebuild the cell frame
+
+    // Every flag set: re-read and show everything.
+    static SessionChange all();
 
     SessionChange& operator|=(const SessionChange& other);
 };
 
-// The document, the tool state and the undo ring, with the editor's mouse and menu logic.
-// The main window holds one session and forwards events to it; the tool palette edits
-// tool(). Everything runs synchronously on the caller's thread.
+// The document, the tool state, the view state and the undo ring, with the editor's mouse
+// and menu logic. The session is the only writer of the document: windows ask it and show
+// the SessionChange it returns. The tool palette edits tool(). Everything runs synchronously
+// on the caller's thread.
 class EditorSession {
   public:
     // Starts with the white 256 x 192 picture, the quick slot reset and one snapshot.
     EditorSession();
 
-    Document& document() { return doc_; }
     const Document& document() const { return doc_; }
+    // For core code that fills a document itself and for tests setting up a state;
+    // windows go through the operations below.
+    Document& mutableDocument() { return doc_; }
+    const EditorView& view() const { return view_; }
     ToolState& tool() { return tool_; }
     const ToolState& tool() const { return tool_; }
     const UndoRing& undoRing() const { return ring_; }
@@ -69,8 +85,12 @@ class EditorSession {
     // The main window's Grid1 check mark; the cell frame shows only while it is set.
     bool gridShown = true;
 
+    int displayWidth() const { return doc_.PictureWidth * view_.Scale; }
+    int displayHeight() const { return doc_.PictureHeight * view_.Scale; }
+
     // NewDocument, then clears the undo ring and records the new picture as the first
-    // snapshot. Everything changes: repaint, resize, title, undo state, export availability.
+    // snapshot. Input is armed and the stroke state reset. Everything changes: repaint,
+    // resize, title, undo state, export availability.
     SessionChange newDocument(int width, int height, ColorValue fillColor, bool resetQuickSlot);
 
     // Image1MouseDown / Image8MouseDown. A left press with the Fill tool runs the whole fill
@@ -87,7 +107,7 @@ class EditorSession {
     // input is armed again and the Shift row lock ends.
     void endStroke();
     // After a file dialog or file operation, so the click that closed it does not paint.
-    void disarmInput() { doc_.InputArmed = false; }
+    SessionChange disarmInput();
 
     // Edit > Undo / Redo. Nothing changes when there is no step to take.
     SessionChange undo();
@@ -96,14 +116,64 @@ class EditorSession {
     bool canRedo() const { return ring_.canRedo(); }
     // After a load or the converter's apply replaced the picture: clear and record it.
     SessionChange restartUndo();
+    // Records the picture as the newest undo step.
+    SessionChange recordSnapshot();
 
     // File > Quick Save / Quick Load, after the window's "OK?" question was answered OK.
     // Quick Save stores a copy of the picture in the quick slot (Image7) and touches nothing
     // else. Quick Load brings the slot back (even before any Quick Save: it then holds the
     // start picture), marks the document modified, adopts the slot's size, saves at 24 bits
     // from now on, resets the error overlay and records no snapshot.
-    void quickSave();
+    SessionChange quickSave();
     SessionChange quickLoad();
+
+    // Any change of the picture's pixels made outside the session's own tools.
+    SessionChange markModified();
+    // Key R: mirrors the picture left to right and marks it modified; its snapshot comes
+    // with the next stroke.
+    SessionChange mirrorPicture();
+    // The cell buffer preview's clicks: left to right, or top to bottom.
+    SessionChange flipCellBuffer(bool leftToRight);
+    // The Pixel Converter's Apply: the result becomes the picture, marked modified, with a
+    // fresh error overlay; no snapshot (the caller restarts or records the undo ring).
+    SessionChange applyPicture(const Picture& result);
+
+    // The palette switch of the palette buttons and the dialogs: with recolour the chip
+    // palettes map index for index (the picture is not marked modified by that); the
+    // kind becomes the current one either way.
+    SessionChange switchPalette(PaletteKindId kind, bool recolour);
+    SessionChange setEditMode(EditModeId mode);
+    // What the New dialog's Cancel goes back to: both as they were, nothing recoloured.
+    SessionChange restoreModeAndPalette(EditModeId mode, PaletteKindId kind);
+    SessionChange setRecolorOnPaletteChange(bool on);
+    // The scale track bar: position clamped to 0..5, Scale = 1 << position.
+    SessionChange setScalePosition(int position);
+    // The colour depth dialog's OK.
+    SessionChange setSaveDepth(PixelFormat depth);
+
+    // Open and drop (see LoadPictureFile). On success the undo ring restarts and everything
+    // that shows the picture, its palette or depth changes; on failure nothing changes.
+    // Input is disarmed after either outcome.
+    SessionChange openPicture(const std::string& path, FileReport& report);
+    // File > Import Picture... (see ImportPictureFile): the same changes as Open, on a new,
+    // modified, unnamed picture; on failure nothing changes.
+    SessionChange importPicture(const std::string& path, int width, int height,
+                                PictureFitMode fit, FileReport& report);
+    // Save, Save As (see WritePictureFile) and Save Consecutive (see SaveConsecutive).
+    SessionChange savePicture(const std::string& target, const std::string& saveDialogName,
+                              FileReport& report);
+    SessionChange saveConsecutive(const std::string& saveDialogName, const std::string& stamp,
+                                  FileReport& report);
+
+    // Tool > Color Check on the picture into the error overlay; ErrorsShown is false while
+    // it runs and afterwards says whether it marked anything. The window shows the overlay
+    // as it sees fit, so neither this nor exportPicture names a change.
+    SessionChange checkColors(bool fillTables, std::span<std::uint8_t> vramImage,
+                              const ColorCheckHooks& hooks, ColorCheckResult& result);
+    // The export dialog's Export (see RunExportJob); a job that throws reports its message
+    // as a write failure with caption "Export".
+    SessionChange exportPicture(const ExportOptions& options, VramImage vram,
+                                const ExportJobHooks& hooks, ExportJobResult& result);
 
     std::string title() const { return WindowTitle(doc_); }
     // "X : %d\nY : %d" of the last position over the picture (tool palette Label5).
@@ -135,11 +205,11 @@ class EditorSession {
     void paintBrush(int x, int y, bool honourProtection);
     SessionChange fill(Point p);
     SessionChange pickColor(const PointerEvent& event, Point p);
-    SessionChange markModified();
-    SessionChange recordSnapshot();
     SessionChange adoptRestoredPicture();
+    SessionChange resetOverlay();
 
     Document doc_;
+    EditorView view_;
     ToolState tool_;
     UndoRing ring_;
     std::string positionText_ = "X : 0\nY : 0";

@@ -1,5 +1,6 @@
 #include "core/app/PictureFiles.h"
 
+#include "core/editor/AtomicFile.h"
 #include "core/editor/BitmapCodec.h"
 #include "core/editor/FileNameRules.h"
 #include "core/editor/IndexedCopy.h"
@@ -29,23 +30,22 @@ void AdoptPicture(Document& doc, DecodedBitmap& decoded, const std::string& path
     doc.scratch = Picture(w, h, OverlayBackground);
     doc.PaletteKind = DetectPalette(doc.picture);
     doc.EditMode = EditModeForKind(doc.PaletteKind);
-    doc.InputArmed = false;
     doc.ErrorsShown = false;
     doc.FileName = path;
     doc.Modified = false;
-    doc.SaveDepth = decoded.formatCode;
-    if (!PictureFitsPalette(doc.picture, doc.PaletteKind))
-        doc.SaveDepth = Format24Bit;
+    doc.SaveDepth = static_cast<PixelFormat>(decoded.formatCode);
+    if (!PictureFitsPalette(doc.picture, KindNumber(doc.PaletteKind)))
+        doc.SaveDepth = PixelFormat::Bits24;
 }
 
 } // namespace
 
-int EditModeForKind(int kind) {
-    if (kind == KindPc8801)
-        return EditModePc8801Tall;
-    if (kind >= KindColor15 && kind < PaletteKindCount)
-        return EditModePc6001;
-    return EditMode99x8;
+EditModeId EditModeForKind(PaletteKindId kind) {
+    if (kind == PaletteKindId::Pc8801)
+        return EditModeId::Pc8801Tall;
+    if (IsColorModePalette(kind))
+        return EditModeId::Pc6001;
+    return EditModeId::Tms99x8;
 }
 
 PictureFileContents ReadPictureFile(const std::string& path, const PictureLimits& limits) {
@@ -91,7 +91,7 @@ FileReport ImportPictureFile(Document& doc, const std::string& path, int width, 
     if (!contents.report.ok())
         return contents.report;
     contents.bitmap.picture = FitPicture(contents.bitmap.picture, width, height, fit);
-    contents.bitmap.formatCode = Format24Bit;
+    contents.bitmap.formatCode = PixelFormatCode(PixelFormat::Bits24);
     AdoptPicture(doc, contents.bitmap, std::string());
     doc.Modified = true;
     return {};
@@ -101,16 +101,19 @@ FileReport WritePictureFile(Document& doc, const std::string& target,
                             const std::string& saveDialogName) {
     std::vector<std::uint8_t> bytes;
     if (IsPngFileName(target))
-        bytes = EncodePng(doc.picture, doc.PaletteKind);
+        bytes = EncodePng(doc.picture, KindNumber(doc.PaletteKind));
     else
-        bytes = EncodePictureForSave(doc.picture, doc.PaletteKind, doc.SaveDepth).bytes;
-    const std::string failure = WriteFileAtomically(target, bytes);
-    if (!failure.empty())
-        return {"Save", "WriteError : " + target + " : " + failure};
+        bytes = EncodePictureForSave(doc.picture, KindNumber(doc.PaletteKind),
+                                     PixelFormatCode(doc.SaveDepth))
+                    .bytes;
+    try {
+        WriteFileAtomically(target, bytes);
+    } catch (const FileWriteError& e) {
+        return {"Save", "WriteError : " + target + " : " + e.reason};
+    }
     doc.FileName = saveDialogName;
     if (!doc.FileName.empty())
         doc.Modified = false;
-    doc.InputArmed = false;
     return {};
 }
 

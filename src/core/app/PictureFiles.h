@@ -29,12 +29,12 @@ PictureFileContents ReadPictureFile(const std::string& path, const PictureLimits
 // Open and drop: reads the file (regular files only), decodes it and adopts the picture:
 // size, SaveDepth (the file's pixel-format code, 6 when a pixel is not in the detected
 // palette), the cleared overlay and scratch images, the detected PaletteKind with its
-// EditMode, FileName = path, Modified = false, InputArmed = false, ErrorsShown = false.
+// EditMode, FileName = path, Modified = false, ErrorsShown = false.
 // On failure the document is left exactly as it was and the report says why ("Not BMP
 // File!" or the size message with caption "Open Error", "ReadError : %s" with "Open").
 // After a success the caller restarts the undo ring (EditorSession::restartUndo), clears
 // the message window, hides Image4/Image6 and shows the palette and depth in the tool
-// palette; after either outcome it disarms input.
+// palette; after either outcome it disarms input (EditorSession::openPicture does both).
 FileReport LoadPictureFile(Document& doc, const std::string& path);
 
 // Import: reads any picture of any size, scales it to width x height (at most 640 each) as
@@ -47,14 +47,14 @@ FileReport ImportPictureFile(Document& doc, const std::string& path, int width, 
 
 // The edit mode that goes with a detected palette kind (PC-8801 pixels are tall, the
 // PC-6x01 modes square with free drawing, the chip palettes square).
-int EditModeForKind(int kind);
+EditModeId EditModeForKind(PaletteKindId kind);
 
 // A target whose name ends in ".png" gets a lossless PNG (indexed with the palette's colours
 // when they hold every pixel, else RGB) whatever SaveDepth says.
 // Writes the picture to `target` at SaveDepth (4 or 8 bits only when every pixel is in the
 // palette, else 24), through a temporary file renamed over the target when complete.
-// On success FileName = saveDialogName, Modified = false when that is not empty, and
-// InputArmed = false. On failure nothing changes: the old file is intact, the picture stays
+// On success FileName = saveDialogName and Modified = false when that is not empty.
+// On failure nothing changes: the old file is intact, the picture stays
 // marked modified, and the report (caption "Save") names the file and the system's reason.
 //
 // Save:        target = SaveFileName(FileName), saveDialogName = target.

@@ -43,6 +43,15 @@ struct YjkBalance {
     friend bool operator==(const YjkBalance&, const YjkBalance&) = default;
 };
 
+// A record of R, G, B alone; the YJK terms stay zero.
+constexpr ColorRec RgbRec(std::int32_t r, std::int32_t g, std::int32_t b) {
+    ColorRec rec;
+    rec.R = r;
+    rec.G = g;
+    rec.B = b;
+    return rec;
+}
+
 // The 16 colours of the palette kind a conversion runs in, as records.
 using ConverterPalette = std::array<ColorRec, PaletteEntries>;
 

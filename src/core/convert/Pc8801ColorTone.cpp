@@ -15,14 +15,6 @@ constexpr int ChannelSpan = 2 * 255 + 1; // differences -255..255
 constexpr std::size_t ToneCacheSlots = 1 << 16;
 constexpr std::uint64_t EmptySlot = ~std::uint64_t(0);
 
-ColorRec Rgb(std::int32_t r, std::int32_t g, std::int32_t b) {
-    ColorRec rec;
-    rec.R = r;
-    rec.G = g;
-    rec.B = b;
-    return rec;
-}
-
 std::int32_t PackChoice(const ToneChoice& c) {
     return c.level | c.first << 4 | c.second << 8;
 }
@@ -99,8 +91,8 @@ ToneChoice CachedTone(ConversionState& state, const ColorRec& target) {
 }
 
 ColorRec ToneTarget(const ColorRec& balanced) {
-    return Rgb(ClampChannel(balanced.R - 50), ClampChannel(balanced.G - 50),
-               ClampChannel(balanced.B - 50));
+    return RgbRec(ClampChannel(balanced.R - 50), ClampChannel(balanced.G - 50),
+                  ClampChannel(balanced.B - 50));
 }
 
 } // namespace murelo

@@ -13,14 +13,6 @@ constexpr int SquareSpan = 2 * 255 + 1; // differences -255..255
 constexpr int AdjustLow = -512;         // inputs -512..767: a channel and any carried error
 constexpr int AdjustSpan = 1280;
 
-ColorRec Rgb(std::int32_t r, std::int32_t g, std::int32_t b) {
-    ColorRec rec;
-    rec.R = r;
-    rec.G = g;
-    rec.B = b;
-    return rec;
-}
-
 // The squared distance one channel contributes, taken from the shared distance so that the
 // weighting and its truncation stay exactly as it has them.
 void AppendChannelSquares(std::vector<std::int32_t>& squares, int channel, bool weighted) {
@@ -29,7 +21,7 @@ void AppendChannelSquares(std::vector<std::int32_t>& squares, int channel, bool 
         a[std::size_t(channel)] = std::max(d, 0);
         b[std::size_t(channel)] = std::max(-d, 0);
         squares.push_back(std::int32_t(
-            SquaredColorDistance(Rgb(a[0], a[1], a[2]), Rgb(b[0], b[1], b[2]), weighted)));
+            SquaredColorDistance(RgbRec(a[0], a[1], a[2]), RgbRec(b[0], b[1], b[2]), weighted)));
     }
 }
 
@@ -76,9 +68,9 @@ void PreparePcTables(ConversionState& state) {
 
 ColorRec AdjustedOf(const ConversionState& state, std::int32_t r, std::int32_t g, std::int32_t b) {
     const ColorBalance& balance = state.params.Balance;
-    return Rgb(AdjustOne(state, 0, r, balance.RedOffset),
-               AdjustOne(state, 1, g, balance.GreenOffset),
-               AdjustOne(state, 2, b, balance.BlueOffset));
+    return RgbRec(AdjustOne(state, 0, r, balance.RedOffset),
+                  AdjustOne(state, 1, g, balance.GreenOffset),
+                  AdjustOne(state, 2, b, balance.BlueOffset));
 }
 
 ColorRec AdjustedSource(const ConversionState& state, int x, int y) {

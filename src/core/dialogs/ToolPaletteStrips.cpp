@@ -1,6 +1,5 @@
 #include "core/dialogs/ToolPaletteStrips.h"
 
-#include "core/dialogs/StripGeometry.h"
 #include "core/editor/BrushPixel.h"
 #include "core/palette/Palettes.h"
 
@@ -31,11 +30,11 @@ void DrawRectOutline(Picture& strip, int left, int top, int right, int bottom, C
 
 } // namespace
 
-void DrawColorStrip(Picture& strip, int paletteKind, ProtectedColorSet set) {
+void DrawColorStrip(Picture& strip, PaletteKindId kind, ProtectedColorSet set) {
     for (int i = 0; i < PaletteEntries; ++i) {
         const int left = i * SwatchWidth;
-        const ColorValue entry = PaletteColor(paletteKind, i);
-        if (!IsProtectedIndex(set, i)) {
+        const ColorValue entry = PaletteColor(kind, i);
+        if (!ToolPaletteModel::IsProtectedIndex(set, i)) {
             strip.fillRect(left, 0, SwatchWidth, ColorStripBottom + 1, entry);
             continue;
         }
@@ -44,12 +43,12 @@ void DrawColorStrip(Picture& strip, int paletteKind, ProtectedColorSet set) {
     }
     // The extra last column belongs to swatch 15, as the mouse rules say.
     strip.fillRect(16 * SwatchWidth, 0, 1, ColorStripBottom + 1,
-                   IsProtectedIndex(set, 15) ? Black : PaletteColor(paletteKind, 15));
+                   ToolPaletteModel::IsProtectedIndex(set, 15) ? Black : PaletteColor(kind, 15));
 }
 
-void DrawBrushStrip(Picture& strip, const ToolState& tool, int editMode, int paletteKind) {
+void DrawBrushStrip(Picture& strip, const ToolState& tool, EditModeId mode, PaletteKindId kind) {
     strip.fillRect(0, ColorStripBottom + 1, strip.width(), 31, Black);
-    const PaintContext context{strip, tool, editMode, paletteKind};
+    const PaintContext context{strip, tool, EditModeNumber(mode), KindNumber(kind)};
     for (int p = 0; p < BrushPatternCount; ++p) {
         const int left = 2 + BrushSampleWidth * p;
         for (int y = 34; y < 34 + BrushSampleWidth; ++y)

@@ -1,7 +1,6 @@
 #include "core/editor/PictureFileIo.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -28,46 +27,10 @@ class FileDescriptor {
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
     int get() const { return fd_; }
-    // Closes now and reports whether the close succeeded (it can report a failed write).
-    bool close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
 
   private:
     int fd_;
 };
-
-bool WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= std::size_t(n);
-    }
-    return true;
-}
-
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// The mode a new file gets, or the existing target's, so a save keeps its permissions.
-mode_t TargetMode(const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode))
-        return st.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
 
 } // namespace
 
@@ -108,25 +71,6 @@ FileBytes ReadRegularFile(const std::string& path) {
     }
     result.bytes.resize(got);
     return result;
-}
-
-std::string WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    const mode_t mode = TargetMode(path);
-    std::string temp = FolderOf(path) + "/.murelo-save-XXXXXX";
-    FileDescriptor fd(::mkstemp(temp.data()));
-    if (fd.get() < 0)
-        return Reason();
-    std::string failure;
-    if (::fchmod(fd.get(), mode) != 0 || !WriteAll(fd.get(), bytes.data(), bytes.size()) ||
-        ::fsync(fd.get()) != 0)
-        failure = Reason();
-    if (!fd.close() && failure.empty())
-        failure = Reason();
-    if (failure.empty() && ::rename(temp.c_str(), path.c_str()) != 0)
-        failure = Reason();
-    if (!failure.empty())
-        ::unlink(temp.c_str());
-    return failure;
 }
 
 } // namespace murelo

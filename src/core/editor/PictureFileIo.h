@@ -17,9 +17,4 @@ struct FileBytes {
 // from, so that opening one can neither hang nor swallow endless data.
 FileBytes ReadRegularFile(const std::string& path);
 
-// Writes the bytes to a temporary file in the target's folder and renames it over the
-// target only when it is complete, so a failed save never destroys the previous file.
-// Returns the system's reason on failure, the empty string on success.
-std::string WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes);
-
 } // namespace murelo

@@ -23,8 +23,8 @@ std::optional<BsaveHeaderBytes> HeaderFor(const BinaryExportOptions& options, st
 }
 
 void WriteTable(ConstVramImage vram, const std::filesystem::path& file, std::size_t address,
-                std::size_t size, const BinaryExportOptions& options, ExportFilesReport& report) {
-    WriteExportFile(file, HeaderFor(options, address, size), vram.subspan(address, size), report);
+                std::size_t size, const BinaryExportOptions& options, ExportFileSet& files) {
+    files.add(file, HeaderFor(options, address, size), vram.subspan(address, size));
 }
 
 // The 8 * count bytes of the first count characters.
@@ -35,26 +35,25 @@ std::span<const std::uint8_t> CharacterData(const std::array<CharacterBytes, Scr
 
 void WriteCharacters(const CharacterSet& set, const std::filesystem::path& base,
                      const std::string& digit, std::size_t patternAddress,
-                     const BinaryExportOptions& options, ExportFilesReport& report) {
+                     const BinaryExportOptions& options, ExportFileSet& files) {
     const std::size_t size = 8 * std::size_t(set.count);
     const std::size_t colorAddress = VramColorTable + patternAddress;
-    WriteExportFile(WithSuffix(base, ".GN" + digit), HeaderFor(options, patternAddress, size),
-                    CharacterData(set.UniquePatterns, set.count), report);
-    WriteExportFile(WithSuffix(base, ".CL" + digit), HeaderFor(options, colorAddress, size),
-                    CharacterData(set.UniqueColors, set.count), report);
+    files.add(WithSuffix(base, ".GN" + digit), HeaderFor(options, patternAddress, size),
+              CharacterData(set.UniquePatterns, set.count));
+    files.add(WithSuffix(base, ".CL" + digit), HeaderFor(options, colorAddress, size),
+              CharacterData(set.UniqueColors, set.count));
 }
 
 void WriteNameThird(std::span<const std::uint8_t> names, const std::filesystem::path& base,
-                    int third, const BinaryExportOptions& options, ExportFilesReport& report) {
+                    int third, const BinaryExportOptions& options, ExportFileSet& files) {
     const std::size_t address = VramNameTable + BankCellCount * std::size_t(third);
-    WriteExportFile(WithSuffix(base, ".NM" + std::to_string(third)),
-                    HeaderFor(options, address, BankCellCount), names, report);
+    files.add(WithSuffix(base, ".NM" + std::to_string(third)),
+              HeaderFor(options, address, BankCellCount), names);
 }
 
 void WriteWholeNameTable(std::span<const std::uint8_t> names, const std::filesystem::path& base,
-                         const BinaryExportOptions& options, ExportFilesReport& report) {
-    WriteExportFile(WithSuffix(base, ".NM"), HeaderFor(options, VramNameTable, VramNameTableSize),
-                    names, report);
+                         const BinaryExportOptions& options, ExportFileSet& files) {
+    files.add(WithSuffix(base, ".NM"), HeaderFor(options, VramNameTable, VramNameTableSize), names);
 }
 
 BinaryExportResult Finished(ExportFilesReport files) {
@@ -82,32 +81,31 @@ std::filesystem::path BinaryExportBase(const std::filesystem::path& chosen) {
 
 ExportFilesReport WriteNormalFiles(ConstVramImage vram, const std::filesystem::path& base,
                                    const BinaryExportOptions& options) {
-    ExportFilesReport report;
-    WriteTable(vram, WithSuffix(base, ".GEN"), VramPatternTable, VramTableSize, options, report);
-    WriteTable(vram, WithSuffix(base, ".NAM"), VramNameTable, VramNameTableSize, options, report);
-    WriteTable(vram, WithSuffix(base, ".COL"), VramColorTable, VramTableSize, options, report);
-    return report;
+    ExportFileSet files;
+    WriteTable(vram, WithSuffix(base, ".GEN"), VramPatternTable, VramTableSize, options, files);
+    WriteTable(vram, WithSuffix(base, ".NAM"), VramNameTable, VramNameTableSize, options, files);
+    WriteTable(vram, WithSuffix(base, ".COL"), VramColorTable, VramTableSize, options, files);
+    return files.commit();
 }
 
 ExportFilesReport WriteBankFiles(ConstVramImage vram, const std::filesystem::path& base,
                                  const BinaryExportOptions& options) {
-    ExportFilesReport report;
-    // The undivided name table is collected and written once all thirds are known, so a
-    // file that could not be made is reported once and never written to afterwards.
+    ExportFileSet files;
+    // The undivided name table is collected and written once all thirds are known.
     std::vector<std::uint8_t> names;
     auto set = std::make_unique<CharacterSet>();
     for (int bank = 0; bank < VramBankCount; ++bank) {
         DedupeBank(vram, bank, *set);
-        WriteCharacters(*set, base, std::to_string(bank), VramBankSize * bank, options, report);
+        WriteCharacters(*set, base, std::to_string(bank), VramBankSize * bank, options, files);
         const std::span<const std::uint8_t> bankNames(set->CharacterNames.data(), BankCellCount);
         if (options.divideNameTable)
-            WriteNameThird(bankNames, base, bank, options, report);
+            WriteNameThird(bankNames, base, bank, options, files);
         else
             names.insert(names.end(), bankNames.begin(), bankNames.end());
     }
     if (!options.divideNameTable)
-        WriteWholeNameTable(names, base, options, report);
-    return report;
+        WriteWholeNameTable(names, base, options, files);
+    return files.commit();
 }
 
 ExportFilesReport WriteOneBankFiles(ConstVramImage vram, const std::filesystem::path& base,
@@ -116,17 +114,17 @@ ExportFilesReport WriteOneBankFiles(ConstVramImage vram, const std::filesystem::
     const int count = DedupeScreen(vram, *set);
     if (count > BankCellCount)
         throw std::invalid_argument("BANK OVER : " + std::to_string(count));
-    ExportFilesReport report;
-    WriteCharacters(*set, base, "", VramPatternTable, options, report);
+    ExportFileSet files;
+    WriteCharacters(*set, base, "", VramPatternTable, options, files);
     const std::span<const std::uint8_t> names(set->CharacterNames.data(), ScreenCellCount);
     if (options.divideNameTable) {
         for (int third = 0; third < VramBankCount; ++third)
             WriteNameThird(names.subspan(BankCellCount * std::size_t(third), BankCellCount), base,
-                           third, options, report);
+                           third, options, files);
     } else {
-        WriteWholeNameTable(names, base, options, report);
+        WriteWholeNameTable(names, base, options, files);
     }
-    return report;
+    return files.commit();
 }
 
 BinaryExportResult ExportBinary(ConstVramImage vram, const BinaryExportOptions& options,

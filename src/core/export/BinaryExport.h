@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/editor/ScreenBuffer.h"
-#include "core/export/BinaryExportFile.h"
+#include "core/export/ExportFileSet.h"
 
 #include <filesystem>
 #include <functional>
@@ -23,7 +23,7 @@ enum class BinaryExportStatus {
     Written,     // every file written: box "OK!", caption "Export"
     BankOver,    // more than 256 characters for one bank: nothing asked, nothing written
     Canceled,    // the save dialog was cancelled: no box
-    WriteFailed, // at least one file could not be written; the others were
+    WriteFailed, // at least one file could not be written, so none was replaced
 };
 
 struct BinaryExportResult {
@@ -40,8 +40,9 @@ using ExportPathQuery = std::function<std::optional<std::filesystem::path>()>;
 // file-name part is refused with std::invalid_argument).
 std::filesystem::path BinaryExportBase(const std::filesystem::path& chosen);
 
-// The three file sets, written from the tables of a checked video-memory image. Each file that
-// cannot be written is reported and skipped; the others are still written.
+// The three file sets, written from the tables of a checked video-memory image. Each set is
+// written as one (ExportFileSet): every file that cannot be written is reported, and then no
+// file of the set is replaced.
 // base.GEN, base.NAM, base.COL: the whole tables.
 ExportFilesReport WriteNormalFiles(ConstVramImage vram, const std::filesystem::path& base,
                                    const BinaryExportOptions& options);

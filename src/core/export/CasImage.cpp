@@ -1,6 +1,6 @@
 #include "core/export/CasImage.h"
 
-#include "core/export/TapeOutputFile.h"
+#include "core/editor/AtomicFile.h"
 
 namespace murelo {
 
@@ -32,9 +32,7 @@ std::vector<std::uint8_t> BuildCasImage(const TapeFile& tape) {
 }
 
 void WriteCasImage(const std::filesystem::path& path, const TapeFile& tape) {
-    TapeOutputFile file(path);
-    file.write(BuildCasImage(tape));
-    file.commit();
+    WriteFileAtomically(path, BuildCasImage(tape));
 }
 
 } // namespace murelo

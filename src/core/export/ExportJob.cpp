@@ -1,11 +1,11 @@
 #include "core/export/ExportJob.h"
 
+#include "core/editor/AtomicFile.h"
 #include "core/export/CasImage.h"
 #include "core/export/ExportNames.h"
 #include "core/export/LoadAddressCheck.h"
 #include "core/export/Packer.h"
 #include "core/export/Sc2Image.h"
-#include "core/export/TapeOutputFile.h"
 #include "core/export/VramTables.h"
 #include "core/export/WaveTape.h"
 #include "core/export/loader/LoaderImage.h"
@@ -99,8 +99,7 @@ void ExportSc2(ConstVramImage vram, const ExportJobHooks& hooks, ExportJobResult
     std::filesystem::path target = *chosen;
     if (FileExtension(target).empty())
         target += std::string(Sc2Extension);
-    ExportFilesReport report;
-    WriteSc2Image(target, vram, report);
+    const ExportFilesReport report = WriteSc2Image(target, vram);
     result.written = report.written;
     result.failures = report.failures;
     if (!report.ok())

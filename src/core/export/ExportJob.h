@@ -4,7 +4,7 @@
 #include "core/editor/Picture.h"
 #include "core/editor/ScreenBuffer.h"
 #include "core/export/BinaryExport.h"
-#include "core/export/BinaryExportFile.h"
+#include "core/export/ExportFileSet.h"
 
 #include <filesystem>
 #include <functional>

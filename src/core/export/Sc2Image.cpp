@@ -13,10 +13,11 @@ std::vector<std::uint8_t> Sc2ImageData(ConstVramImage vram) {
     return data;
 }
 
-void WriteSc2Image(const std::filesystem::path& file, ConstVramImage vram,
-                   ExportFilesReport& report) {
+ExportFilesReport WriteSc2Image(const std::filesystem::path& file, ConstVramImage vram) {
     const std::vector<std::uint8_t> data = Sc2ImageData(vram);
-    WriteExportFile(file, BsaveHeader(0x0000, Sc2EndAddress), data, report);
+    ExportFileSet files;
+    files.add(file, BsaveHeader(0x0000, Sc2EndAddress), data);
+    return files.commit();
 }
 
 } // namespace murelo

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/editor/ScreenBuffer.h"
-#include "core/export/BinaryExportFile.h"
+#include "core/export/ExportFileSet.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -24,7 +24,6 @@ std::vector<std::uint8_t> Sc2ImageData(ConstVramImage vram);
 
 // The one-file image that `SCREEN 2:BLOAD"PIC.SC2",S` shows: the BSAVE header (0000h, 37FFh,
 // 0000h) and Sc2ImageData, written whole or not at all.
-void WriteSc2Image(const std::filesystem::path& file, ConstVramImage vram,
-                   ExportFilesReport& report);
+ExportFilesReport WriteSc2Image(const std::filesystem::path& file, ConstVramImage vram);
 
 } // namespace murelo

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/editor/AtomicFile.h"
 #include "core/export/CasImage.h"
-#include "core/export/TapeOutputFile.h"
 
 #include <filesystem>
 

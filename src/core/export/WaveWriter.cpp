@@ -32,7 +32,7 @@ void WaveWriter::open(const std::filesystem::path& path, int bitsPerSample, int 
     samples_ = 0;
     buffer_.clear();
     buffer_.reserve(BufferBytes);
-    file_ = std::make_unique<TapeOutputFile>(path);
+    file_ = std::make_unique<AtomicFile>(path);
     // The header is written again with the real sizes once the count is known.
     file_->write(header());
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/export/TapeOutputFile.h"
+#include "core/editor/AtomicFile.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -45,7 +45,7 @@ class WaveWriter {
     void flushBuffer();
     std::vector<std::uint8_t> header() const;
 
-    std::unique_ptr<TapeOutputFile> file_;
+    std::unique_ptr<AtomicFile> file_;
     std::vector<std::uint8_t> buffer_;
     std::size_t samples_ = 0;
     int bytesPerSample_ = 1;

@@ -79,6 +79,12 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
 
 bool IsPaletteKind(int kind) { return kind >= 0 && kind < PaletteKindCount; }
 
+std::optional<PaletteKindId> PaletteKindOfNumber(int number) {
+    if (!IsPaletteKind(number))
+        return std::nullopt;
+    return static_cast<PaletteKindId>(number);
+}
+
 ColorValue PaletteColor(int kind, int index) { return Palettes[kind][index]; }
 
 const std::array<ColorValue, PaletteEntries>& PaletteTable(int kind) { return Palettes[kind]; }

@@ -1,6 +1,6 @@
 #include "gui/app/ImportChoice.h"
 
-#include "core/dialogs/NewPictureRules.h"
+#include "core/dialogs/NewPictureModel.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -54,8 +54,9 @@ std::optional<ImportChoice> RunImportChoice(QWidget* parent) {
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     ImportChoice choice;
-    choice.width = ValidateCustomWidth(width->value(), 0);
-    choice.height = ValidateCustomHeight(height->value(), 0);
+    choice.width = NewPictureModel::ValidateCustomWidth(width->value(), EditModeId::Tms99x8);
+    choice.height =
+        NewPictureModel::ValidateCustomHeight(height->value(), EditModeId::Tms99x8);
     choice.fit = static_cast<PictureFitMode>(fit->currentIndex());
     return choice;
 }

@@ -1,8 +1,5 @@
 #include "gui/app/TForm1.h"
 
-#include "core/dialogs/ScaleRule.h"
-
-#include "core/editor/CellBuffer.h"
 #include "gui/app/Windows.h"
 #include "gui/editor/CellFrame.h"
 #include "gui/editor/MessageBoxes.h"
@@ -29,10 +26,8 @@ TForm1::TForm1() {
     createMenu();
     connectMenu();
 
-    SetScalePosition(doc_, 0);
-    doc_.PaletteKind = 0;
-    doc_.QuickSlotFilled = false;
-    doc_.RecolorOnPaletteChange = true;
+    // A fresh session already holds the start state: scale x1, TMS9918, recolouring on, an
+    // empty quick slot, the cursor at 0, 0 and the top-left cell in the cell buffer.
     connectPainting();
     connectFiles();
     setAcceptDrops(true);
@@ -42,9 +37,7 @@ TForm1::TForm1() {
     resize(doc_.PictureWidth + 2 * scrollArea_->frameWidth() + 9,
            menuBar()->sizeHint().height() + doc_.PictureHeight + 2 * scrollArea_->frameWidth() + 9);
 
-    doc_.CursorX = doc_.CursorY = 0;
     ShowCellFrame(true);
-    doc_.CellBuffer = CopyCell(doc_.picture, 0, 0);
     updateExportAvailability();
     updateTitle();
 }
@@ -115,13 +108,13 @@ void TForm1::updateTitle() {
 }
 
 void TForm1::markModified() {
-    doc_.Modified = true;
-    updateTitle();
+    if (session_.markModified().title)
+        updateTitle();
 }
 
 void TForm1::resizeImages() {
     for (PictureView* view : {Image1, Image4, Image7})
-        view->setScale(doc_.Scale);
+        view->setScale(session_.view().Scale);
     fitCanvas();
     // The frame is rebuilt for the new cell size but shows only while Grid is checked.
     ShowCellFrame(Grid1->isChecked());
@@ -142,7 +135,7 @@ void TForm1::scaleChanged() {
 }
 
 void TForm1::stepScale(int delta) {
-    const int wanted = doc_.ScalePosition + delta;
+    const int wanted = session_.view().ScalePosition + delta;
     if (wanted < 0 || wanted > 5)
         return;
     Windows& windows = AllWindows();
@@ -152,8 +145,8 @@ void TForm1::stepScale(int delta) {
         trackBar->setValue(wanted); // its change handler sets Scale and calls scaleChanged()
     // Without the tool palette's track bar (or before its handler is wired) the scale
     // still follows the key.
-    if (doc_.ScalePosition != wanted || Image1->scale() != (1 << wanted)) {
-        SetScalePosition(doc_, wanted);
+    if (session_.view().ScalePosition != wanted || Image1->scale() != (1 << wanted)) {
+        session_.setScalePosition(wanted);
         scaleChanged();
     }
 }
@@ -174,7 +167,7 @@ void TForm1::ShowCellFrame(bool show) {
         Image8->hide();
         return;
     }
-    Image8->rebuild(8 * doc_.Scale);
+    Image8->rebuild(8 * session_.view().Scale);
     Image8->move(Image1->pos());
     Image8->show();
     Image8->raise();

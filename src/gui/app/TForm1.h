@@ -20,9 +20,9 @@ class TForm1 : public QMainWindow {
 public:
     TForm1();
 
-    // The document, the tool state and the undo ring; the tool palette edits tool().
+    // The document, the tool state, the view state and the undo ring. Windows change the
+    // document only through the session; the tool palette edits tool().
     EditorSession& session() { return session_; }
-    Document& document() { return session_.document(); }
     const Document& document() const { return session_.document(); }
 
     // Called once all ten windows exist: each subsystem wires its menu items and the
@@ -196,7 +196,7 @@ private:
     QString pendingSaveAs_;
 
     EditorSession session_;
-    Document& doc_ = session_.document();
+    const Document& doc_ = session_.document();
     QScrollArea* scrollArea_ = nullptr;
     QWidget* canvas_ = nullptr;
     bool exportWired_ = false;

@@ -1,6 +1,6 @@
 #include "gui/app/TForm1.h"
 
-#include "core/editor/ColorCheck.h"
+#include "core/editor/ColorCheckRunner.h"
 #include "core/editor/ScreenBuffer.h"
 #include "gui/app/Windows.h"
 #include "gui/dialogs/TForm6.h"
@@ -15,7 +15,6 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QProgressBar>
 #include <QTimer>
 
@@ -94,8 +93,6 @@ void TForm1::ColorCheck1Click() {
         return;
     checkRunning = true;
     Windows& w = AllWindows();
-    Document& doc = document();
-    doc.ErrorsShown = false;
     Image4->hide();
     w.Form5->setText("Error(s):\n\n");
     w.Form5->show();
@@ -103,26 +100,17 @@ void TForm1::ColorCheck1Click() {
     progress->ProgressBar1->setValue(0);
     progress->show();
 
-    ColorCheckHooks hooks;
-    hooks.progress = [progress](int percent) { progress->ProgressBar1->setValue(percent); };
-    // Keeps Cancel and repainting alive; the check is not modal.
-    // Dispatching after every run would cost more than the check itself on big pictures.
-    // Pending events go out at the first run, then at most every 16 ms.
-    QElapsedTimer sinceEvents;
-    hooks.runChecked = [&sinceEvents] {
-        if (!sinceEvents.isValid() || sinceEvents.elapsed() >= 16) {
-            QCoreApplication::processEvents();
-            sinceEvents.start();
-        }
-    };
-    hooks.cancelRequested = [progress] { return progress->CancelRequested; };
-    const ColorCheckResult result =
-        ColorCheck(doc.picture, doc.PaletteKind, Export1->isEnabled(), doc.errorOverlay,
-                   SharedScreenBuffer().vramImage(), hooks);
+    // The check is not modal: the runner keeps Cancel and repainting alive.
+    ColorCheckRunner runner(
+        {.progress = [progress](int percent) { progress->ProgressBar1->setValue(percent); },
+         .processEvents = [] { QCoreApplication::processEvents(); },
+         .cancelRequested = [progress] { return progress->CancelRequested; }});
+    ColorCheckResult result;
+    session_.checkColors(Export1->isEnabled(), SharedScreenBuffer().vramImage(), runner.hooks(),
+                         result);
     progress->hide();
     w.Form5->setText(result.messageText);
-    doc.ErrorsShown = result.errorsShown;
-    if (doc.ErrorsShown) {
+    if (document().ErrorsShown) {
         Image4->refresh();
         Image4->show();
         Image4->raise();

@@ -48,17 +48,14 @@ bool TForm1::loadPicture(const QString& path) {
     // A changed picture is not replaced without the question New asks too.
     if (doc_.Modified && !AskOkCancel(this, QStringLiteral("OK?"), QStringLiteral("Open")))
         return false;
-    const FileReport report = LoadPictureFile(doc_, Local(path));
-    session_.disarmInput();
+    FileReport report;
+    const SessionChange change = session_.openPicture(Local(path), report);
     if (!report.ok()) {
         ShowReport(this, QString::fromStdString(report.text),
                    QString::fromStdString(report.caption));
         return false;
     }
     openDialogName = saveDialogName = path;
-    SessionChange change = session_.restartUndo();
-    change.picture = change.pictureSize = change.title = true;
-    change.exportAvailability = change.overlay = change.saveDepth = change.colors = true;
     Image7->hide();
     applyChange(change);
     emit pictureLoaded();
@@ -109,8 +106,8 @@ bool TForm1::saveBlocked() const {
 }
 
 bool TForm1::writePicture(const std::string& target) {
-    const FileReport report = WritePictureFile(doc_, target, target);
-    session_.disarmInput();
+    FileReport report;
+    session_.savePicture(target, target, report);
     if (!report.ok()) {
         ShowReport(this, QString::fromStdString(report.text),
                    QString::fromStdString(report.caption));
@@ -179,8 +176,8 @@ void TForm1::SaveCons1Click() {
         SaveAs1Click();
         return;
     }
-    const FileReport report = SaveConsecutive(doc_, Local(saveDialogName), CurrentTimeStamp());
-    session_.disarmInput();
+    FileReport report;
+    session_.saveConsecutive(Local(saveDialogName), CurrentTimeStamp(), report);
     if (!report.ok())
         ShowReport(this, QString::fromStdString(report.text),
                    QString::fromStdString(report.caption));

@@ -27,9 +27,10 @@ void TForm1::Import1Click() {
         return;
     if (doc_.Modified && !AskOkCancel(this, QStringLiteral("OK?"), QStringLiteral("Import")))
         return;
-    const FileReport report = ImportPictureFile(doc_, chosen->toLocal8Bit().toStdString(),
-                                                choice->width, choice->height, choice->fit);
-    session_.disarmInput();
+    FileReport report;
+    const SessionChange change =
+        session_.importPicture(chosen->toLocal8Bit().toStdString(), choice->width,
+                               choice->height, choice->fit, report);
     if (!report.ok()) {
         ShowReport(this, QString::fromStdString(report.text),
                    QString::fromStdString(report.caption));
@@ -37,9 +38,6 @@ void TForm1::Import1Click() {
     }
     // A new picture without a name: Save asks for one.
     saveDialogName.clear();
-    SessionChange change = session_.restartUndo();
-    change.picture = change.pictureSize = change.title = true;
-    change.exportAvailability = change.overlay = change.saveDepth = change.colors = true;
     Image7->hide();
     applyChange(change);
     emit pictureLoaded();

@@ -100,11 +100,9 @@ void TForm1::FormKeyUp(QKeyEvent* event) {
 }
 
 void TForm1::MirrorKey() {
-    MirrorPicture(doc_);
-    // Mirroring changes pixels like any edit: the title must say so. Its snapshot comes
-    // with the next stroke.
-    markModified();
-    refreshPicture();
+    // Mirroring changes pixels like any edit: the title says so. Its snapshot comes with the
+    // next stroke.
+    applyChange(session_.mirrorPicture());
 }
 
 } // namespace murelo::gui

@@ -1,6 +1,7 @@
 #include "gui/dialogs/EditModeActions.h"
 
-#include "core/dialogs/EditModeRules.h"
+#include "core/app/EditorSession.h"
+#include "core/dialogs/EditModeModel.h"
 #include "gui/app/TForm1.h"
 #include "gui/app/Windows.h"
 #include "gui/convert/TForm10.h"
@@ -17,24 +18,24 @@ bool ConverterVisible() {
 
 void SetEditMode(bool resetPalette) {
     Windows& w = AllWindows();
-    Document& doc = w.Form1->document();
-    doc.EditMode = w.Form9->RadioGroup1->itemIndex();
+    EditorSession& session = w.Form1->session();
+    session.setEditMode(w.Form9->modeGroup->mode());
     if (resetPalette) {
-        const PaletteFamilyReset family = PaletteFamilyOf(doc.EditMode);
+        const PaletteFamilyReset family = EditModeModel::FamilyOf(session.document().EditMode);
         if (!ConverterVisible())
-            doc.RecolorOnPaletteChange = family.recolorOnPaletteChange;
+            session.setRecolorOnPaletteChange(family.recolorOnPaletteChange);
         w.Form2->CheckPaletteButton(family.checkedRadioKind);
         w.Form2->SwitchPalette(family.kind, false, false);
     }
     w.Form2->ApplyEditModeToPalette();
 }
 
-void SelectPaletteControls(int paletteKind) {
-    const auto choice = EditModeChoiceOfKind(paletteKind);
+void SelectPaletteControls(PaletteKindId paletteKind) {
+    const auto choice = EditModeModel::ChoiceOfKind(KindNumber(paletteKind));
     if (!choice)
         return;
     Windows& w = AllWindows();
-    w.Form9->RadioGroup1->setItemIndex(*choice);
+    w.Form9->modeGroup->setMode(*choice);
     w.Form2->CheckPaletteButton(paletteKind);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/palette/Palettes.h"
+
 namespace murelo::gui {
 
 // EditMode = the Set Edit Mode dialog's choice; with resetPalette the palette returns to
@@ -7,8 +9,8 @@ namespace murelo::gui {
 void SetEditMode(bool resetPalette);
 
 // Marks a palette kind in the Set Edit Mode dialog's choice and in the tool palette's
-// radio buttons, without running their handlers. Kinds outside 0..14 change nothing.
-void SelectPaletteControls(int paletteKind);
+// radio buttons, without running their handlers.
+void SelectPaletteControls(PaletteKindId paletteKind);
 
 // Whether the Pixel Converter window is shown.
 bool ConverterVisible();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/app/Document.h"
+
 #include <QGroupBox>
 
 class QButtonGroup;
@@ -16,6 +18,8 @@ public:
     int itemIndex() const;
     // Selects an item as the program: no itemClicked() follows.
     void setItemIndex(int index);
+    EditModeId mode() const { return EditModeOfNumber(itemIndex()); }
+    void setMode(EditModeId mode) { setItemIndex(EditModeNumber(mode)); }
 
 signals:
     // A user's click on an item.

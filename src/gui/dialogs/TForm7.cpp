@@ -1,8 +1,6 @@
 #include "gui/dialogs/TForm7.h"
 
-#include "core/app/Document.h"
-#include "core/dialogs/NewPictureRules.h"
-#include "core/dialogs/WhiteChoice.h"
+#include "core/app/EditorSession.h"
 #include "gui/app/TForm1.h"
 #include "gui/app/Windows.h"
 #include "gui/dialogs/EditModeActions.h"
@@ -51,66 +49,66 @@ TForm7::TForm7(TForm1* mainWindow) : QDialog(nullptr), form1_(mainWindow) {
     PrepareSecondaryWindow(this, true);
     createControls();
 
-    connect(RadioGroup3, &PixelModeGroup::itemClicked, this, &TForm7::RadioGroup3Click);
-    connect(RadioButton1, &QRadioButton::clicked, this, [this] {
-        Edit1->setEnabled(false);
-        Edit2->setEnabled(false);
+    connect(modeGroup, &PixelModeGroup::itemClicked, this, &TForm7::RadioGroup3Click);
+    connect(presetButton, &QRadioButton::clicked, this, [this] {
+        widthEdit->setEnabled(false);
+        heightEdit->setEnabled(false);
     });
-    connect(RadioButton2, &QRadioButton::clicked, this, [this] {
-        Edit1->setEnabled(true);
-        Edit2->setEnabled(true);
+    connect(customButton, &QRadioButton::clicked, this, [this] {
+        widthEdit->setEnabled(true);
+        heightEdit->setEnabled(true);
     });
-    connect(Edit1, &QLineEdit::editingFinished, this, &TForm7::Edit1Exit);
-    connect(Edit2, &QLineEdit::editingFinished, this, &TForm7::Edit2Exit);
-    connect(Button1, &QPushButton::clicked, this, &TForm7::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &QWidget::hide);
+    connect(widthEdit, &QLineEdit::editingFinished, this, &TForm7::Edit1Exit);
+    connect(heightEdit, &QLineEdit::editingFinished, this, &TForm7::Edit2Exit);
+    connect(okButton, &QPushButton::clicked, this, &TForm7::Button1Click);
+    connect(cancelButton, &QPushButton::clicked, this, &QWidget::hide);
 }
 
 void TForm7::createControls() {
-    RadioGroup3 = new PixelModeGroup(this, "RadioGroup3");
+    modeGroup = new PixelModeGroup(this, "RadioGroup3");
 
-    RadioGroup1 = new QGroupBox("Image Size", this);
-    RadioGroup1->setObjectName("RadioGroup1");
-    RadioButton1 = new QRadioButton("256 x 192", RadioGroup1);
-    RadioButton1->setObjectName("RadioButton1");
-    RadioButton1->setChecked(true);
-    RadioButton2 = new QRadioButton("Custom", RadioGroup1);
-    RadioButton2->setObjectName("RadioButton2");
-    GroupBox1 = new QGroupBox(RadioGroup1);
-    GroupBox1->setObjectName("GroupBox1");
-    Edit1 = MakeSizeEdit(GroupBox1, "Edit1", "256");
-    Edit2 = MakeSizeEdit(GroupBox1, "Edit2", "212");
-    auto* sizeRow = new QHBoxLayout(GroupBox1);
-    sizeRow->addWidget(new QLabel("W:", GroupBox1));
-    sizeRow->addWidget(Edit1);
+    sizeGroup = new QGroupBox("Image Size", this);
+    sizeGroup->setObjectName("RadioGroup1");
+    presetButton = new QRadioButton("256 x 192", sizeGroup);
+    presetButton->setObjectName("RadioButton1");
+    presetButton->setChecked(true);
+    customButton = new QRadioButton("Custom", sizeGroup);
+    customButton->setObjectName("RadioButton2");
+    customSizeBox = new QGroupBox(sizeGroup);
+    customSizeBox->setObjectName("GroupBox1");
+    widthEdit = MakeSizeEdit(customSizeBox, "Edit1", "256");
+    heightEdit = MakeSizeEdit(customSizeBox, "Edit2", "212");
+    auto* sizeRow = new QHBoxLayout(customSizeBox);
+    sizeRow->addWidget(new QLabel("W:", customSizeBox));
+    sizeRow->addWidget(widthEdit);
     sizeRow->addSpacing(8);
-    sizeRow->addWidget(new QLabel("H:", GroupBox1));
-    sizeRow->addWidget(Edit2);
+    sizeRow->addWidget(new QLabel("H:", customSizeBox));
+    sizeRow->addWidget(heightEdit);
     sizeRow->addStretch(1);
-    auto* sizeLayout = new QVBoxLayout(RadioGroup1);
-    sizeLayout->addWidget(RadioButton1);
-    sizeLayout->addWidget(RadioButton2);
-    sizeLayout->addWidget(GroupBox1);
+    auto* sizeLayout = new QVBoxLayout(sizeGroup);
+    sizeLayout->addWidget(presetButton);
+    sizeLayout->addWidget(customButton);
+    sizeLayout->addWidget(customSizeBox);
 
-    RadioGroup2 = new QGroupBox("Color", this);
-    RadioGroup2->setObjectName("RadioGroup2");
-    WhiteButton = new QRadioButton("White", RadioGroup2);
-    WhiteButton->setObjectName("RadioGroup2Item0");
-    WhiteButton->setChecked(true);
-    ColorButton = new QRadioButton("Color", RadioGroup2);
-    ColorButton->setObjectName("RadioGroup2Item1");
-    ColorButton->setToolTip("Fill the new picture with the first drawing colour");
-    auto* colorLayout = new QVBoxLayout(RadioGroup2);
-    colorLayout->addWidget(WhiteButton);
-    colorLayout->addWidget(ColorButton);
+    fillGroup = new QGroupBox("Color", this);
+    fillGroup->setObjectName("RadioGroup2");
+    whiteButton = new QRadioButton("White", fillGroup);
+    whiteButton->setObjectName("RadioGroup2Item0");
+    whiteButton->setChecked(true);
+    colorButton = new QRadioButton("Color", fillGroup);
+    colorButton->setObjectName("RadioGroup2Item1");
+    colorButton->setToolTip("Fill the new picture with the first drawing colour");
+    auto* colorLayout = new QVBoxLayout(fillGroup);
+    colorLayout->addWidget(whiteButton);
+    colorLayout->addWidget(colorButton);
     colorLayout->addStretch(1);
 
-    QDialogButtonBox* buttons = AddOkCancelButtons(this, Button1, Button2);
+    QDialogButtonBox* buttons = AddOkCancelButtons(this, okButton, cancelButton);
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(RadioGroup3, 0, 0, 2, 1);
-    grid->addWidget(RadioGroup1, 0, 1);
-    grid->addWidget(RadioGroup2, 1, 1);
+    grid->addWidget(modeGroup, 0, 0, 2, 1);
+    grid->addWidget(sizeGroup, 0, 1);
+    grid->addWidget(fillGroup, 1, 1);
     grid->addWidget(buttons, 2, 0, 1, 2);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -118,10 +116,10 @@ void TForm7::createControls() {
 void TForm7::UpdateWhiteChoice() {
     if (!isVisible())
         return;
-    const WhiteChoice choice = murelo::UpdateWhiteChoice(form1_->document().PaletteKind);
+    const WhiteChoice choice = NewPictureModel::WhiteChoiceFor(form1_->document().PaletteKind);
     if (choice.selectColor)
-        ColorButton->setChecked(true);
-    WhiteButton->setEnabled(choice.whiteEnabled);
+        colorButton->setChecked(true);
+    whiteButton->setEnabled(choice.whiteEnabled);
 }
 
 void TForm7::showEvent(QShowEvent* event) {
@@ -153,33 +151,30 @@ void TForm7::setEditorEnabled(bool enabled) {
 
 void TForm7::FormShow() {
     CentreOnWindow(this, form1_);
-    Document& doc = form1_->document();
-    doc.RecolorOnPaletteChange = false;
-    notConfirmed_ = true;
-    SavedEditMode = doc.EditMode;
-    SavedPaletteKind = doc.PaletteKind;
+    EditorSession& session = form1_->session();
+    const Document& doc = session.document();
+    session.setRecolorOnPaletteChange(false);
+    model.open({doc.EditMode, doc.PaletteKind});
     setEditorEnabled(false);
-    Edit1->setEnabled(RadioButton2->isChecked());
-    Edit2->setEnabled(RadioButton2->isChecked());
+    widthEdit->setEnabled(customButton->isChecked());
+    heightEdit->setEnabled(customButton->isChecked());
     UpdateWhiteChoice();
-    doc.EditMode = RadioGroup3->itemIndex();
+    session.setEditMode(modeGroup->mode());
     switchMode(true);
 }
 
 void TForm7::RadioGroup3Click(int mode) {
-    form1_->document().EditMode = mode;
+    form1_->session().setEditMode(EditModeOfNumber(mode));
     validateCustomSize();
     switchMode(false);
 }
 
 void TForm7::switchMode(bool fromShow) {
-    const int mode = form1_->document().EditMode;
-    const NewPicturePreset preset = PresetForEditMode(mode);
-    presetWidth_ = preset.width;
-    presetHeight_ = preset.height;
-    RadioButton1->setText(preset.caption);
+    const EditModeId mode = form1_->document().EditMode;
+    const NewPicturePreset& preset = model.chooseMode(mode);
+    presetButton->setText(preset.caption);
     TForm2* form2 = AllWindows().Form2;
-    if (mode != EditModePc8801Tall) {
+    if (mode != EditModeId::Pc8801Tall) {
         form2->SwitchPalette(preset.paletteKind, false, false);
         if (fromShow)
             SelectPaletteControls(preset.paletteKind);
@@ -190,59 +185,59 @@ void TForm7::switchMode(bool fromShow) {
 }
 
 void TForm7::validateCustomSize() {
-    const int mode = RadioGroup3->itemIndex();
-    const int w = ValidateCustomWidth(ParseSizeEdit(Edit1->text().toStdString()), mode);
-    const int h = ValidateCustomHeight(ParseSizeEdit(Edit2->text().toStdString()), mode);
-    Edit1->setText(QString::number(w));
-    Edit2->setText(QString::number(h));
+    const EditModeId mode = modeGroup->mode();
+    const int w = NewPictureModel::ValidateCustomWidth(
+        NewPictureModel::ParseSizeEdit(widthEdit->text().toStdString()), mode);
+    const int h = NewPictureModel::ValidateCustomHeight(
+        NewPictureModel::ParseSizeEdit(heightEdit->text().toStdString()), mode);
+    widthEdit->setText(QString::number(w));
+    heightEdit->setText(QString::number(h));
 }
 
 void TForm7::Edit1Exit() { validateCustomSize(); }
 void TForm7::Edit2Exit() { validateCustomSize(); }
 
 void TForm7::Button1Click() {
-    Document& doc = form1_->document();
-    const int mode = RadioGroup3->itemIndex();
+    EditorSession& session = form1_->session();
+    const Document& doc = session.document();
+    const EditModeId mode = modeGroup->mode();
     if (!doc.Modified || AskOkCancel(this, "OK?", "New Picture")) {
         validateCustomSize();
-        PictureSize size{presetWidth_, presetHeight_};
-        if (RadioButton2->isChecked())
-            size = PhysicalSize(Edit1->text().toInt(), Edit2->text().toInt(), mode);
+        const PictureSize size = model.sizeToMake(customButton->isChecked(), widthEdit->text().toInt(),
+                                                  heightEdit->text().toInt(), mode);
         const ColorValue fill =
-            WhiteButton->isChecked() ? 0xFFFFFF : AllWindows().Form2->tool().ForegroundColor;
+            whiteButton->isChecked() ? 0xFFFFFF : AllWindows().Form2->tool().ForegroundColor;
         form1_->newPicture(size.width, size.height, fill);
         if (TForm5* form5 = AllWindows().Form5)
             form5->setText("");
     }
     // Also after a refused question: the pixel mode applies to the kept picture.
-    doc.EditMode = mode;
+    session.setEditMode(mode);
     TForm9* form9 = AllWindows().Form9;
-    form9->RememberedChoice = mode;
-    form9->RadioGroup1->setItemIndex(mode);
+    form9->model.remember(mode);
+    form9->modeGroup->setMode(mode);
     SetEditMode(true);
     AllWindows().Form2->ShowDepthLabel();
     SelectPaletteControls(doc.PaletteKind);
-    notConfirmed_ = false;
+    model.confirm();
     hide();
 }
 
 void TForm7::FormHide() {
-    Document& doc = form1_->document();
-    if (notConfirmed_) {
-        doc.EditMode = SavedEditMode;
-        doc.PaletteKind = SavedPaletteKind;
-    }
-    notConfirmed_ = true;
+    EditorSession& session = form1_->session();
+    const Document& doc = session.document();
+    if (const std::optional<ModeAndPalette> back = model.close())
+        session.restoreModeAndPalette(back->editMode, back->paletteKind);
     TForm2* form2 = AllWindows().Form2;
-    if (doc.EditMode != EditModePc8801Tall) {
+    if (doc.EditMode != EditModeId::Pc8801Tall) {
         SelectPaletteControls(doc.PaletteKind);
         form2->SwitchPalette(doc.PaletteKind, true, false);
-        if (doc.EditMode != EditMode99x8)
-            AllWindows().Form9->RadioGroup1->setItemIndex(doc.EditMode);
+        if (doc.EditMode != EditModeId::Tms99x8)
+            AllWindows().Form9->modeGroup->setMode(doc.EditMode);
     }
     form2->ApplyEditModeToPalette();
     setEditorEnabled(true);
-    doc.RecolorOnPaletteChange = true;
+    session.setRecolorOnPaletteChange(true);
 }
 
 } // namespace murelo::gui

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/dialogs/NewPictureModel.h"
+
 #include <QDialog>
 
 class QGroupBox;
@@ -22,25 +24,25 @@ public:
     // otherwise "Color" is chosen.
     void UpdateWhiteChoice();
 
-    PixelModeGroup* RadioGroup3 = nullptr;
-    QGroupBox* RadioGroup1 = nullptr;   // "Image Size"
-    QRadioButton* RadioButton1 = nullptr; // the preset size
-    QRadioButton* RadioButton2 = nullptr; // "Custom"
-    QGroupBox* GroupBox1 = nullptr;
-    QLineEdit* Edit1 = nullptr; // W:
-    QLineEdit* Edit2 = nullptr; // H:
-    QGroupBox* RadioGroup2 = nullptr; // "Color"
-    QRadioButton* WhiteButton = nullptr;
-    QRadioButton* ColorButton = nullptr;
-    QPushButton* Button1 = nullptr; // OK
-    QPushButton* Button2 = nullptr; // Cancel
+    PixelModeGroup* modeGroup = nullptr; // RadioGroup3
+    QGroupBox* sizeGroup = nullptr; // RadioGroup1: "Image Size"
+    QRadioButton* presetButton = nullptr; // RadioButton1: the preset size
+    QRadioButton* customButton = nullptr; // RadioButton2: "Custom"
+    QGroupBox* customSizeBox = nullptr; // GroupBox1
+    QLineEdit* widthEdit = nullptr; // Edit1: W:
+    QLineEdit* heightEdit = nullptr; // Edit2: H:
+    QGroupBox* fillGroup = nullptr; // RadioGroup2: "Color"
+    QRadioButton* whiteButton = nullptr; // objectName RadioGroup2Item0
+    QRadioButton* colorButton = nullptr; // objectName RadioGroup2Item1
+    QPushButton* okButton = nullptr; // Button1: OK
+    QPushButton* cancelButton = nullptr; // Button2: Cancel
 
-    // What Cancel returns to; the Pixel Converter fills the same slots when it opens.
-    int SavedEditMode = 0;
-    int SavedPaletteKind = 0;
+    // The dialog's rules and what Cancel returns to (the Pixel Converter fills the same
+    // slots when it opens: model.remember).
+    NewPictureModel model;
 
-    int presetWidth() const { return presetWidth_; }
-    int presetHeight() const { return presetHeight_; }
+    int presetWidth() const { return model.preset().width; }
+    int presetHeight() const { return model.preset().height; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -59,9 +61,6 @@ private:
     void setEditorEnabled(bool enabled);
 
     TForm1* form1_;
-    int presetWidth_ = 256;
-    int presetHeight_ = 192;
-    bool notConfirmed_ = true;
     struct {
         bool window, picture, file, edit, tool;
     } wasEnabled_{};

@@ -1,7 +1,6 @@
 #include "gui/dialogs/TForm8.h"
 
-#include "core/app/Document.h"
-#include "core/dialogs/ColorDepthChoice.h"
+#include "core/app/EditorSession.h"
 #include "core/editor/IndexedCopy.h"
 #include "gui/app/TForm1.h"
 #include "gui/app/Windows.h"
@@ -23,28 +22,28 @@ TForm8::TForm8(TForm1* mainWindow) : QDialog(nullptr), form1_(mainWindow) {
     setWindowTitle("Set Color Depth");
     PrepareSecondaryWindow(this, true);
 
-    GroupBox1 = new QGroupBox("Color Depth", this);
-    GroupBox1->setObjectName("GroupBox1");
-    RadioButton1 = new QRadioButton("4bit", GroupBox1);
-    RadioButton1->setObjectName("RadioButton1");
-    RadioButton1->setChecked(true);
-    RadioButton2 = new QRadioButton("8bit", GroupBox1);
-    RadioButton2->setObjectName("RadioButton2");
-    RadioButton3 = new QRadioButton("24bit", GroupBox1);
-    RadioButton3->setObjectName("RadioButton3");
-    auto* group = new QVBoxLayout(GroupBox1);
-    for (QRadioButton* b : {RadioButton1, RadioButton2, RadioButton3})
+    depthGroup = new QGroupBox("Color Depth", this);
+    depthGroup->setObjectName("GroupBox1");
+    bits4Button = new QRadioButton("4bit", depthGroup);
+    bits4Button->setObjectName("RadioButton1");
+    bits4Button->setChecked(true);
+    bits8Button = new QRadioButton("8bit", depthGroup);
+    bits8Button->setObjectName("RadioButton2");
+    bits24Button = new QRadioButton("24bit", depthGroup);
+    bits24Button->setObjectName("RadioButton3");
+    auto* group = new QVBoxLayout(depthGroup);
+    for (QRadioButton* b : {bits4Button, bits8Button, bits24Button})
         group->addWidget(b);
 
-    QDialogButtonBox* buttons = AddOkCancelButtons(this, Button1, Button2);
+    QDialogButtonBox* buttons = AddOkCancelButtons(this, okButton, cancelButton);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(GroupBox1);
+    layout->addWidget(depthGroup);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(Button1, &QPushButton::clicked, this, &TForm8::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &QWidget::hide);
+    connect(okButton, &QPushButton::clicked, this, &TForm8::Button1Click);
+    connect(cancelButton, &QPushButton::clicked, this, &QWidget::hide);
 }
 
 void TForm8::showEvent(QShowEvent* event) {
@@ -54,25 +53,25 @@ void TForm8::showEvent(QShowEvent* event) {
     CentreOnWindow(this, form1_);
     disabled_.disable({form1_});
     const Document& doc = form1_->document();
-    const DepthOffer offer =
-        OfferedDepths(PictureFitsPalette(doc.picture, doc.PaletteKind), doc.SaveDepth);
-    RadioButton3->setEnabled(true);
-    RadioButton1->setEnabled(offer.indexedEnabled);
-    RadioButton2->setEnabled(offer.indexedEnabled);
-    QRadioButton* const byChoice[] = {RadioButton1, RadioButton2, RadioButton3};
-    byChoice[offer.checked]->setChecked(true);
+    model_.open(PictureFitsPalette(doc.picture, KindNumber(doc.PaletteKind)), doc.SaveDepth);
+    bits24Button->setEnabled(true);
+    bits4Button->setEnabled(model_.indexedEnabled());
+    bits8Button->setEnabled(model_.indexedEnabled());
+    QRadioButton* const byChoice[] = {bits4Button, bits8Button, bits24Button};
+    byChoice[static_cast<int>(model_.chosen())]->setChecked(true);
 }
 
-int TForm8::checkedChoice() const {
-    if (RadioButton1->isChecked())
-        return Depth4Bit;
-    if (RadioButton2->isChecked())
-        return Depth8Bit;
-    return Depth24Bit;
+DepthChoice TForm8::checkedChoice() const {
+    if (bits4Button->isChecked())
+        return DepthChoice::Bits4;
+    if (bits8Button->isChecked())
+        return DepthChoice::Bits8;
+    return DepthChoice::Bits24;
 }
 
 void TForm8::Button1Click() {
-    form1_->document().SaveDepth = SaveDepthOfChoice(checkedChoice());
+    model_.choose(checkedChoice());
+    form1_->session().setSaveDepth(model_.depth());
     if (SaveAfterOk)
         emit writePictureRequested();
     if (TForm2* form2 = AllWindows().Form2)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "core/dialogs/ColorDepthModel.h"
 #include "gui/dialogs/WindowPlacement.h"
+
 #include <QDialog>
 
 class QGroupBox;
@@ -17,12 +19,12 @@ class TForm8 : public QDialog {
 public:
     explicit TForm8(TForm1* mainWindow);
 
-    QGroupBox* GroupBox1 = nullptr;
-    QRadioButton* RadioButton1 = nullptr; // 4bit
-    QRadioButton* RadioButton2 = nullptr; // 8bit
-    QRadioButton* RadioButton3 = nullptr; // 24bit
-    QPushButton* Button1 = nullptr;       // OK
-    QPushButton* Button2 = nullptr;       // Cancel
+    QGroupBox* depthGroup = nullptr; // GroupBox1
+    QRadioButton* bits4Button = nullptr; // RadioButton1: 4bit
+    QRadioButton* bits8Button = nullptr; // RadioButton2: 8bit
+    QRadioButton* bits24Button = nullptr; // RadioButton3: 24bit
+    QPushButton* okButton = nullptr; // Button1: OK
+    QPushButton* cancelButton = nullptr; // Button2: Cancel
 
     // When set, OK also writes the picture (Save As); the Color Depth menu item clears it.
     bool SaveAfterOk = true;
@@ -37,9 +39,10 @@ protected:
 
 private:
     void Button1Click();
-    int checkedChoice() const;
+    DepthChoice checkedChoice() const;
 
     TForm1* form1_;
+    ColorDepthModel model_;
     DisabledWhileShown disabled_;
 };
 

@@ -18,16 +18,16 @@ TForm9::TForm9(TForm1* mainWindow) : QDialog(nullptr), form1_(mainWindow) {
     setWindowTitle("Set Edit Mode");
     PrepareSecondaryWindow(this, true);
 
-    RadioGroup1 = new PixelModeGroup(this, "RadioGroup1");
-    QDialogButtonBox* buttons = AddOkCancelButtons(this, Button1, Button2);
+    modeGroup = new PixelModeGroup(this, "RadioGroup1");
+    QDialogButtonBox* buttons = AddOkCancelButtons(this, okButton, cancelButton);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(RadioGroup1);
+    layout->addWidget(modeGroup);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(Button1, &QPushButton::clicked, this, &TForm9::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &QWidget::hide);
+    connect(okButton, &QPushButton::clicked, this, &TForm9::Button1Click);
+    connect(cancelButton, &QPushButton::clicked, this, &QWidget::hide);
 }
 
 void TForm9::showEvent(QShowEvent* event) {
@@ -36,12 +36,12 @@ void TForm9::showEvent(QShowEvent* event) {
         return;
     CentreOnWindow(this, form1_);
     disabled_.disable({form1_});
-    RadioGroup1->setItemIndex(RememberedChoice);
+    modeGroup->setMode(model.remembered());
 }
 
 void TForm9::Button1Click() {
     SetEditMode(true);
-    RememberedChoice = RadioGroup1->itemIndex();
+    model.remember(modeGroup->mode());
     hide();
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "core/dialogs/EditModeModel.h"
 #include "gui/dialogs/WindowPlacement.h"
+
 #include <QDialog>
 
 class QPushButton;
@@ -16,12 +18,12 @@ class TForm9 : public QDialog {
 public:
     explicit TForm9(TForm1* mainWindow);
 
-    PixelModeGroup* RadioGroup1 = nullptr;
-    QPushButton* Button1 = nullptr; // OK
-    QPushButton* Button2 = nullptr; // Cancel
+    PixelModeGroup* modeGroup = nullptr; // RadioGroup1
+    QPushButton* okButton = nullptr; // Button1: OK
+    QPushButton* cancelButton = nullptr; // Button2: Cancel
 
     // The choice selected when the dialog opens.
-    int RememberedChoice = 0;
+    EditModeModel model;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -1,7 +1,7 @@
 #include "gui/export/TForm4.h"
 
-#include "core/app/Document.h"
-#include "core/dialogs/ExportEnabling.h"
+#include "core/app/EditorSession.h"
+#include "core/editor/ColorCheckRunner.h"
 #include "core/export/ExportJob.h"
 #include "gui/app/TForm1.h"
 #include "gui/app/Windows.h"
@@ -38,160 +38,160 @@ TForm4::TForm4(TForm1* mainWindow) : QDialog(nullptr), form1_(mainWindow) {
     setWindowTitle("Export");
     PrepareSecondaryWindow(this, true);
     createControls();
-    chooseSavePath = [this](int dialog) { return runSaveDialog(dialog); };
+    chooseSavePath = [this](ExportSaveDialog dialog) { return runSaveDialog(dialog); };
 
-    for (QRadioButton* b : DataTypeButtons)
+    for (QRadioButton* b : dataTypeButtons)
         connect(b, &QRadioButton::clicked, this, &TForm4::applyEnabling); // RadioGroup2Click
-    connect(RadioButton1, &QRadioButton::clicked, this, [this] {
-        CheckBox1->setEnabled(true);
-        CheckBox3->setEnabled(true);
-    });
-    connect(RadioButton2, &QRadioButton::clicked, this, [this] {
-        CheckBox1->setEnabled(false); // their check marks stay
-        CheckBox3->setEnabled(false);
-    });
-    connect(TrackBar1, &QSlider::valueChanged, this,
-            [this](int v) { Label3->setText(QString::number(v)); });
-    connect(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &QWidget::hide);
+    for (QRadioButton* b : {compressButton, normalButton})
+        connect(b, &QRadioButton::clicked, this, [this] {
+            // The compress options follow; their check marks stay.
+            const ExportEnabling e = model_.chooseCompress(compressButton->isChecked());
+            divideNameTableBox->setEnabled(e.compressOptions);
+            oneBankBox->setEnabled(e.compressOptions);
+        });
+    connect(volumeSlider, &QSlider::valueChanged, this,
+            [this](int v) { volumeValueLabel->setText(QString::number(v)); });
+    connect(exportButton, &QPushButton::clicked, this, &TForm4::Button1Click);
+    connect(cancelButton, &QPushButton::clicked, this, &QWidget::hide);
     applyEnabling();
 }
 
 void TForm4::createControls() {
-    RadioGroup2 = new QGroupBox("Data Type", this);
-    RadioGroup2->setObjectName("RadioGroup2");
-    auto* typeLayout = new QVBoxLayout(RadioGroup2);
+    dataTypeGroup = new QGroupBox("Data Type", this);
+    dataTypeGroup->setObjectName("RadioGroup2");
+    auto* typeLayout = new QVBoxLayout(dataTypeGroup);
     const char* types[] = {"Binary Data", "CAS Data", "WAV Data", "SCREEN 2 IMAGE (*.SC2)"};
     for (int i = 0; i < DataTypeCount; ++i) {
-        DataTypeButtons[i] = new QRadioButton(types[i], RadioGroup2);
-        DataTypeButtons[i]->setObjectName(QString("RadioGroup2Item%1").arg(i));
-        typeLayout->addWidget(DataTypeButtons[i]);
+        dataTypeButtons[i] = new QRadioButton(types[i], dataTypeGroup);
+        dataTypeButtons[i]->setObjectName(QString("RadioGroup2Item%1").arg(i));
+        typeLayout->addWidget(dataTypeButtons[i]);
     }
-    DataTypeButtons[0]->setChecked(true);
+    dataTypeButtons[0]->setChecked(true);
 
-    GroupBox1 = new QGroupBox("Binary Option", this);
-    GroupBox1->setObjectName("GroupBox1");
-    RadioButton2 = new QRadioButton("Normal", GroupBox1);
-    RadioButton2->setObjectName("RadioButton2");
-    RadioButton2->setChecked(true);
-    RadioButton1 = new QRadioButton("Compress", GroupBox1);
-    RadioButton1->setObjectName("RadioButton1");
-    CheckBox1 = new QCheckBox("Divide NAM Table", GroupBox1);
-    CheckBox1->setObjectName("CheckBox1");
-    CheckBox3 = new QCheckBox("Store 1 BANK if possible", GroupBox1);
-    CheckBox3->setObjectName("CheckBox3");
-    CheckBox2 = new QCheckBox("Add MSX Header", GroupBox1);
-    CheckBox2->setObjectName("CheckBox2");
-    CheckBox2->setChecked(true);
-    auto* binary = new QGridLayout(GroupBox1);
-    binary->addWidget(RadioButton2, 0, 0);
-    binary->addWidget(RadioButton1, 1, 0);
-    binary->addWidget(CheckBox1, 2, 0);
-    binary->addWidget(CheckBox3, 3, 0);
-    binary->addWidget(CheckBox2, 4, 0);
+    binaryGroup = new QGroupBox("Binary Option", this);
+    binaryGroup->setObjectName("GroupBox1");
+    normalButton = new QRadioButton("Normal", binaryGroup);
+    normalButton->setObjectName("RadioButton2");
+    normalButton->setChecked(true);
+    compressButton = new QRadioButton("Compress", binaryGroup);
+    compressButton->setObjectName("RadioButton1");
+    divideNameTableBox = new QCheckBox("Divide NAM Table", binaryGroup);
+    divideNameTableBox->setObjectName("CheckBox1");
+    oneBankBox = new QCheckBox("Store 1 BANK if possible", binaryGroup);
+    oneBankBox->setObjectName("CheckBox3");
+    msxHeaderBox = new QCheckBox("Add MSX Header", binaryGroup);
+    msxHeaderBox->setObjectName("CheckBox2");
+    msxHeaderBox->setChecked(true);
+    auto* binary = new QGridLayout(binaryGroup);
+    binary->addWidget(normalButton, 0, 0);
+    binary->addWidget(compressButton, 1, 0);
+    binary->addWidget(divideNameTableBox, 2, 0);
+    binary->addWidget(oneBankBox, 3, 0);
+    binary->addWidget(msxHeaderBox, 4, 0);
     binary->setColumnMinimumWidth(0, 0);
-    CheckBox1->setContentsMargins(18, 0, 0, 0);
-    CheckBox3->setContentsMargins(18, 0, 0, 0);
+    divideNameTableBox->setContentsMargins(18, 0, 0, 0);
+    oneBankBox->setContentsMargins(18, 0, 0, 0);
 
-    GroupBox2 = new QGroupBox("CassetteTape Option", this);
-    GroupBox2->setObjectName("GroupBox2");
-    Label2 = new QLabel("Start Address", GroupBox2);
-    Label2->setObjectName("Label2");
-    ComboBox1 = new QComboBox(GroupBox2);
-    ComboBox1->setObjectName("ComboBox1");
-    ComboBox1->addItems({"C800H (16KB-32KB)", "C000H (16KB-32KB)", "B000H (32KB)",
+    tapeGroup = new QGroupBox("CassetteTape Option", this);
+    tapeGroup->setObjectName("GroupBox2");
+    startAddressLabel = new QLabel("Start Address", tapeGroup);
+    startAddressLabel->setObjectName("Label2");
+    startAddressBox = new QComboBox(tapeGroup);
+    startAddressBox->setObjectName("ComboBox1");
+    startAddressBox->addItems({"C800H (16KB-32KB)", "C000H (16KB-32KB)", "B000H (32KB)",
                          "A000H (32KB)", "9000H (32KB)"});
-    Label4 = new QLabel("FileName", GroupBox2);
-    Label4->setObjectName("Label4");
-    Edit1 = new QLineEdit(GroupBox2);
-    Edit1->setObjectName("Edit1");
-    Edit1->setMaxLength(int(TapeNameEditLimit));
-    Edit1->setToolTip("The name the tape carries (6 characters); empty takes the file's name");
-    Label1 = new QLabel("WAV Volume", GroupBox2);
-    Label1->setObjectName("Label1");
-    TrackBar1 = new QSlider(Qt::Horizontal, GroupBox2);
-    TrackBar1->setObjectName("TrackBar1");
-    TrackBar1->setRange(MinWavVolume, MaxWavVolume);
-    TrackBar1->setTickInterval(32);
-    TrackBar1->setTickPosition(QSlider::TicksBelow);
-    TrackBar1->setValue(64);
-    Label3 = new QLabel("64", GroupBox2);
-    Label3->setObjectName("Label3");
-    Label3->setMinimumWidth(Label3->fontMetrics().horizontalAdvance("888") + 4);
-    RadioGroup3 = new QGroupBox("Baud Rate", GroupBox2);
-    RadioGroup3->setObjectName("RadioGroup3");
-    auto* baud = new QHBoxLayout(RadioGroup3);
+    tapeNameLabel = new QLabel("FileName", tapeGroup);
+    tapeNameLabel->setObjectName("Label4");
+    tapeNameEdit = new QLineEdit(tapeGroup);
+    tapeNameEdit->setObjectName("Edit1");
+    tapeNameEdit->setMaxLength(int(TapeNameEditLimit));
+    tapeNameEdit->setToolTip("The name the tape carries (6 characters); empty takes the file's name");
+    volumeLabel = new QLabel("WAV Volume", tapeGroup);
+    volumeLabel->setObjectName("Label1");
+    volumeSlider = new QSlider(Qt::Horizontal, tapeGroup);
+    volumeSlider->setObjectName("TrackBar1");
+    volumeSlider->setRange(MinWavVolume, MaxWavVolume);
+    volumeSlider->setTickInterval(32);
+    volumeSlider->setTickPosition(QSlider::TicksBelow);
+    volumeSlider->setValue(64);
+    volumeValueLabel = new QLabel("64", tapeGroup);
+    volumeValueLabel->setObjectName("Label3");
+    volumeValueLabel->setMinimumWidth(volumeValueLabel->fontMetrics().horizontalAdvance("888") + 4);
+    baudGroup = new QGroupBox("Baud Rate", tapeGroup);
+    baudGroup->setObjectName("RadioGroup3");
+    auto* baud = new QHBoxLayout(baudGroup);
     const char* bauds[] = {"1200 baud", "2400 baud"};
     for (int i = 0; i < 2; ++i) {
-        BaudButtons[i] = new QRadioButton(bauds[i], RadioGroup3);
-        BaudButtons[i]->setObjectName(QString("RadioGroup3Item%1").arg(i));
-        baud->addWidget(BaudButtons[i]);
+        baudButtons[i] = new QRadioButton(bauds[i], baudGroup);
+        baudButtons[i]->setObjectName(QString("RadioGroup3Item%1").arg(i));
+        baud->addWidget(baudButtons[i]);
     }
-    BaudButtons[0]->setChecked(true);
-    auto* tape = new QGridLayout(GroupBox2);
-    tape->addWidget(Label2, 0, 0);
-    tape->addWidget(ComboBox1, 0, 1, 1, 2);
-    tape->addWidget(Label4, 1, 0);
-    tape->addWidget(Edit1, 1, 1, 1, 2);
-    tape->addWidget(Label1, 2, 0);
-    tape->addWidget(TrackBar1, 2, 1);
-    tape->addWidget(Label3, 2, 2);
-    tape->addWidget(RadioGroup3, 3, 0, 1, 3);
+    baudButtons[0]->setChecked(true);
+    auto* tape = new QGridLayout(tapeGroup);
+    tape->addWidget(startAddressLabel, 0, 0);
+    tape->addWidget(startAddressBox, 0, 1, 1, 2);
+    tape->addWidget(tapeNameLabel, 1, 0);
+    tape->addWidget(tapeNameEdit, 1, 1, 1, 2);
+    tape->addWidget(volumeLabel, 2, 0);
+    tape->addWidget(volumeSlider, 2, 1);
+    tape->addWidget(volumeValueLabel, 2, 2);
+    tape->addWidget(baudGroup, 3, 0, 1, 3);
 
-    Button1 = new QPushButton("Export", this);
-    Button1->setObjectName("Button1");
-    Button1->setDefault(true);
-    Button2 = new QPushButton("Cancel", this);
-    Button2->setObjectName("Button2");
+    exportButton = new QPushButton("Export", this);
+    exportButton->setObjectName("Button1");
+    exportButton->setDefault(true);
+    cancelButton = new QPushButton("Cancel", this);
+    cancelButton->setObjectName("Button2");
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
+    buttons->addWidget(exportButton);
+    buttons->addWidget(cancelButton);
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(RadioGroup2, 0, 0);
-    grid->addWidget(GroupBox1, 1, 0);
-    grid->addWidget(GroupBox2, 0, 1, 2, 1);
+    grid->addWidget(dataTypeGroup, 0, 0);
+    grid->addWidget(binaryGroup, 1, 0);
+    grid->addWidget(tapeGroup, 0, 1, 2, 1);
     grid->addLayout(buttons, 2, 0, 1, 2);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-int TForm4::dataType() const {
+ExportDataType TForm4::dataType() const {
     for (int i = 0; i < DataTypeCount; ++i)
-        if (DataTypeButtons[i]->isChecked())
-            return i;
-    return 0;
+        if (dataTypeButtons[i]->isChecked())
+            return static_cast<ExportDataType>(i);
+    return ExportBinaryData;
 }
 
 void TForm4::applyEnabling() {
-    const ExportEnabling e = ExportControlsEnabling(dataType(), RadioButton1->isChecked());
-    for (QWidget* c : std::initializer_list<QWidget*>{RadioButton2, RadioButton1, CheckBox2})
+    model_.chooseCompress(compressButton->isChecked());
+    const ExportEnabling e = model_.chooseDataType(dataType());
+    for (QWidget* c : std::initializer_list<QWidget*>{normalButton, compressButton, msxHeaderBox})
         c->setEnabled(e.binaryOptions);
-    CheckBox1->setEnabled(e.compressOptions);
-    CheckBox3->setEnabled(e.compressOptions);
-    for (QWidget* c : std::initializer_list<QWidget*>{Label2, ComboBox1, Label4, Edit1})
+    divideNameTableBox->setEnabled(e.compressOptions);
+    oneBankBox->setEnabled(e.compressOptions);
+    for (QWidget* c : std::initializer_list<QWidget*>{startAddressLabel, startAddressBox, tapeNameLabel, tapeNameEdit})
         c->setEnabled(e.tapeOptions);
-    for (QWidget* c : std::initializer_list<QWidget*>{Label1, TrackBar1, Label3, RadioGroup3})
+    for (QWidget* c : std::initializer_list<QWidget*>{volumeLabel, volumeSlider, volumeValueLabel, baudGroup})
         c->setEnabled(e.wavOptions);
 }
 
 ExportOptions TForm4::options() const {
     ExportOptions o;
     o.dataType = dataType();
-    o.binary.compress = RadioButton1->isChecked();
-    o.binary.divideNameTable = CheckBox1->isChecked();
-    o.binary.oneBank = CheckBox3->isChecked();
-    o.binary.addHeader = CheckBox2->isChecked();
-    o.startAddress = ComboBox1->currentIndex();
-    o.tapeName = Edit1->text().toStdString();
-    o.wavVolume = TrackBar1->value();
-    o.baudRate = BaudButtons[1]->isChecked() ? Baud2400 : Baud1200;
+    o.binary.compress = compressButton->isChecked();
+    o.binary.divideNameTable = divideNameTableBox->isChecked();
+    o.binary.oneBank = oneBankBox->isChecked();
+    o.binary.addHeader = msxHeaderBox->isChecked();
+    o.startAddress = startAddressBox->currentIndex();
+    o.tapeName = tapeNameEdit->text().toStdString();
+    o.wavVolume = volumeSlider->value();
+    o.baudRate = baudButtons[1]->isChecked() ? Baud2400 : Baud1200;
     return o;
 }
 
-std::optional<std::filesystem::path> TForm4::runSaveDialog(int dialog) {
+std::optional<std::filesystem::path> TForm4::runSaveDialog(ExportSaveDialog dialog) {
     QFileDialog d(this, "Save");
-    d.setObjectName(QString("SaveDialog%1").arg(dialog));
+    d.setObjectName(QString("SaveDialog%1").arg(SaveDialogNumber(dialog)));
     d.setAcceptMode(QFileDialog::AcceptSave);
     // Machine files are replaced without a question.
     d.setOption(QFileDialog::DontConfirmOverwrite, true);
@@ -199,12 +199,9 @@ std::optional<std::filesystem::path> TForm4::runSaveDialog(int dialog) {
     // game.cas must show too).
     d.setOption(QFileDialog::DontUseNativeDialog, true);
     d.setFilter(d.filter() & ~QDir::CaseSensitive);
-    if (dialog == 2)
-        d.setNameFilter("Tape Image (*.CAS)");
-    else if (dialog == 3)
-        d.setNameFilter("Tape WAV Image (*.WAV)");
-    else if (dialog == 4)
-        d.setNameFilter("SCREEN 2 IMAGE (*.SC2)");
+    const std::string_view filter = ExportDialogModel::NameFilter(dialog);
+    if (!filter.empty())
+        d.setNameFilter(QString::fromLatin1(filter.data(), int(filter.size())));
     if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
         return std::nullopt;
     return std::filesystem::path(d.selectedFiles().first().toStdString());
@@ -212,45 +209,39 @@ std::optional<std::filesystem::path> TForm4::runSaveDialog(int dialog) {
 
 void TForm4::Button1Click() {
     Windows& w = AllWindows();
-    Document& doc = form1_->document();
-    Button1->setEnabled(false); // while the export's colour check runs
-    Button2->setEnabled(false);
+    EditorSession& session = form1_->session();
+    exportButton->setEnabled(false); // while the export's colour check runs
+    cancelButton->setEnabled(false);
     TForm6* progress = w.Form6;
+    ColorCheckRunner runner({.progress =
+                                 [progress](int p) {
+                                     if (!progress->isVisible())
+                                         progress->show();
+                                     progress->ProgressBar1->setValue(p);
+                                 },
+                             .processEvents = [] { QCoreApplication::processEvents(); },
+                             .cancelRequested = [progress] { return progress->CancelRequested; }});
     ExportJobHooks hooks;
-    hooks.check.progress = [progress](int p) {
-        if (!progress->isVisible())
-            progress->show();
-        progress->ProgressBar1->setValue(p);
-    };
-    hooks.check.runChecked = [] { QCoreApplication::processEvents(); };
-    hooks.check.cancelRequested = [progress] { return progress->CancelRequested; };
-    hooks.binaryPath = [this] { return chooseSavePath(1); };
-    hooks.casPath = [this] { return chooseSavePath(2); };
-    hooks.wavPath = [this] { return chooseSavePath(3); };
-    hooks.sc2Path = [this] { return chooseSavePath(4); };
+    hooks.check = runner.hooks();
+    hooks.binaryPath = [this] { return chooseSavePath(ExportSaveDialog::Binary); };
+    hooks.casPath = [this] { return chooseSavePath(ExportSaveDialog::Cas); };
+    hooks.wavPath = [this] { return chooseSavePath(ExportSaveDialog::Wav); };
+    hooks.sc2Path = [this] { return chooseSavePath(ExportSaveDialog::Sc2); };
     w.Form5->setText("Error(s):\n\n");
     w.Form5->show();
     progress->ProgressBar1->setValue(0);
     progress->show();
     ExportJobResult result;
-    try {
-        result = RunExportJob(doc.picture, doc.PaletteKind, options(), doc.errorOverlay,
-                              SharedScreenBuffer().vramImage(), hooks);
-    } catch (const std::exception& e) {
-        result.outcome = ExportOutcome::WriteFailed;
-        result.boxText = e.what();
-        result.boxCaption = "Export";
-    }
+    session.exportPicture(options(), SharedScreenBuffer().vramImage(), hooks, result);
     progress->hide();
     if (!result.messageText.empty())
         w.Form5->setText(result.messageText);
-    doc.ErrorsShown = result.errorsShown;
-    Button1->setEnabled(true);
-    Button2->setEnabled(true);
+    exportButton->setEnabled(true);
+    cancelButton->setEnabled(true);
     if (!result.boxText.empty())
         ShowReport(this, QString::fromStdString(result.boxText),
                    QString::fromStdString(result.boxCaption));
-    doc.InputArmed = false; // the click that closed a dialog over the picture does not paint
+    session.disarmInput(); // the click that closed a dialog over the picture does not paint
     hide();
     form1_->Image4->hide();
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "core/dialogs/ExportDialogModel.h"
 #include "gui/dialogs/WindowPlacement.h"
+
 #include <QDialog>
 
 #include <filesystem>
@@ -16,10 +18,6 @@ class QPushButton;
 class QRadioButton;
 class QSlider;
 
-namespace murelo {
-struct ExportOptions;
-}
-
 namespace murelo::gui {
 
 class TForm1;
@@ -30,33 +28,34 @@ class TForm4 : public QDialog {
 public:
     explicit TForm4(TForm1* mainWindow);
 
-    // The save dialogs: 1 binary files (no filter), 2 CAS image, 3 WAV tape, 4 SCREEN 2 image.
-    // Replaceable so a test can answer them; nullopt means cancelled.
-    std::function<std::optional<std::filesystem::path>(int dialog)> chooseSavePath;
+    // The save dialogs (binary files without a filter, CAS image, WAV tape, SCREEN 2 image).
+    // Replaceable so
+    // a test can answer them; nullopt means cancelled.
+    std::function<std::optional<std::filesystem::path>(ExportSaveDialog dialog)> chooseSavePath;
 
     ExportOptions options() const;
 
-    QGroupBox* RadioGroup2 = nullptr; // Data Type
+    QGroupBox* dataTypeGroup = nullptr; // RadioGroup2: Data Type
     static constexpr int DataTypeCount = 4; // binary, CAS, WAV, SCREEN 2 image
-    QRadioButton* DataTypeButtons[DataTypeCount] = {};
-    QGroupBox* GroupBox1 = nullptr;
-    QRadioButton* RadioButton2 = nullptr; // Normal
-    QRadioButton* RadioButton1 = nullptr; // Compress
-    QCheckBox* CheckBox1 = nullptr;       // Divide NAM Table
-    QCheckBox* CheckBox3 = nullptr;       // Store 1 BANK if possible
-    QCheckBox* CheckBox2 = nullptr;       // Add MSX Header
-    QGroupBox* GroupBox2 = nullptr;
-    QLabel* Label2 = nullptr;
-    QComboBox* ComboBox1 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QSlider* TrackBar1 = nullptr;
-    QLabel* Label3 = nullptr;
-    QGroupBox* RadioGroup3 = nullptr; // Baud Rate
-    QRadioButton* BaudButtons[2] = {};
-    QPushButton* Button1 = nullptr; // Export
-    QPushButton* Button2 = nullptr; // Cancel
+    QRadioButton* dataTypeButtons[DataTypeCount] = {}; // objectNames RadioGroup2Item0..3
+    QGroupBox* binaryGroup = nullptr; // GroupBox1
+    QRadioButton* normalButton = nullptr; // RadioButton2: Normal
+    QRadioButton* compressButton = nullptr; // RadioButton1: Compress
+    QCheckBox* divideNameTableBox = nullptr; // CheckBox1: Divide NAM Table
+    QCheckBox* oneBankBox = nullptr; // CheckBox3: Store 1 BANK if possible
+    QCheckBox* msxHeaderBox = nullptr; // CheckBox2: Add MSX Header
+    QGroupBox* tapeGroup = nullptr; // GroupBox2
+    QLabel* startAddressLabel = nullptr; // Label2
+    QComboBox* startAddressBox = nullptr; // ComboBox1
+    QLabel* tapeNameLabel = nullptr; // Label4
+    QLineEdit* tapeNameEdit = nullptr; // Edit1
+    QLabel* volumeLabel = nullptr; // Label1
+    QSlider* volumeSlider = nullptr; // TrackBar1
+    QLabel* volumeValueLabel = nullptr; // Label3
+    QGroupBox* baudGroup = nullptr; // RadioGroup3: Baud Rate
+    QRadioButton* baudButtons[2] = {}; // objectNames RadioGroup3Item0..1
+    QPushButton* exportButton = nullptr; // Button1: Export
+    QPushButton* cancelButton = nullptr; // Button2: Cancel
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -65,11 +64,12 @@ protected:
 private:
     void createControls();
     void applyEnabling();
-    int dataType() const;
+    ExportDataType dataType() const;
     void Button1Click();
-    std::optional<std::filesystem::path> runSaveDialog(int dialog);
+    std::optional<std::filesystem::path> runSaveDialog(ExportSaveDialog dialog);
 
     TForm1* form1_;
+    ExportDialogModel model_;
     DisabledWhileShown disabled_;
 };
 

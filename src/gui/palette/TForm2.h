@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/dialogs/ColorStripMouse.h"
+#include "core/dialogs/ToolPaletteModel.h"
 #include "core/editor/ToolState.h"
 
 #include <QWidget>
@@ -16,6 +16,7 @@ class QRadioButton;
 class QSlider;
 
 namespace murelo {
+class EditorSession;
 struct Document;
 struct SessionChange;
 } // namespace murelo
@@ -36,17 +37,18 @@ public:
     // The drawing state the painting reads at every mouse event.
     ToolState& tool();
     const ToolState& tool() const;
-    Document& document() const;
+    const Document& document() const;
+    EditorSession& session() const;
 
     // The palette switch of the palette buttons (recolour = RecolorOnPaletteChange) and of
     // the dialogs. Leaves the editor and its picture enabled or disabled as they were.
-    void SwitchPalette(int kind, bool recolour, bool converterVisible);
+    void SwitchPalette(PaletteKindId kind, bool recolour, bool converterVisible);
     // Keeps the chosen colours inside the kind's range and redraws what shows them.
-    void RefreshPaletteView(int kind);
-    void DrawColorStrip(int kind);
+    void RefreshPaletteView(PaletteKindId kind);
+    void DrawColorStrip(PaletteKindId kind);
     void DrawBrushStrip();
     // Shows a colour picked on the picture as the first colour, with its palette number.
-    void ShowForeground(ColorValue colour, int kind);
+    void ShowForeground(ColorValue colour, PaletteKindId kind);
     bool IsProtectedIndex(int index) const;
     bool IsProtectedPixel(int x, int y) const;
     void ShowDepthLabel();
@@ -57,33 +59,34 @@ public:
 
     // Marks the palette radio button of a kind without running its click handler; kind 6
     // has none and marks nothing.
-    void CheckPaletteButton(int kind);
-    QRadioButton* paletteButton(int kind) const;
+    void CheckPaletteButton(PaletteKindId kind);
+    // The radio button of a kind number; none for kind 6 and numbers that are no kind.
+    QRadioButton* paletteButton(int kindNumber) const;
     // Fits the window to the document's pixel mode: the chip or the colour mode panel,
     // Free Draw, Odd Line, the depth label's place, and the PC-8801 palette in its mode.
     void ApplyEditModeToPalette();
     // After a bitmap was loaded: its detected palette and pixel mode take over the window.
     void AdoptLoadedPalette();
 
-    PixelImage* Image1 = nullptr; // colour strip and brush strip
-    PixelImage* Image2 = nullptr; // first colour swatch
-    PixelImage* Image3 = nullptr; // cell buffer preview
-    QLabel* Label4 = nullptr;     // number of the first colour
-    QSlider* TrackBar1 = nullptr; // display scale
-    QLabel* Label2 = nullptr;
-    QGroupBox* GroupBox1 = nullptr;
-    QRadioButton* RadioButton1 = nullptr;  // Pen
-    QRadioButton* RadioButton3 = nullptr;  // Block4
-    QRadioButton* RadioButton4 = nullptr;  // Block8
-    QRadioButton* RadioButton2 = nullptr;  // Line
-    QRadioButton* RadioButton19 = nullptr; // Fill
-    QCheckBox* CheckBox1 = nullptr;        // Odd Line
-    QCheckBox* CheckBox2 = nullptr;        // Free Draw
-    QLabel* Label5 = nullptr;              // pointer position
-    QLabel* Label3 = nullptr;              // pixel aspect
-    QLabel* Label6 = nullptr;              // colour depth
-    QFrame* Panel2 = nullptr;              // chip palettes, kinds 0..5
-    QFrame* Panel3 = nullptr;              // PC-6x01 colour modes, kinds 7..14
+    PixelImage* stripImage = nullptr; // Image1: colour strip and brush strip
+    PixelImage* foregroundSwatch = nullptr; // Image2: first colour swatch
+    PixelImage* cellBufferPreview = nullptr; // Image3: cell buffer preview
+    QLabel* colorNumberLabel = nullptr; // Label4: number of the first colour
+    QSlider* scaleSlider = nullptr; // TrackBar1: display scale
+    QLabel* scaleLabel = nullptr; // Label2
+    QGroupBox* paintModeGroup = nullptr; // GroupBox1
+    QRadioButton* penButton = nullptr; // RadioButton1: Pen
+    QRadioButton* block4Button = nullptr; // RadioButton3: Block4
+    QRadioButton* block8Button = nullptr; // RadioButton4: Block8
+    QRadioButton* lineButton = nullptr; // RadioButton2: Line
+    QRadioButton* fillButton = nullptr; // RadioButton19: Fill
+    QCheckBox* oddLineBox = nullptr; // CheckBox1: Odd Line
+    QCheckBox* freeDrawBox = nullptr; // CheckBox2: Free Draw
+    QLabel* positionLabel = nullptr; // Label5: pointer position
+    QLabel* aspectLabel = nullptr; // Label3: pixel aspect
+    QLabel* depthLabel = nullptr; // Label6: colour depth
+    QFrame* chipPanel = nullptr; // Panel2: chip palettes, kinds 0..5
+    QFrame* colorModePanel = nullptr; // Panel3: PC-6x01 colour modes, kinds 7..14
 
 signals:
     // A colour or palette change the Pixel Converter shows in its preview.
@@ -106,7 +109,7 @@ private:
     void TrackBar1Change(int position);
     void CheckBox1Click(bool checked);
     void CheckBox2Click(bool checked);
-    void PaletteButtonClick(int kind);
+    void PaletteButtonClick(PaletteKindId kind);
     void followSession(const SessionChange& change);
     void syncPaintMode();
     void placeDepthLabel(int left);
@@ -114,7 +117,7 @@ private:
     bool converterVisible() const;
 
     TForm1* form1_;
-    ColorStripMouse stripMouse_;
+    ToolPaletteModel model_;
     std::array<QRadioButton*, 15> paletteButtons_{};
     QHBoxLayout* depthRow_ = nullptr;
 };

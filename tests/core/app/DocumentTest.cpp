@@ -36,7 +36,7 @@ TEST(NewDocumentState, BlankWhitePictureUntitledAndClean) {
     Document doc;
     doc.Modified = true;
     doc.FileName = "old.bmp";
-    doc.SaveDepth = Format24Bit;
+    doc.SaveDepth = PixelFormat::Bits24;
     NewDocument(doc, 256, 192, 0xFFFFFF, true);
     EXPECT_EQ(doc.picture.width(), 256);
     EXPECT_EQ(doc.picture.pixel(255, 191), 0xFFFFFF);
@@ -44,7 +44,7 @@ TEST(NewDocumentState, BlankWhitePictureUntitledAndClean) {
     EXPECT_EQ(doc.quickSlot, doc.picture);
     EXPECT_FALSE(doc.Modified);
     EXPECT_TRUE(doc.FileName.empty());
-    EXPECT_EQ(doc.SaveDepth, Format4Bit);
+    EXPECT_EQ(doc.SaveDepth, PixelFormat::Bits4);
     EXPECT_TRUE(doc.exportAvailable());
     EXPECT_EQ(WindowTitle(doc), "Murelo 9918 ver.1.20");
 }
@@ -69,37 +69,37 @@ TEST(WindowTitleFormat, NamedAndModified) {
 
 TEST(DetectPaletteRule, LowestCompleteKindWins) {
     // Black and white are in kinds 0 and 2 alike.
-    EXPECT_EQ(DetectPalette(OfColors({PaletteColor(2, 1), PaletteColor(2, 15)})), 0);
-    EXPECT_EQ(DetectPalette(OfColors({PaletteColor(2, 2), PaletteColor(2, 15)})), 2);
-    EXPECT_EQ(DetectPalette(OfColors({PaletteColor(7, 1)})), 7);
+    EXPECT_EQ(KindNumber(DetectPalette(OfColors({PaletteColor(2, 1), PaletteColor(2, 15)}))), 0);
+    EXPECT_EQ(KindNumber(DetectPalette(OfColors({PaletteColor(2, 2), PaletteColor(2, 15)}))), 2);
+    EXPECT_EQ(KindNumber(DetectPalette(OfColors({PaletteColor(7, 1)}))), 7);
 }
 
 TEST(DetectPaletteRule, IncompletePictureTakesLargestFoundMask) {
     // 315-5124 index 15 then a stray colour: kind 4 sees bits {15}; kinds 0..3, 5 and 7
     // see white too, and kind 0 is the first of those with the same mask.
-    EXPECT_EQ(DetectPalette(OfColors({0xFFFFFF, 0x123456})), 0);
+    EXPECT_EQ(KindNumber(DetectPalette(OfColors({0xFFFFFF, 0x123456}))), 0);
     // 01FF01 only exists in kind 4 (index 3); then a stray colour.
-    EXPECT_EQ(DetectPalette(OfColors({FromRrggbb(0x01FF01), 0x123456})), 4);
+    EXPECT_EQ(KindNumber(DetectPalette(OfColors({FromRrggbb(0x01FF01), 0x123456}))), 4);
     // A first pixel in no palette: kind 0.
-    EXPECT_EQ(DetectPalette(OfColors({0x123456, PaletteColor(7, 1)})), 0);
+    EXPECT_EQ(KindNumber(DetectPalette(OfColors({0x123456, PaletteColor(7, 1)}))), 0);
     // Pixels after the first miss are not looked at: kind 7's violet after the miss is ignored.
-    EXPECT_EQ(DetectPalette(OfColors({PaletteColor(5, 2), 0x123456, PaletteColor(5, 14)})), 5);
+    EXPECT_EQ(KindNumber(DetectPalette(OfColors({PaletteColor(5, 2), 0x123456, PaletteColor(5, 14)}))), 5);
 }
 
 TEST(RecolorRule, ChipPalettesMapIndexForIndex) {
     Picture p = OfColors({FromRrggbb(0x7CCF6C), 0x123456});
-    EXPECT_TRUE(RecolorPicture(p, KindTms9918, Kind315_5124));
+    EXPECT_TRUE(RecolorPicture(p, PaletteKindId::Tms9918, PaletteKindId::Sega315_5124));
     EXPECT_EQ(p.pixel(0, 0), FromRrggbb(0x01FF01));
     EXPECT_EQ(p.pixel(1, 0), 0x123456);
-    RecolorPicture(p, Kind315_5124, KindTms9918);
+    RecolorPicture(p, PaletteKindId::Sega315_5124, PaletteKindId::Tms9918);
     EXPECT_EQ(p.pixel(0, 0), FromRrggbb(0x7CCF6C));
 }
 
 TEST(RecolorRule, KindsSixAndAboveLeavePixels) {
     Picture p = OfColors({PaletteColor(5, 3), PaletteColor(5, 0)});
     const Picture before = p;
-    EXPECT_FALSE(RecolorPicture(p, KindV9938, KindColor15));
-    EXPECT_FALSE(RecolorPicture(p, KindPc8801, KindTms9918));
+    EXPECT_FALSE(RecolorPicture(p, PaletteKindId::V9938, PaletteKindId::Color15));
+    EXPECT_FALSE(RecolorPicture(p, PaletteKindId::Pc8801, PaletteKindId::Tms9918));
     EXPECT_EQ(p, before);
 }
 

@@ -32,10 +32,9 @@ Document EditedDocument() {
     doc.picture.setPixel(3, 4, 0x123456);
     doc.FileName = "/somewhere/old.bmp";
     doc.Modified = true;
-    doc.PaletteKind = 3;
-    doc.EditMode = EditModePc6001;
-    doc.SaveDepth = Format8Bit;
-    doc.InputArmed = true;
+    doc.PaletteKind = static_cast<PaletteKindId>(3);
+    doc.EditMode = EditModeId::Pc6001;
+    doc.SaveDepth = PixelFormat::Bits8;
     doc.ErrorsShown = true;
     return doc;
 }
@@ -53,7 +52,6 @@ void ExpectSameDocument(const Document& a, const Document& b) {
     EXPECT_EQ(a.PaletteKind, b.PaletteKind);
     EXPECT_EQ(a.EditMode, b.EditMode);
     EXPECT_EQ(a.SaveDepth, b.SaveDepth);
-    EXPECT_EQ(a.InputArmed, b.InputArmed);
     EXPECT_EQ(a.ErrorsShown, b.ErrorsShown);
 }
 
@@ -85,11 +83,10 @@ TEST(OpenPicture, LargestPictureOpensAndSetsTheDocument) {
     EXPECT_EQ(doc.scratch, Picture(640, 640, 0x202020));
     EXPECT_EQ(doc.FileName, (dir / "big.bmp").string());
     EXPECT_FALSE(doc.Modified);
-    EXPECT_FALSE(doc.InputArmed);
     EXPECT_FALSE(doc.ErrorsShown);
-    EXPECT_EQ(doc.PaletteKind, KindTms9918); // white is entry 15 of the first kind
-    EXPECT_EQ(doc.EditMode, EditMode99x8);
-    EXPECT_EQ(doc.SaveDepth, Format24Bit);
+    EXPECT_EQ(KindNumber(doc.PaletteKind), KindTms9918); // white is entry 15 of the first kind
+    EXPECT_EQ(doc.EditMode, EditModeId::Tms99x8);
+    EXPECT_EQ(doc.SaveDepth, PixelFormat::Bits24);
     EXPECT_EQ(doc.quickSlot, EditedDocument().quickSlot); // the quick slot survives loads
 }
 
@@ -139,7 +136,7 @@ TEST(OpenPicture, APngNamedBmpIsReadAsAPng) {
     r = Load(doc, dir / "photo.bmp");
     ASSERT_TRUE(r.ok()) << r.text;
     EXPECT_EQ(doc.picture, p);
-    EXPECT_EQ(doc.SaveDepth, Format8Bit);
+    EXPECT_EQ(doc.SaveDepth, PixelFormat::Bits8);
 }
 
 TEST(OpenPicture, FoldersPipesAndMissingFilesAreReadErrors) {
@@ -177,8 +174,8 @@ TEST(OpenPicture, FourBitTmsFileSavesBackAtFourBitsWithThePaletteInOrder) {
     Write(dir / "tms.bmp", TmsFile4());
     Document doc = EditedDocument();
     ASSERT_TRUE(Load(doc, dir / "tms.bmp").ok());
-    EXPECT_EQ(doc.SaveDepth, Format4Bit);
-    EXPECT_EQ(doc.PaletteKind, KindTms9918);
+    EXPECT_EQ(doc.SaveDepth, PixelFormat::Bits4);
+    EXPECT_EQ(KindNumber(doc.PaletteKind), KindTms9918);
     const Picture loaded = doc.picture;
 
     const std::string target = BitmapFileName(doc.FileName);
@@ -209,8 +206,8 @@ TEST(OpenPicture, ColoursOutsideThePaletteSaveAtTwentyFourBits) {
     Write(dir / "odd.bmp", file);
     Document doc;
     ASSERT_TRUE(Load(doc, dir / "odd.bmp").ok());
-    EXPECT_EQ(doc.SaveDepth, Format24Bit);
-    doc.SaveDepth = Format4Bit; // as if chosen in the depth dialog
+    EXPECT_EQ(doc.SaveDepth, PixelFormat::Bits24);
+    doc.SaveDepth = PixelFormat::Bits4; // as if chosen in the depth dialog
     ASSERT_TRUE(WritePictureFile(doc, (dir / "out.bmp").string(), doc.FileName).ok());
     EXPECT_EQ(ReadBytes(dir / "out.bmp")[28], 24);
 }
@@ -224,11 +221,11 @@ TEST(OpenPicture, DetectedPaletteChoosesTheEditMode) {
     Write(dir / "pc6001.bmp", EncodeBitmap24(pc6001));
     Document doc;
     ASSERT_TRUE(Load(doc, dir / "pc88.bmp").ok());
-    EXPECT_EQ(doc.PaletteKind, KindPc8801);
-    EXPECT_EQ(doc.EditMode, EditModePc8801Tall);
+    EXPECT_EQ(KindNumber(doc.PaletteKind), KindPc8801);
+    EXPECT_EQ(doc.EditMode, EditModeId::Pc8801Tall);
     ASSERT_TRUE(Load(doc, dir / "pc6001.bmp").ok());
-    EXPECT_EQ(doc.PaletteKind, KindColor15);
-    EXPECT_EQ(doc.EditMode, EditModePc6001);
+    EXPECT_EQ(KindNumber(doc.PaletteKind), KindColor15);
+    EXPECT_EQ(doc.EditMode, EditModeId::Pc6001);
 }
 
 TEST(SavePicture, SaveAsOfAPngNameWritesTheBmpName) {

@@ -1,5 +1,4 @@
 #include "core/dialogs/ToolPaletteStrips.h"
-#include "core/dialogs/StripGeometry.h"
 #include "core/palette/Palettes.h"
 
 #include <gtest/gtest.h>
@@ -13,19 +12,19 @@ constexpr ColorValue Black = 0;
 
 TEST(ColorStrip, UnprotectedSwatchesAreFilledWithTheirEntry) {
     Picture strip(StripWidth, StripHeight, 0x123456);
-    DrawColorStrip(strip, KindTms9928, 0);
+    DrawColorStrip(strip, PaletteKindId::Tms9928, 0);
     for (int i = 0; i < 16; ++i) {
-        const ColorValue entry = PaletteColor(KindTms9928, i);
+        const ColorValue entry = PaletteColor(PaletteKindId::Tms9928, i);
         EXPECT_EQ(strip.pixel(16 * i, 0), entry) << i;
         EXPECT_EQ(strip.pixel(16 * i + 15, 32), entry) << i;
     }
-    EXPECT_EQ(strip.pixel(256, 16), PaletteColor(KindTms9928, 15));
+    EXPECT_EQ(strip.pixel(256, 16), PaletteColor(PaletteKindId::Tms9928, 15));
     EXPECT_EQ(strip.pixel(0, 33), 0x123456); // the brush strip is left alone
 }
 
 TEST(ColorStrip, ProtectedSwatchShowsHatchAroundAnInnerRectangle) {
     Picture strip(StripWidth, StripHeight);
-    DrawColorStrip(strip, KindTms9918, 1u << 2);
+    DrawColorStrip(strip, PaletteKindId::Tms9918, 1u << 2);
     const ColorValue green = FromRrggbb(0x46B73E);
     EXPECT_EQ(strip.pixel(32 + 4, 4), green);
     EXPECT_EQ(strip.pixel(32 + 11, 28), green);
@@ -46,7 +45,7 @@ TEST(ColorStrip, ProtectedSwatchShowsHatchAroundAnInnerRectangle) {
     EXPECT_EQ(strip.pixel(32 + 7, 0), White);
     EXPECT_EQ(strip.pixel(32 + 6, 1), White);
     EXPECT_EQ(strip.pixel(32 + 8, 1), Black);
-    EXPECT_EQ(strip.pixel(16, 0), PaletteColor(KindTms9918, 1)); // neighbours unchanged
+    EXPECT_EQ(strip.pixel(16, 0), PaletteColor(PaletteKindId::Tms9918, 1)); // neighbours unchanged
 }
 
 TEST(BrushStrip, SolidSamplesAndTheChosenFrame) {
@@ -55,7 +54,7 @@ TEST(BrushStrip, SolidSamplesAndTheChosenFrame) {
     tool.ForegroundColor = 0x0000FF;
     tool.BackgroundColor = 0x00FF00;
     tool.BrushPattern = 2;
-    DrawBrushStrip(strip, tool, 0, KindTms9918);
+    DrawBrushStrip(strip, tool, EditModeId::Tms99x8, PaletteKindId::Tms9918);
     EXPECT_EQ(strip.pixel(3, 34), 0x0000FF); // pattern 0: all foreground
     EXPECT_EQ(strip.pixel(29, 61), 0x0000FF);
     EXPECT_EQ(strip.pixel(8 * 28 + 2, 34), 0x00FF00); // pattern 8: all background
@@ -76,14 +75,14 @@ TEST(BrushStrip, DitherFollowsThePatternTileAndOddLine) {
     ToolState tool;
     tool.ForegroundColor = 0x0000FF;
     tool.BackgroundColor = 0x00FF00;
-    DrawBrushStrip(strip, tool, 0, KindTms9918);
+    DrawBrushStrip(strip, tool, EditModeId::Tms99x8, PaletteKindId::Tms9918);
     // Pattern 4 is a checkerboard: row 0 of its tile is 1 0 1 0. The sample starts at
     // x 114, y 34, so y 36 is tile row 0 and x 116 tile column 0.
     EXPECT_EQ(strip.pixel(116, 36), 0x0000FF);
     EXPECT_EQ(strip.pixel(117, 36), 0x00FF00);
     EXPECT_EQ(strip.pixel(116, 37), 0x00FF00);
     tool.OddLine = true;
-    DrawBrushStrip(strip, tool, 0, KindTms9918);
+    DrawBrushStrip(strip, tool, EditModeId::Tms99x8, PaletteKindId::Tms9918);
     EXPECT_EQ(strip.pixel(5, 35), Black); // odd rows stay black
     EXPECT_EQ(strip.pixel(5, 34), 0x0000FF);
 }
@@ -93,6 +92,6 @@ TEST(BrushStrip, NoSecondColourLeavesThoseDotsBlack) {
     ToolState tool;
     tool.ForegroundColor = 0x0000FF;
     tool.BackgroundColor = NoColor;
-    DrawBrushStrip(strip, tool, 0, KindTms9918);
+    DrawBrushStrip(strip, tool, EditModeId::Tms99x8, PaletteKindId::Tms9918);
     EXPECT_EQ(strip.pixel(8 * 28 + 10, 40), Black);
 }

@@ -15,26 +15,25 @@ struct Random {
     }
 };
 
-PointerEvent RandomEvent(Random& random, const Document& doc) {
+PointerEvent RandomEvent(Random& random, const EditorSession& session) {
     PointerEvent e;
     // Mostly inside the display, sometimes beyond any edge.
-    e.x = random.below(doc.displayWidth() + 40) - 20;
-    e.y = random.below(doc.displayHeight() + 40) - 20;
+    e.x = random.below(session.displayWidth() + 40) - 20;
+    e.y = random.below(session.displayHeight() + 40) - 20;
     e.left = random.below(3) != 0;
     e.right = !e.left && random.below(2) == 0;
     e.shift = random.below(4) == 0;
     e.ctrl = random.below(6) == 0;
     e.fromCellFrame = random.below(5) == 0;
     if (e.fromCellFrame) {
-        e.x = random.below(8 * doc.Scale);
-        e.y = random.below(8 * doc.Scale);
+        e.x = random.below(8 * session.view().Scale);
+        e.y = random.below(8 * session.view().Scale);
     }
     return e;
 }
 
 void RandomTools(Random& random, EditorSession& session) {
     ToolState& tool = session.tool();
-    Document& doc = session.document();
     tool.Mode = PaintMode(random.below(5));
     tool.FreeDraw = random.below(2) == 0 || tool.Mode == PaintMode::Fill;
     tool.OddLine = random.below(4) == 0;
@@ -42,8 +41,8 @@ void RandomTools(Random& random, EditorSession& session) {
     tool.BrushPattern = random.below(9);
     tool.ForegroundColor = PaletteColor(0, random.below(16));
     tool.BackgroundColor = random.below(5) == 0 ? NoColor : PaletteColor(0, random.below(16));
-    doc.EditMode = random.below(4);
-    SetScalePosition(doc, random.below(3));
+    session.setEditMode(EditModeOfNumber(random.below(4)));
+    session.setScalePosition(random.below(3));
 }
 
 } // namespace
@@ -56,7 +55,7 @@ TEST(SessionStress, RandomStrokesKeepTheDocumentConsistentAndUndoable) {
     int resizes = 0;
     for (int round = 0; round < 6; ++round) {
         EditorSession session;
-        Document& doc = session.document();
+        Document& doc = session.mutableDocument();
         const int width = 1 + random.below(90);
         const int height = 1 + random.below(70);
         session.newDocument(width, height, 0xFFFFFF, round % 2 == 0);
@@ -72,16 +71,16 @@ TEST(SessionStress, RandomStrokesKeepTheDocumentConsistentAndUndoable) {
             }
             const UndoRing& ring = session.undoRing();
             const int nextBeforePress = ring.next();
-            session.press(RandomEvent(random, doc));
+            session.press(RandomEvent(random, session));
             if (ring.next() != nextBeforePress) {
                 recorded.push_back(doc.picture); // a fill records its own snapshot
                 ++fills;
             }
             for (int m = random.below(6); m > 0; --m)
-                session.move(RandomEvent(random, doc));
+                session.move(RandomEvent(random, session));
             const bool skips = session.skipNextRelease();
             const int nextBeforeRelease = ring.next();
-            session.release(RandomEvent(random, doc));
+            session.release(RandomEvent(random, session));
             ASSERT_EQ(ring.next() != nextBeforeRelease, !skips);
             if (!skips)
                 recorded.push_back(doc.picture);

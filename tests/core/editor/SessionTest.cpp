@@ -11,7 +11,8 @@ namespace {
 
 struct Session : ::testing::Test {
     EditorSession session;
-    Document& doc = session.document();
+    Document& doc = session.mutableDocument();
+    const EditorView& view = session.view();
     ToolState& tool = session.tool();
 
     void SetUp() override { tool.ForegroundColor = Letter('P'); }
@@ -103,11 +104,11 @@ TEST_F(Session, PenAtAPartialRunOnTheRightEdge) {
 }
 
 TEST_F(Session, DisplayCoordinatesAreDividedByTheScale) {
-    SetScalePosition(doc, 2); // x4
+    session.setScalePosition(2); // x4
     click(Left(21, 14));
     EXPECT_EQ(LetterOf(doc.picture.pixel(5, 3)), 'P');
-    EXPECT_EQ(doc.LastX, 5);
-    EXPECT_EQ(doc.LastY, 3);
+    EXPECT_EQ(view.LastX, 5);
+    EXPECT_EQ(view.LastY, 3);
 }
 
 TEST_F(Session, FreeDrawStrokeIsConnected) {
@@ -137,11 +138,11 @@ TEST_F(Session, ShiftKeepsTheStrokeOnItsFirstRowUntilRelease) {
             EXPECT_EQ(row(y).substr(0, 11), "WWWWWWWWWWW") << y;
         }
     }
-    EXPECT_EQ(doc.ShiftLockRow, -1);
+    EXPECT_EQ(view.ShiftLockRow, -1);
     session.press(Shifted(Left(3, 8)));
-    EXPECT_EQ(doc.ShiftLockRow, 8);
+    EXPECT_EQ(view.ShiftLockRow, 8);
     session.endStroke(); // a key-up ends the lock too
-    EXPECT_EQ(doc.ShiftLockRow, -1);
+    EXPECT_EQ(view.ShiftLockRow, -1);
 }
 
 TEST_F(Session, MoveWithoutShiftHeldIsNotLocked) {
@@ -186,7 +187,7 @@ TEST_F(Session, DisarmedPressDoesNothingButItsReleaseStillRecords) {
     session.move(Left(4, 3));
     EXPECT_EQ(doc.picture.pixel(4, 3), 0xFFFFFF);
     session.release(Left(4, 3));
-    EXPECT_TRUE(doc.InputArmed);
+    EXPECT_TRUE(view.InputArmed);
     EXPECT_TRUE(session.canUndo());
 }
 
@@ -303,10 +304,10 @@ TEST_F(Session, Block8AndOddLine) {
 TEST_F(Session, WideAndTallPixelModes) {
     small(16, 8);
     tool.FreeDraw = true;
-    doc.EditMode = EditModePc6001Wide;
+    doc.EditMode = EditModeId::Pc6001Wide;
     click(Left(5, 0));
     EXPECT_EQ(row(0), "WWWWPPWWWWWWWWWW");
-    doc.EditMode = EditModePc8801Tall;
+    doc.EditMode = EditModeId::Pc8801Tall;
     click(Left(9, 7));
     EXPECT_EQ(LetterOf(doc.picture.pixel(9, 6)), 'P');
     EXPECT_EQ(LetterOf(doc.picture.pixel(9, 7)), 'P');
@@ -314,14 +315,14 @@ TEST_F(Session, WideAndTallPixelModes) {
 }
 
 TEST_F(Session, PositionReadoutFollowsThePixelMode) {
-    SetScalePosition(doc, 1);
+    session.setScalePosition(1);
     SessionChange change = session.move(Left(23, 15));
     EXPECT_TRUE(change.position);
     EXPECT_EQ(session.positionText(), "X : 11\nY : 7");
-    doc.EditMode = EditModePc6001Wide;
+    doc.EditMode = EditModeId::Pc6001Wide;
     session.move(Left(23, 15));
     EXPECT_EQ(session.positionText(), "X : 5\nY : 7");
-    doc.EditMode = EditModePc8801Tall;
+    doc.EditMode = EditModeId::Pc8801Tall;
     session.move(Left(23, 15));
     EXPECT_EQ(session.positionText(), "X : 11\nY : 3");
     change = session.move(Left(600, 15)); // beyond the picture: the text stays
@@ -376,7 +377,7 @@ TEST_F(Session, FillInTallModeFromAnOddRowStartsOnTheEvenRowAbove) {
     SetRow(doc.picture, 1, "KKKKKKKK");
     SetRow(doc.picture, 6, "WWWWWWWK");
     SetRow(doc.picture, 7, "KKKKKKKK");
-    doc.EditMode = EditModePc8801Tall;
+    doc.EditMode = EditModeId::Pc8801Tall;
     tool.FreeDraw = true;
     tool.Mode = PaintMode::Fill;
     session.press(Left(2, 5));
@@ -429,13 +430,13 @@ TEST_F(Session, CellCopyAtTheEdgeDoesNotPasteOutsidePixels) {
 
 TEST_F(Session, CellFrameEventsLandOnThePictureUnderTheFrame) {
     small(64, 64);
-    SetScalePosition(doc, 1); // x2, cells are 16 display pixels
+    session.setScalePosition(1); // x2, cells are 16 display pixels
     PointerEvent over;
     over.x = 37;
     over.y = 21;
     session.move(over);
-    EXPECT_EQ(doc.CursorX, 32);
-    EXPECT_EQ(doc.CursorY, 16);
+    EXPECT_EQ(view.CursorX, 32);
+    EXPECT_EQ(view.CursorY, 16);
     EXPECT_EQ(session.cellFrame().left, 32);
     EXPECT_EQ(session.cellFrame().top, 16);
     EXPECT_TRUE(session.cellFrame().visible);
@@ -463,7 +464,7 @@ TEST_F(Session, CellFrameHonoursGridAndScroll) {
     over.x = 400;
     const SessionChange change = session.move(over);
     EXPECT_FALSE(change.cellFrame);
-    EXPECT_EQ(doc.CursorX, 72);
+    EXPECT_EQ(view.CursorX, 72);
 }
 
 TEST_F(Session, UndoRedoMarkTheDocumentModified) {
@@ -519,7 +520,7 @@ TEST_F(Session, QuickLoadBeforeAnyQuickSaveBringsBackTheStartPicture) {
     EXPECT_TRUE(change.exportAvailability);
     EXPECT_TRUE(doc.exportAvailable());
     EXPECT_TRUE(doc.Modified);
-    EXPECT_EQ(doc.SaveDepth, Format24Bit);
+    EXPECT_EQ(doc.SaveDepth, PixelFormat::Bits24);
 }
 
 TEST_F(Session, QuickSaveEditsQuickLoadAndUndo) {
@@ -563,7 +564,7 @@ TEST_F(Session, UndoAcrossAQuickLoadOfAnotherSizeAdoptsTheSize) {
     EXPECT_FALSE(doc.exportAvailable());
     session.redo();
     EXPECT_EQ(doc.PictureWidth, 256);
-    EXPECT_EQ(doc.displayHeight(), 192 * doc.Scale);
+    EXPECT_EQ(session.displayHeight(), 192 * view.Scale);
     EXPECT_EQ(LetterOf(doc.picture.pixel(3, 3)), 'P');
 }
 

@@ -254,20 +254,23 @@ TEST_F(BinaryExportFixture, MissingFolderIsReportedForEveryFile) {
     EXPECT_NE(r.boxText.find("PIC.COL"), std::string::npos);
 }
 
-TEST_F(BinaryExportFixture, OneUnwritableFileDoesNotStopTheOthers) {
+TEST_F(BinaryExportFixture, OneUnwritableFileLeavesTheWholeSetAsItWas) {
+    const Bytes old(100, 0x77);
+    test::WriteBytes(dir / "P.GEN", old);
     fs::create_directory(dir / "P.NAM"); // a folder where the name table should go
     const BinaryExportResult r = Export(BinaryExportOptions{}, "p");
     EXPECT_EQ(r.status, BinaryExportStatus::WriteFailed);
     ASSERT_EQ(r.files.failures.size(), 1u);
     EXPECT_EQ(r.files.failures[0].file, dir / "P.NAM");
-    EXPECT_FALSE(r.files.failures[0].reason.empty());
-    EXPECT_EQ(r.files.written.size(), 2u);
-    EXPECT_EQ(ReadBytes(dir / "P.COL").size(), 7u + 6144);
-    // Nothing but the two files and the folder: no temporary file is left behind.
-    EXPECT_EQ(FileNamesIn(dir.path()), (std::vector<std::string>{"P.COL", "P.GEN", "P.NAM"}));
+    EXPECT_EQ(r.files.failures[0].reason, "Is a directory");
+    EXPECT_EQ(r.boxText, "Write Error : " + (dir / "P.NAM").string() + " (Is a directory)");
+    EXPECT_TRUE(r.files.written.empty());
+    // The set is replaced as one: the old GEN stays, no COL appears, no temporary is left.
+    EXPECT_EQ(ReadBytes(dir / "P.GEN"), old);
+    EXPECT_EQ(FileNamesIn(dir.path()), (std::vector<std::string>{"P.GEN", "P.NAM"}));
 }
 
-TEST_F(BinaryExportFixture, UnwritableNameTableIsReportedOnceAndTheBanksWritten) {
+TEST_F(BinaryExportFixture, UnwritableNameTableIsReportedOnceAndNoBankIsWritten) {
     fs::create_directory(dir / "B.NM");
     BinaryExportOptions options;
     options.compress = true;
@@ -275,9 +278,9 @@ TEST_F(BinaryExportFixture, UnwritableNameTableIsReportedOnceAndTheBanksWritten)
     EXPECT_EQ(r.status, BinaryExportStatus::WriteFailed);
     ASSERT_EQ(r.files.failures.size(), 1u);
     EXPECT_EQ(r.files.failures[0].file, dir / "B.NM");
-    EXPECT_EQ(r.files.written.size(), 6u);
+    EXPECT_TRUE(r.files.written.empty());
     EXPECT_TRUE(fs::is_empty(dir / "B.NM"));
-    EXPECT_EQ(FileNamesIn(dir.path()).size(), 7u);
+    EXPECT_EQ(FileNamesIn(dir.path()), std::vector<std::string>{"B.NM"});
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 #include "core/export/CasImage.h"
-#include "core/export/TapeOutputFile.h"
+#include "core/editor/AtomicFile.h"
 
 #include "support/TestData.h"
 
@@ -100,25 +100,6 @@ TEST(WriteCasImage, AFailedRenameLeavesNoTemporaryFile) {
     EXPECT_THROW(WriteCasImage(dir / "GAME.CAS", Fixture(10).tape), FileWriteError);
     EXPECT_EQ(FolderEntries(dir.path()), std::vector<std::string>{"GAME.CAS"});
     EXPECT_TRUE(std::filesystem::is_directory(dir / "GAME.CAS"));
-}
-
-TEST(TapeOutputFile, ATemporaryNameIsUniqueAndBesideTheTarget) {
-    test::TempDir dir;
-    TapeOutputFile a(dir / "T.CAS");
-    TapeOutputFile b(dir / "T.CAS");
-    EXPECT_NE(a.tempPath(), b.tempPath());
-    EXPECT_EQ(a.tempPath().parent_path(), dir.path());
-    EXPECT_TRUE(std::filesystem::exists(a.tempPath()));
-    EXPECT_FALSE(std::filesystem::exists(dir / "T.CAS"));
-}
-
-TEST(TapeOutputFile, AnAbandonedFileLeavesNothing) {
-    test::TempDir dir;
-    {
-        TapeOutputFile file(dir / "T.CAS");
-        file.write(Bytes(100, 1));
-    }
-    EXPECT_TRUE(FolderEntries(dir.path()).empty());
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "core/export/ExportJob.h"
 
+#include "core/editor/FileFaults.h"
 #include "core/palette/Palettes.h"
 #include "support/TestData.h"
 
@@ -9,6 +10,7 @@
 #include <filesystem>
 #include <set>
 #include <stdexcept>
+#include <sys/stat.h>
 
 namespace murelo {
 namespace {
@@ -259,6 +261,85 @@ TEST(ExportOptions, DefaultsAreTheDialogsInitialState) {
     EXPECT_EQ(o.tapeName, "");
     EXPECT_EQ(o.wavVolume, 64);
     EXPECT_EQ(o.baudRate, Baud1200);
+}
+
+// The files each data type writes for the answer "t", with how often each write step comes
+// before the last file's: a fault injected there fails the job at its last file.
+struct TypeFiles {
+    int type;
+    std::vector<std::string> names; // sorted
+    std::string lastWritten;
+    int createsBefore, writesBefore;
+};
+const TypeFiles EveryType[] = {
+    {ExportBinaryData, {"T.COL", "T.GEN", "T.NAM"}, "T.COL", 2, 5}, // header, data per file
+    {ExportCasData, {"t.cas"}, "t.cas", 0, 0},
+    {ExportWavData, {"t.wav"}, "t.wav", 0, 0},
+};
+
+unsigned ModeOf(const fs::path& file) {
+    struct stat st {};
+    return ::stat(file.c_str(), &st) == 0 ? unsigned(st.st_mode & 0777) : ~0u;
+}
+
+TEST(ExportJob, AFailureAtAnyStepKeepsEveryOldFileAndLeavesNoTemporary) {
+    const Bytes old(33, 0x33);
+    for (const TypeFiles& t : EveryType) {
+        const int last = int(t.names.size()) - 1;
+        const std::pair<FileStep, int> steps[] = {{FileStep::Create, t.createsBefore},
+                                                  {FileStep::Write, t.writesBefore},
+                                                  {FileStep::Flush, last},
+                                                  {FileStep::Sync, last},
+                                                  {FileStep::Rename, 0}};
+        for (const auto& [step, skip] : steps) {
+            SCOPED_TRACE(std::to_string(t.type) + " step " + std::to_string(int(step)));
+            Job job;
+            for (const std::string& name : t.names) {
+                test::WriteBytes(job.dir / name, {old.begin(), old.end()});
+                ::chmod((job.dir / name).c_str(), 0600);
+            }
+            job.options.dataType = t.type;
+            job.answer = job.dir / "t";
+            InjectFileFault(step, EIO, skip);
+            const ExportJobResult r = job.Run(WhitePicture());
+            ClearFileFaults();
+            EXPECT_EQ(r.outcome, ExportOutcome::WriteFailed);
+            ASSERT_EQ(r.failures.size(), 1u);
+            if (step != FileStep::Rename) {
+                EXPECT_EQ(r.failures[0].file, job.dir / t.lastWritten);
+            }
+            EXPECT_EQ(r.boxText,
+                      "Write Error : " + r.failures[0].file.string() + " (Input/output error)");
+            EXPECT_EQ(r.boxCaption, "Export Error");
+            EXPECT_TRUE(r.written.empty());
+            EXPECT_EQ(job.Files(), t.names);
+            for (const std::string& name : t.names) {
+                const auto now = test::ReadBytes(job.dir / name);
+                EXPECT_EQ(Bytes(now.begin(), now.end()), old) << name;
+                EXPECT_EQ(ModeOf(job.dir / name), 0600u) << name;
+            }
+        }
+    }
+}
+
+TEST(ExportJob, ReplacedFilesKeepTheirPermissionBits) {
+    for (const TypeFiles& t : EveryType) {
+        SCOPED_TRACE(t.type);
+        Job job;
+        for (const std::string& name : t.names) {
+            test::WriteBytes(job.dir / name, {1, 2, 3});
+            ::chmod((job.dir / name).c_str(), 0640);
+        }
+        job.options.dataType = t.type;
+        job.answer = job.dir / "t";
+        const ExportJobResult r = job.Run(WhitePicture());
+        EXPECT_EQ(r.outcome, ExportOutcome::Written) << r.boxText;
+        EXPECT_EQ(r.written.size(), t.names.size());
+        for (const std::string& name : t.names) {
+            EXPECT_GT(fs::file_size(job.dir / name), 3u) << name;
+            EXPECT_EQ(ModeOf(job.dir / name), 0640u) << name;
+        }
+    }
 }
 
 } // namespace

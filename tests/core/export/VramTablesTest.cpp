@@ -53,12 +53,26 @@ TEST_F(VramReset, EverythingElseIsZeroAndTheRestOfTheBufferIsKept) {
     EXPECT_EQ(at(0xFA9F), 0x55);
 }
 
-TEST(ScreenBufferShape, HoldsTheV9938AddressesAndIsShared) {
+TEST(ScreenBufferShape, HoldsTheV9938AddressesAndTheSharedOneKeepsWhatItsLastUserWrote) {
     EXPECT_GE(ScreenBufferSize, 0xFAA0u);
     EXPECT_EQ(VramImageSize, 16384u);
-    EXPECT_EQ(&SharedScreenBuffer(), &SharedScreenBuffer());
-    ScreenBuffer& shared = SharedScreenBuffer();
-    EXPECT_EQ(shared.vramImage().data(), shared.bytes.data());
+    // The export's road: a check fills the tables of the shared buffer, and whoever reads
+    // it next (the export, a converter) finds them, with its bytes past the video-memory
+    // image as the converter last left them.
+    SharedScreenBuffer().bytes[0xFA9F] = 0xA5;
+    ResetVramImage(SharedScreenBuffer().vramImage());
+    Picture overlay;
+    const Picture picture(256, 192, PaletteColor(KindTms9918, 4));
+    ASSERT_EQ(ColorCheck(picture, KindTms9918, true, overlay, SharedScreenBuffer().bytes).result,
+              0);
+    const ScreenBuffer& later = SharedScreenBuffer();
+    EXPECT_EQ(later.vramImage()[0], 0xFF);
+    EXPECT_EQ(later.vramImage()[0x2000 + 6143], 0x40);
+    EXPECT_EQ(later.vramImage()[0x1800 + 767], 255);
+    EXPECT_EQ(later.bytes[0xFA9F], 0xA5);
+    // The video-memory image is the start of the buffer, not a copy of it.
+    SharedScreenBuffer().vramImage()[0x3FFF] = 0x3C;
+    EXPECT_EQ(later.bytes[0x3FFF], 0x3C);
 }
 
 TEST(VramFill, OneColourPictureGivesFullPatternsAndForegroundColour) {

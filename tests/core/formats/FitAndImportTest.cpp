@@ -96,8 +96,8 @@ Document EditedDocument() {
     Document doc;
     NewDocument(doc, 32, 16, 0x00FF00, true);
     doc.FileName = "/somewhere/old.bmp";
-    doc.PaletteKind = 3;
-    doc.SaveDepth = Format8Bit;
+    doc.PaletteKind = PaletteKindId::BlueMsx1;
+    doc.SaveDepth = PixelFormat::Bits8;
     return doc;
 }
 
@@ -118,7 +118,7 @@ TEST(ImportPicture, MakesANewModifiedUnnamedPictureOfTheChosenSize) {
     EXPECT_EQ(doc.errorOverlay, Picture(256, 192, OverlayBackground));
     EXPECT_EQ(doc.FileName, "");
     EXPECT_TRUE(doc.Modified);
-    EXPECT_EQ(doc.SaveDepth, Format24Bit);
+    EXPECT_EQ(doc.SaveDepth, PixelFormat::Bits24);
     const ColorValue c = doc.picture.pixel(128, 96);
     EXPECT_NEAR(RedOf(c), 200, 6);
     EXPECT_NEAR(GreenOf(c), 40, 6);
@@ -182,7 +182,7 @@ TEST(ImportPicture, ABadFileOrSizeLeavesTheDocumentAsItWas) {
         EXPECT_EQ(r.text.substr(0, c.text.size()), c.text) << c.file;
         EXPECT_EQ(doc.picture, EditedDocument().picture) << c.file;
         EXPECT_EQ(doc.FileName, "/somewhere/old.bmp") << c.file;
-        EXPECT_EQ(doc.SaveDepth, Format8Bit) << c.file;
+        EXPECT_EQ(doc.SaveDepth, PixelFormat::Bits8) << c.file;
     }
 }
 

@@ -47,7 +47,7 @@ TEST(PngWrite, SavingUnderAPngNameWritesAPngWhateverTheDepth) {
     test::TempDir dir;
     Document doc;
     NewDocument(doc, 8, 8, PaletteColor(KindTms9918, 4), true);
-    doc.SaveDepth = Format4Bit;
+    doc.SaveDepth = PixelFormat::Bits4;
     doc.Modified = true;
     const std::string target = SaveFileName((dir / "shot.PNG").string());
     EXPECT_EQ(target, (dir / "shot.PNG").string());
