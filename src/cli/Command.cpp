@@ -41,7 +41,7 @@ int ParsePaletteKindArg(std::string_view text) {
                      "' (use 0..14 or a name such as TMS9918, Color 4-1, PC-8801)");
 }
 
-std::string OneLine(std::string text) {
+std::string OneLineText(std::string text) {
     std::replace(text.begin(), text.end(), '\n', ' ');
     return text;
 }

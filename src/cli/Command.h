@@ -51,6 +51,6 @@ int ParseInt(std::string_view text, std::string_view what, int min, int max);
 int ParsePaletteKindArg(std::string_view text);
 
 // A message box text as one line of output.
-std::string OneLine(std::string text);
+std::string OneLineText(std::string text);
 
 } // namespace murelo::cli

@@ -1,5 +1,6 @@
 // convert: the Pixel Converter's modes run to completion on a bitmap file.
 #include "Command.h"
+#include "ConvertExport.h"
 #include "PictureFileLoading.h"
 
 #include "core/convert/ConversionDriver.h"
@@ -16,7 +17,7 @@ namespace {
 
 constexpr const char* Usage =
     "usage: convert FILE.bmp --page tms9918|v9938|v9958|pc6001|pc8801 --mode N -o RESULT.bmp "
-    "[options]";
+    "[options] (-o may give way to --export PATH [--connect-palette] and --save PATH)";
 
 constexpr std::array<std::string_view, ConverterPageCount> PageNames = {"tms9918", "v9938", "v9958",
                                                                         "pc6001", "pc8801"};
@@ -83,6 +84,7 @@ struct Options {
     int kind = -1;
     ColorArg fg, bg;
     ConversionParameters params;
+    ScreenFileOptions files;
 };
 
 int Offset(ArgReader& reader, const std::string& option) {
@@ -122,6 +124,8 @@ bool ParseSetting(const std::string& arg, ArgReader& reader, ConversionParameter
         p.Balance.Contrast = ParseInt(reader.value(arg), arg, 0, 200);
     else if (arg == "--halftone")
         p.HalfToneLevel = ParseInt(reader.value(arg), arg, 0, 3);
+    else if (arg == "--dither")
+        p.DitherStrength = ParseInt(reader.value(arg), arg, 0, 100);
     else if (arg == "--convert-type")
         p.ConvertType = ParseInt(reader.value(arg), arg, 0, 2);
     else if (arg == "--y")
@@ -140,7 +144,8 @@ Options ParseOptions(Args args) {
     ArgReader reader(args);
     while (!reader.done()) {
         const std::string& arg = reader.next();
-        if (ParseFlag(arg, o.params) || ParseSetting(arg, reader, o.params))
+        if (ParseFlag(arg, o.params) || ParseSetting(arg, reader, o.params) ||
+            ParseScreenFileOption(arg, reader, o.files))
             continue;
         if (arg == "--page") {
             o.page = ParsePage(reader.value(arg));
@@ -165,7 +170,7 @@ Options ParseOptions(Args args) {
             o.file = arg;
         }
     }
-    if (o.file.empty() || o.out.empty() || !o.pageGiven || o.mode < 0)
+    if (o.file.empty() || (o.out.empty() && !o.files.any()) || !o.pageGiven || o.mode < 0)
         throw UsageError(Usage);
     const int modes = ModeCount(o.page);
     if (o.mode >= modes)
@@ -212,13 +217,16 @@ int RunConvert(Args args) {
     const Options o = ParseOptions(args);
     Document doc = LoadPictureOrThrow(o.file);
     CheckOutputs(o, doc.picture);
+    CheckScreenFiles(o.files, o.page, o.mode, o.params.Interlace, doc.picture);
     auto state = std::make_unique<ConversionState>();
     state->source = doc.picture;
     state->params = o.params;
     RunConversion(*state, o.page, o.mode);
+    const ScreenFileSets files = BuildScreenFiles(o.files, *state);
     // The result and its companions are replaced together or not at all.
     AtomicFileSet outputs;
-    outputs.add(o.out).write(EncodeBitmap24(state->result));
+    if (!o.out.empty())
+        outputs.add(o.out).write(EncodeBitmap24(state->result));
     if (!o.screenBytes.empty())
         outputs.add(o.screenBytes)
             .write(std::span(state->screenBytes)
@@ -226,12 +234,14 @@ int RunConvert(Args args) {
     if (!o.quantizerPalette.empty())
         outputs.add(o.quantizerPalette).write(PaletteBytes(state->quantizerPalette));
     outputs.commit();
+    WriteScreenFiles(files);
     return ExitOk;
 }
 
 const Registration registration({
     "convert",
-    "convert FILE.bmp --page PAGE --mode N -o OUT.bmp [options]  run a Pixel Converter mode",
+    "convert FILE.bmp --page PAGE --mode N -o OUT.bmp|--export PATH|--save PATH [options]  run "
+    "a Pixel Converter mode",
     RunConvert,
 });
 

@@ -177,7 +177,7 @@ int RunExport(Args argList) {
     std::cout << result.messageText;
     if (result.outcome == ExportOutcome::WriteFailed) {
         std::cout.flush();
-        throw std::runtime_error(OneLine(result.boxText));
+        throw std::runtime_error(OneLineText(result.boxText));
     }
     if (!result.boxText.empty())
         std::cout << result.boxText << "\n";

@@ -11,7 +11,7 @@ namespace {
 
 void ThrowUnlessOk(const std::string& file, const FileReport& report) {
     if (!report.ok())
-        throw UsageError(file + ": " + OneLine(report.text));
+        throw UsageError(file + ": " + OneLineText(report.text));
 }
 
 } // namespace

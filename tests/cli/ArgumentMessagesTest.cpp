@@ -44,7 +44,7 @@ const std::string SaveUsage =
 const std::string RecolorUsage = "usage: recolor FILE.bmp --palette KIND -o OUT.bmp";
 const std::string ConvertUsage =
     "usage: convert FILE.bmp --page tms9918|v9938|v9958|pc6001|pc8801 --mode N -o RESULT.bmp "
-    "[options]";
+    "[options] (-o may give way to --export PATH [--connect-palette] and --save PATH)";
 const std::string ExportUsage =
     "usage: export FILE.bmp --format bin|cas|wav|sc2 -o PATH [--palette KIND] [--compress] "
     "[--divide-nam] [--one-bank] [--no-header] [--start C800|C000|B000|A000|9000] "
@@ -128,7 +128,7 @@ TEST_F(ArgumentMessages, Convert) {
         {{"convert", pic, "--page", "msx", "--mode", "0", "-o", o},
          "unknown page 'msx' (use tms9918, v9938, v9958, pc6001 or pc8801)"},
         {{"convert", pic, "--page", "tms9918", "--mode", "9", "-o", o},
-         "--mode must be from 0 to 2 on page tms9918"},
+         "--mode must be from 0 to 3 on page tms9918"},
         {{"convert", pic, "--page", "tms9918", "--mode", "0", "--red", "101", "-o", o},
          "--red must be a whole number from -100 to 100, not '101'"},
         {{"convert", pic, "--page", "tms9918", "--mode", "2", "--fg", "#12345G", "-o", o},

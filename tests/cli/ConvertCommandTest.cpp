@@ -126,11 +126,29 @@ TEST_F(ConvertCommand, QuantizerPaletteHoldsTheSortedEntries) {
         ASSERT_EQ(pal[i], 0) << i;
 }
 
+TEST_F(ConvertCommand, DitheredGraphic2FollowsTheStrength) {
+    // A flat colour the palette lacks: one colour per run without diffusion, a mix with it.
+    const std::string in = write("orange.bmp", Picture(32, 8, RgbColor(230, 140, 60)));
+    CliResult r = convert({in, "--page", "tms9918", "--mode", "3", "--dither", "0", "-o",
+                           path("flat.bmp")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const Picture flat = read("flat.bmp");
+    EXPECT_EQ(flat, Picture(32, 8, flat.pixel(0, 0)));
+    EXPECT_GE(PaletteIndexOf(flat.pixel(0, 0), KindTms9918), 1);
+    r = convert({in, "--page", "tms9918", "--mode", "3", "-o", path("mixed.bmp")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(read("mixed.bmp"), flat);
+    r = RunCli({"check", path("mixed.bmp")});
+    EXPECT_EQ(r.exitCode, 0) << r.out;
+}
+
 TEST_F(ConvertCommand, ValuesOutOfRangeAreRefused) {
     const std::string in = write("x.bmp", Picture(8, 8, 0x808080));
     const std::string out = path("never.bmp");
     const std::vector<std::vector<std::string>> bad = {
-        {"--page", "tms9918", "--mode", "3"},
+        {"--page", "tms9918", "--mode", "4"},
+        {"--page", "tms9918", "--mode", "3", "--dither", "101"},
+        {"--page", "tms9918", "--mode", "3", "--dither", "-1"},
         {"--page", "v9958", "--mode", "2"},
         {"--page", "msx2", "--mode", "0"},
         {"--page", "tms9918", "--mode", "0", "--contrast", "201"},

@@ -411,6 +411,8 @@ SessionChange EditorSession::flipCellBuffer(bool leftToRight) {
 }
 
 SessionChange EditorSession::applyPicture(const Picture& result) {
+    if (result.empty())
+        return {};
     doc_.picture = result;
     SessionChange change = adoptRestoredPicture();
     // The marks of a check belong to the picture that was replaced.
@@ -423,12 +425,23 @@ SessionChange EditorSession::switchPalette(PaletteKindId kind, bool recolour) {
     change.picture = recolour && RecolorPicture(doc_.picture, doc_.PaletteKind, kind);
     change.palette = doc_.PaletteKind != kind;
     doc_.PaletteKind = kind;
+    // The drawing colours stay inside the new kind's range, as the tool palette shows them.
+    const IndexRange& range = PaletteRange(kind);
+    if (tool_.ForegroundIndex > range.last)
+        tool_.ForegroundIndex = range.last;
+    if (tool_.BackgroundIndex > range.last)
+        tool_.BackgroundIndex = range.first;
+    tool_.ForegroundColor = PaletteColor(kind, tool_.ForegroundIndex);
+    tool_.BackgroundColor = PaletteColor(kind, tool_.BackgroundIndex);
+    change.colors = true;
     return change;
 }
 
 SessionChange EditorSession::setEditMode(EditModeId mode) {
     SessionChange change;
     change.editMode = doc_.EditMode != mode;
+    // The brush strip's samples and the pixel aspect follow the mode.
+    change.colors = change.editMode;
     doc_.EditMode = mode;
     return change;
 }

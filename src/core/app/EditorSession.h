@@ -180,6 +180,7 @@ class EditorSession {
     const std::string& positionText() const { return positionText_; }
     const CellFramePlace& cellFrame() const { return cellFrame_; }
 
+
     // True only while a fill runs (never seen from outside, as the fill is synchronous).
     bool fillBusy() const { return fillBusy_; }
     // The release that ends a fill click records no snapshot.

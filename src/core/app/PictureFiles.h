@@ -57,8 +57,8 @@ EditModeId EditModeForKind(PaletteKindId kind);
 // On failure nothing changes: the old file is intact, the picture stays
 // marked modified, and the report (caption "Save") names the file and the system's reason.
 //
-// Save:        target = SaveFileName(FileName), saveDialogName = target.
-// Save As:     target = SaveFileName(the dialog's name), saveDialogName = target; the
+// Save:        target = PictureSaveName(FileName), saveDialogName = target.
+// Save As:     target = PictureSaveName(the dialog's name), saveDialogName = target; the
 //              caller asks "File Exists.\nOverwrite?" and the depth dialog first, and on
 //              Cancel simply does not call this, so FileName stays as it was.
 // Consecutive: see SaveConsecutive.

@@ -1,6 +1,7 @@
 #include "core/convert/ConversionDriver.h"
 
 #include "core/convert/CoarsePreview.h"
+#include "core/convert/Graphic2Dither.h"
 #include "core/convert/Pc6001Conversion.h"
 #include "core/convert/Pc8801Conversion.h"
 #include "core/convert/Tms9918Conversion.h"
@@ -15,7 +16,7 @@ namespace murelo {
 
 namespace {
 
-constexpr std::array<int, ConverterPageCount> ModeCounts = {3, 7, 2, 7, 7};
+constexpr std::array<int, ConverterPageCount> ModeCounts = {4, 7, 2, 7, 7};
 
 int PixelTotal(const ConversionState& state) {
     return state.source.width() * state.source.height();
@@ -33,8 +34,12 @@ ConversionPlan PlanTms9918(ConversionState& state, int mode) {
         return {Graphic2Pass, PixelTotal(state), nullptr};
     case 1:
         return {MultiColorConversion, 1, nullptr};
-    default:
+    case 2:
         return {HalfTonePass, PixelTotal(state), nullptr};
+    default:
+        PrepareGraphic2Dither(state);
+        return {Graphic2DitherPass, Graphic2DitherEnd(state.source.width(), state.source.height()),
+                nullptr};
     }
 }
 
@@ -89,7 +94,7 @@ ModeStart ModeStartOf(ConverterPage page, int mode) {
     CheckMode(page, mode);
     switch (page) {
     case ConverterPage::Tms9918:
-        return {0, mode == 0, mode == 1};
+        return {0, mode == 0 || mode == Graphic2DitheredMode, mode == 1};
     case ConverterPage::V9938:
     case ConverterPage::V9958:
         return {0, false, false};

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "core/convert/ColorMath.h"
+#include "core/convert/DitherWork.h"
 #include "core/convert/PassBudget.h"
 #include "core/editor/Picture.h"
+#include "core/editor/ScreenBuffer.h"
 #include "core/palette/Palettes.h"
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace murelo {
@@ -29,6 +32,7 @@ struct ConversionParameters {
     bool P6Rules = false;       // PC-6x01 "P6 Rules"
     bool AnalogPalette = false; // PC-8801 "Analog Palette"
     int ConvertType = 0;        // V9958 "Convert Type" 0..2
+    int DitherStrength = 95;    // TMS9918 "Dither" 0..100 (%), the dithered Graphic 2 mode
     // The editor's drawing colours, used by the half-tone pens; NoColor = none.
     ColorValue ForegroundColor = 0x000000;
     ColorValue BackgroundColor = 0xFFFFFF;
@@ -60,10 +64,9 @@ using QuantizerPalette = std::array<QuantizerEntry, PaletteEntries>;
 inline constexpr int ErrorColumns = MaxPictureSize + 1;
 inline constexpr int ErrorRows = MaxPictureSize;
 
-// The converter's image of the video memory: one byte per pixel of a 256-wide screen
-// (byte y * 256 + x), rows enough for the tallest picture.
+// The direct-colour modes store one byte per pixel of a 256-wide screen (byte y * 256 + x)
+// into the screen byte buffer, and only for pictures the screen holds (at most 212 rows).
 inline constexpr int ScreenByteWidth = 256;
-inline constexpr int ScreenByteCount = ScreenByteWidth * MaxPictureSize;
 
 // AdjustChannel of every channel value 0..255 for one colour balance, rebuilt whenever the
 // balance in force differs from the one it holds (so it can never be stale).
@@ -105,12 +108,16 @@ struct ConversionState {
 
     // SCREEN 2 with "9918 Rules": palette indices chosen in the current 8-pixel run.
     std::array<int, PaletteEntries> runHistogram{};
+    // The dithered Graphic 2 mode's candidates and waiting errors.
+    DitherWork dither;
 
     // Diffusion errors by column and row; and the error the last pixel produced.
     std::vector<ErrorTriple> errors = std::vector<ErrorTriple>(ErrorColumns * ErrorRows);
     ErrorTriple currentError;
 
-    std::vector<std::uint8_t> screenBytes = std::vector<std::uint8_t>(ScreenByteCount);
+    // The program's one screen byte buffer, which the screen-file writers read; a test may
+    // point a state at a buffer of its own.
+    std::span<std::uint8_t> screenBytes = SharedScreenBuffer().bytes;
     QuantizerPalette quantizerPalette{};
 
     ErrorTriple& errorAt(int x, int y) { return errors[std::size_t(x) * ErrorRows + y]; }

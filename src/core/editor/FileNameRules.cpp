@@ -63,7 +63,7 @@ bool IsPngFileName(std::string_view path) {
     return dot != std::string_view::npos && EqualsIgnoringCase(path.substr(dot), ".png");
 }
 
-std::string SaveFileName(std::string_view path) {
+std::string PictureSaveName(std::string_view path) {
     return IsPngFileName(path) ? std::string(path) : BitmapFileName(path);
 }
 

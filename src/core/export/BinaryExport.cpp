@@ -1,6 +1,6 @@
 #include "core/export/BinaryExport.h"
 
-#include "core/export/BsaveHeader.h"
+#include "core/editor/BsaveHeader.h"
 #include "core/export/Dedupe.h"
 #include "core/export/ExportNames.h"
 #include "core/export/VramTables.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/editor/AtomicFileSet.h"
-#include "core/export/BsaveHeader.h"
+#include "core/editor/BsaveHeader.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,6 +1,6 @@
 #include "core/export/Sc2Image.h"
 
-#include "core/export/BsaveHeader.h"
+#include "core/editor/BsaveHeader.h"
 #include "core/export/VramTables.h"
 
 namespace murelo {

@@ -1,6 +1,7 @@
 #include "gui/app/TForm1.h"
 
 #include "gui/app/Windows.h"
+#include "gui/dialogs/EditModeActions.h"
 #include "gui/editor/CellFrame.h"
 #include "gui/editor/MessageBoxes.h"
 #include "gui/palette/TForm2.h"
@@ -163,7 +164,8 @@ void TForm1::setEditingEnabled(bool enabled) {
 
 void TForm1::ShowCellFrame(bool show) {
     session_.gridShown = Grid1->isChecked();
-    if (!show) {
+    // The frame would forward clicks to the picture the converter is reading.
+    if (!show || ConverterVisible()) {
         Image8->hide();
         return;
     }

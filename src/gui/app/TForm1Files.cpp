@@ -129,7 +129,7 @@ void TForm1::Save1Click() {
         session_.disarmInput();
         return;
     }
-    writePicture(SaveFileName(doc_.FileName));
+    writePicture(PictureSaveName(doc_.FileName));
 }
 
 void TForm1::SaveAs1Click() {
@@ -141,7 +141,7 @@ void TForm1::SaveAs1Click() {
     session_.disarmInput();
     if (!chosen)
         return;
-    const QString target = FromLocal(SaveFileName(Local(*chosen)));
+    const QString target = FromLocal(PictureSaveName(Local(*chosen)));
     // Refusing here leaves FileName and the save dialog's name as they were, so the next
     // Save does not write over the file the user just chose to keep.
     if (QFileInfo::exists(target) &&

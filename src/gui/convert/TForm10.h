@@ -1,19 +1,77 @@
 #pragma once
 
+#include "core/app/ConverterWindowModel.h"
+#include "gui/convert/ConverterGuiHost.h"
+
 #include <QDialog>
+
+#include <array>
+#include <memory>
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QSlider;
+class QTabWidget;
+class QTimer;
+class QVBoxLayout;
 
 namespace murelo::gui {
 
+class ConverterGuard;
+class PictureView;
 class TForm1;
 
-// "Pixel Converter" window; its controls come with the work on this window.
+// "Pixel Converter": the converter window model's controls. Every widget mirrors the
+// model; every user action goes to the model's handler and the window then shows what
+// changed. Opened by Tool > Pixel Converter; closed by Apply, Cancel or the title bar.
 class TForm10 : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TForm10(TForm1* mainWindow);
+    ~TForm10() override;
 
-private:
+    ConverterWindowModel& model() { return *model_; }
+    // Tool > Pixel Converter: the opening steps, then the window is shown.
+    void SC1Converter1Click();
+
+    QTabWidget* PageControl1 = nullptr;
+    std::array<QComboBox*, 6> ComboBox{};  // ComboBox1..ComboBox5
+    std::array<QSlider*, 27> TrackBar{};   // TrackBar1..TrackBar26
+    std::array<QCheckBox*, 18> CheckBox{}; // CheckBox1..CheckBox17
+    std::array<QPushButton*, 21> Button{}; // Button1..Button20
+    std::array<QLabel*, 53> Label{};       // the value labels by number
+    QGroupBox* RadioGroup1 = nullptr;      // "Convert Type"
+    QTimer* Timer1 = nullptr;
+    PictureView* Image6 = nullptr; // the result, over the editor's picture
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
+  private:
+    QWidget* createPage(int page);
+    QGroupBox* createBalanceGroup(int page, QWidget* parent);
+    void addCheckBox(QVBoxLayout* layout, int number, const char* caption);
+    QWidget* createButtons(int page, QWidget* parent);
+    void connectControls();
+    // Shows what a model call changed, then re-reads every control from the model.
+    void showChange(const ConverterChange& change);
+    void syncControls();
+    void syncEditor();
+    void lockEditor(bool locked);
+
     TForm1* form1_;
+    ConverterGuiHost host_;
+    std::unique_ptr<ConverterWindowModel> model_;
+    std::unique_ptr<ConverterGuard> guard_;
+    QButtonGroup* convertType_ = nullptr;
+    bool syncing_ = false;
+    bool editorLocked_ = false;
+    std::vector<std::pair<QAction*, bool>> lockedActions_;
 };
 
 } // namespace murelo::gui

@@ -13,7 +13,7 @@ namespace murelo::gui {
 
 bool ConverterVisible() {
     const Windows& w = AllWindows();
-    return w.Form10 && w.Form10->isVisible();
+    return w.Form10 && w.Form10->model().shown();
 }
 
 void SetEditMode(bool resetPalette) {

@@ -12,7 +12,8 @@ void SetEditMode(bool resetPalette);
 // radio buttons, without running their handlers.
 void SelectPaletteControls(PaletteKindId paletteKind);
 
-// Whether the Pixel Converter window is shown.
+// Whether the Pixel Converter window is shown (from the start of its opening steps to the
+// start of its closing steps).
 bool ConverterVisible();
 
 } // namespace murelo::gui

@@ -19,7 +19,8 @@ struct StartCase {
 // EditMode and coarse preview of every mode, as the starts table gives them.
 const StartCase Starts[] = {
     {ConverterPage::Tms9918, 0, 0, true},  {ConverterPage::Tms9918, 1, 0, false},
-    {ConverterPage::Tms9918, 2, 0, false}, {ConverterPage::V9938, 0, 0, false},
+    {ConverterPage::Tms9918, 2, 0, false}, {ConverterPage::Tms9918, 3, 0, true},
+    {ConverterPage::V9938, 0, 0, false},
     {ConverterPage::V9938, 1, 0, false},   {ConverterPage::V9938, 2, 0, false},
     {ConverterPage::V9938, 3, 0, false},   {ConverterPage::V9938, 4, 0, false},
     {ConverterPage::V9938, 5, 0, false},   {ConverterPage::V9938, 6, 0, false},
@@ -178,10 +179,10 @@ TEST(ConversionStartsTest, AStartWhileConvertingBeginsAgainFromTheSource) {
 
 TEST(ConversionStartsTest, ModesOutsideTheListsAreRefused) {
     auto state = StateFor(Picture(8, 8));
-    EXPECT_THROW(PrepareConversion(*state, ConverterPage::Tms9918, 3), std::out_of_range);
+    EXPECT_THROW(PrepareConversion(*state, ConverterPage::Tms9918, 4), std::out_of_range);
     EXPECT_THROW(PrepareConversion(*state, ConverterPage::V9958, 2), std::out_of_range);
     EXPECT_THROW(PrepareConversion(*state, ConverterPage::Pc8801, -1), std::out_of_range);
-    EXPECT_EQ(ModeCount(ConverterPage::Tms9918), 3);
+    EXPECT_EQ(ModeCount(ConverterPage::Tms9918), 4);
     EXPECT_EQ(ModeCount(ConverterPage::V9938), 7);
     EXPECT_EQ(ModeCount(ConverterPage::V9958), 2);
     EXPECT_EQ(ModeCount(ConverterPage::Pc6001), 7);

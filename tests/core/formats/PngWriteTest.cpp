@@ -49,7 +49,7 @@ TEST(PngWrite, SavingUnderAPngNameWritesAPngWhateverTheDepth) {
     NewDocument(doc, 8, 8, PaletteColor(KindTms9918, 4), true);
     doc.SaveDepth = PixelFormat::Bits4;
     doc.Modified = true;
-    const std::string target = SaveFileName((dir / "shot.PNG").string());
+    const std::string target = PictureSaveName((dir / "shot.PNG").string());
     EXPECT_EQ(target, (dir / "shot.PNG").string());
     ASSERT_TRUE(WritePictureFile(doc, target, target).ok());
     const auto bytes = test::ReadBytes(dir / "shot.PNG");
@@ -68,9 +68,9 @@ TEST(PngWrite, OnlyPngNamesKeepTheirExtension) {
     EXPECT_FALSE(IsPngFileName("/x.png/a"));
     EXPECT_FALSE(IsPngFileName("a.png.bmp"));
     EXPECT_FALSE(IsPngFileName(".png"));
-    EXPECT_EQ(SaveFileName("a.jpg"), "a.bmp");
-    EXPECT_EQ(SaveFileName("a.png"), "a.png");
-    EXPECT_EQ(SaveFileName("a"), "a.bmp");
+    EXPECT_EQ(PictureSaveName("a.jpg"), "a.bmp");
+    EXPECT_EQ(PictureSaveName("a.png"), "a.png");
+    EXPECT_EQ(PictureSaveName("a"), "a.bmp");
 }
 
 } // namespace

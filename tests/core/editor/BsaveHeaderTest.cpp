@@ -1,4 +1,4 @@
-#include "core/export/BsaveHeader.h"
+#include "core/editor/BsaveHeader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,85 @@
+// compare: the rule check and the perceptual error of a result against its source.
+#include "core/editor/BitmapCodec.h"
+#include "core/palette/Palettes.h"
+#include "support/CliRunner.h"
+#include "support/TestData.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <vector>
+
+namespace murelo {
+namespace {
+
+using test::RunCli;
+
+struct CompareCli : ::testing::Test {
+    test::TempDir dir;
+
+    std::string Save(const Picture& picture, const std::string& name) {
+        const std::vector<std::uint8_t> bytes = EncodeBitmap24(picture);
+        test::WriteBytes(dir / name, {bytes.begin(), bytes.end()});
+        return (dir / name).string();
+    }
+};
+
+double DeltaEOf(const std::string& out) {
+    double value = -1;
+    const auto at = out.find("delta E: ");
+    if (at != std::string::npos)
+        std::sscanf(out.c_str() + at, "delta E: %lf", &value);
+    return value;
+}
+
+TEST_F(CompareCli, IdenticalPicturesShowNoErrorAndFullSimilarity) {
+    const std::string a = Save(Picture(16, 8, PaletteColor(KindTms9918, 7)), "a.bmp");
+    const auto r = RunCli({"compare", a, a});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "offences: 0\ndelta E: 0.00\nSSIM: 1.0000\n");
+    EXPECT_EQ(r.err, "");
+}
+
+TEST_F(CompareCli, OffencesInTheGivenKindExitOne) {
+    Picture result(16, 1, PaletteColor(KindTms9918, 15));
+    result.setPixel(1, 0, PaletteColor(KindTms9918, 2));
+    result.setPixel(2, 0, PaletteColor(KindTms9918, 4)); // a third colour in the first run
+    const std::string source = Save(Picture(16, 1, PaletteColor(KindTms9918, 15)), "s.bmp");
+    const auto r = RunCli({"compare", source, Save(result, "r.bmp"), "--palette", "0"});
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_EQ(r.out.substr(0, 12), "offences: 1\n");
+    EXPECT_GT(DeltaEOf(r.out), 1.0);
+}
+
+TEST_F(CompareCli, ACloserResultScoresLower) {
+    const std::string source = Save(Picture(16, 16, RgbColor(120, 120, 120)), "s.bmp");
+    const std::string near = Save(Picture(16, 16, RgbColor(125, 125, 125)), "n.bmp");
+    const std::string far = Save(Picture(16, 16, RgbColor(200, 120, 120)), "f.bmp");
+    const double nearScore = DeltaEOf(RunCli({"compare", source, near}).out);
+    const double farScore = DeltaEOf(RunCli({"compare", source, far}).out);
+    EXPECT_GT(nearScore, 0.5);
+    EXPECT_GT(farScore, nearScore + 10);
+}
+
+TEST_F(CompareCli, BadUsageIsRefusedWithOneLine) {
+    const std::string a = Save(Picture(16, 8), "a.bmp");
+    const std::string b = Save(Picture(16, 9), "b.bmp");
+    const std::vector<std::vector<std::string>> bad = {
+        {"compare", a, b},
+        {"compare", a},
+        {"compare", a, a, a},
+        {"compare", a, a, "--palette", "99"},
+        {"compare", a, a, "--blur", "2"},
+        {"compare", a, (dir / "absent.bmp").string()},
+    };
+    for (const auto& args : bad) {
+        const auto r = RunCli(args);
+        EXPECT_EQ(r.exitCode, 2) << args.back();
+        EXPECT_EQ(r.out, "") << args.back();
+        ASSERT_FALSE(r.err.empty());
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+    }
+}
+
+} // namespace
+} // namespace murelo

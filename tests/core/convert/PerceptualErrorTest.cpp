@@ -1,0 +1,157 @@
+#include "core/convert/PerceptualError.h"
+
+#include "core/convert/ConversionReadout.h"
+
+#include "ConversionTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <stdexcept>
+
+namespace murelo {
+namespace {
+
+struct DeltaCase {
+    LabColor first;
+    LabColor second;
+    double expected;
+};
+
+// The 34 reference pairs published with the CIEDE2000 implementation notes of Sharma, Wu
+// and Dalal (2005); they exercise the hue wrap-around, the mean-hue cases and neutral colours.
+const DeltaCase ReferencePairs[] = {
+    {{50.0000, 2.6772, -79.7751}, {50.0000, 0.0000, -82.7485}, 2.0425},
+    {{50.0000, 3.1571, -77.2803}, {50.0000, 0.0000, -82.7485}, 2.8615},
+    {{50.0000, 2.8361, -74.0200}, {50.0000, 0.0000, -82.7485}, 3.4412},
+    {{50.0000, -1.3802, -84.2814}, {50.0000, 0.0000, -82.7485}, 1.0000},
+    {{50.0000, -1.1848, -84.8006}, {50.0000, 0.0000, -82.7485}, 1.0000},
+    {{50.0000, -0.9009, -85.5211}, {50.0000, 0.0000, -82.7485}, 1.0000},
+    {{50.0000, 0.0000, 0.0000}, {50.0000, -1.0000, 2.0000}, 2.3669},
+    {{50.0000, -1.0000, 2.0000}, {50.0000, 0.0000, 0.0000}, 2.3669},
+    {{50.0000, 2.4900, -0.0010}, {50.0000, -2.4900, 0.0009}, 7.1792},
+    {{50.0000, 2.4900, -0.0010}, {50.0000, -2.4900, 0.0010}, 7.1792},
+    {{50.0000, 2.4900, -0.0010}, {50.0000, -2.4900, 0.0011}, 7.2195},
+    {{50.0000, 2.4900, -0.0010}, {50.0000, -2.4900, 0.0012}, 7.2195},
+    {{50.0000, -0.0010, 2.4900}, {50.0000, 0.0009, -2.4900}, 4.8045},
+    {{50.0000, -0.0010, 2.4900}, {50.0000, 0.0010, -2.4900}, 4.8045},
+    {{50.0000, -0.0010, 2.4900}, {50.0000, 0.0011, -2.4900}, 4.7461},
+    {{50.0000, 2.5000, 0.0000}, {50.0000, 0.0000, -2.5000}, 4.3065},
+    {{50.0000, 2.5000, 0.0000}, {73.0000, 25.0000, -18.0000}, 27.1492},
+    {{50.0000, 2.5000, 0.0000}, {61.0000, -5.0000, 29.0000}, 22.8977},
+    {{50.0000, 2.5000, 0.0000}, {56.0000, -27.0000, -3.0000}, 31.9030},
+    {{50.0000, 2.5000, 0.0000}, {58.0000, 24.0000, 15.0000}, 19.4535},
+    {{50.0000, 2.5000, 0.0000}, {50.0000, 3.1736, 0.5854}, 1.0000},
+    {{50.0000, 2.5000, 0.0000}, {50.0000, 3.2972, 0.0000}, 1.0000},
+    {{50.0000, 2.5000, 0.0000}, {50.0000, 1.8634, 0.5757}, 1.0000},
+    {{50.0000, 2.5000, 0.0000}, {50.0000, 3.2592, 0.3350}, 1.0000},
+    {{60.2574, -34.0099, 36.2677}, {60.4626, -34.1751, 39.4387}, 1.2644},
+    {{63.0109, -31.0961, -5.8663}, {62.8187, -29.7946, -4.0864}, 1.2630},
+    {{61.2901, 3.7196, -5.3901}, {61.4292, 2.2480, -4.9620}, 1.8731},
+    {{35.0831, -44.1164, 3.7933}, {35.0232, -40.0716, 1.5901}, 1.8645},
+    {{22.7233, 20.0904, -46.6940}, {23.0331, 14.9730, -42.5619}, 2.0373},
+    {{36.4612, 47.8580, 18.3852}, {36.2715, 50.5065, 21.2231}, 1.4146},
+    {{90.8027, -2.0831, 1.4410}, {91.1528, -1.6435, 0.0447}, 1.4441},
+    {{90.9257, -0.5406, -0.9208}, {88.6381, -0.8985, -0.7239}, 1.5381},
+    {{6.7747, -0.2908, -2.4247}, {5.8714, -0.0985, -2.2286}, 0.6377},
+    {{2.0776, 0.0795, -1.1350}, {0.9033, -0.0636, -0.5514}, 0.9082},
+};
+
+TEST(PerceptualErrorTest, Ciede2000MatchesThePublishedPairsToFourDecimals) {
+    int pair = 1;
+    for (const DeltaCase& c : ReferencePairs) {
+        SCOPED_TRACE(testing::Message() << "pair " << pair++);
+        EXPECT_NEAR(Ciede2000(c.first, c.second), c.expected, 0.00005);
+        // The difference is symmetric.
+        EXPECT_NEAR(Ciede2000(c.second, c.first), c.expected, 0.00005);
+    }
+}
+
+TEST(PerceptualErrorTest, LabOfTheD65PrimariesAndWhite) {
+    struct LabCase {
+        double r, g, b;
+        LabColor expected;
+    };
+    const LabCase cases[] = {
+        {1, 1, 1, {100, 0, 0}},
+        {0, 0, 0, {0, 0, 0}},
+        {1, 0, 0, {53.2408, 80.0925, 67.2032}},
+        {0, 1, 0, {87.7347, -86.1827, 83.1793}},
+        {0, 0, 1, {32.2970, 79.1875, -107.8602}},
+    };
+    for (const LabCase& c : cases) {
+        const LabColor lab = LabFromLinearRgb(c.r, c.g, c.b);
+        EXPECT_NEAR(lab.L, c.expected.L, 0.01);
+        EXPECT_NEAR(lab.a, c.expected.a, 0.01);
+        EXPECT_NEAR(lab.b, c.expected.b, 0.01);
+    }
+}
+
+TEST(PerceptualErrorTest, IdenticalPicturesScoreNoErrorAndFullSimilarity) {
+    const Picture picture = test::NaturalPicture(40, 24, 3);
+    const PerceptualScore score = ComparePictures(picture, picture);
+    EXPECT_EQ(score.meanDeltaE, 0.0);
+    EXPECT_NEAR(score.ssim, 1.0, 1e-12);
+}
+
+TEST(PerceptualErrorTest, FlatPicturesScoreTheirColourDifference) {
+    // Flat pictures stay flat under the blur, so the score is the difference of the two
+    // colours; the similarity of two flat lightnesses x, y (scaled to 0..255) is
+    // (2xy + C1) / (x^2 + y^2 + C1).
+    const Picture grey(16, 12, RgbColor(119, 119, 119));
+    const Picture lighter(16, 12, RgbColor(140, 140, 140));
+    const PerceptualScore score = ComparePictures(grey, lighter);
+    const LabColor a = LabFromLinearRgb(0.184475, 0.184475, 0.184475);
+    const LabColor b = LabFromLinearRgb(0.262251, 0.262251, 0.262251);
+    EXPECT_NEAR(score.meanDeltaE, Ciede2000(a, b), 1e-3);
+    const double x = 2.55 * a.L;
+    const double y = 2.55 * b.L;
+    const double c1 = 2.55 * 2.55;
+    EXPECT_NEAR(score.ssim, (2 * x * y + c1) / (x * x + y * y + c1), 1e-6);
+    EXPECT_LT(score.ssim, 0.999);
+}
+
+TEST(PerceptualErrorTest, FineDitherOfTwoGreysLooksCloserThanTheWrongFlatGrey) {
+    // A checkerboard of black and white is, seen blurred, the grey of half the light
+    // (sRGB 188), not the grey halfway in code values (128).
+    Picture checker(32, 32);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            checker.setPixel(x, y, (x + y) % 2 ? 0xFFFFFF : 0x000000);
+    const Picture halfLight(32, 32, RgbColor(188, 188, 188));
+    const Picture halfCode(32, 32, RgbColor(128, 128, 128));
+    const double toHalfLight = ComparePictures(halfLight, checker).meanDeltaE;
+    EXPECT_LT(toHalfLight, 3.0);
+    EXPECT_GT(ComparePictures(halfCode, checker).meanDeltaE, toHalfLight + 10);
+}
+
+TEST(PerceptualErrorTest, PicturesOfDifferentSizesAreRefused) {
+    EXPECT_THROW(ComparePictures(Picture(8, 8), Picture(8, 9)), std::invalid_argument);
+    EXPECT_THROW(ComparePictures(Picture(), Picture()), std::invalid_argument);
+}
+
+TEST(PerceptualErrorTest, TheReadoutShowsOneDecimal) {
+    EXPECT_EQ(DeltaEText(5.26), "\u0394E 5.3");
+    EXPECT_EQ(DeltaEText(0.0), "\u0394E 0.0");
+    EXPECT_EQ(DeltaEText(12.04), "\u0394E 12.0");
+}
+
+TEST(PerceptualErrorTest, TheWindowReadoutScoresOnlyAFinishedConversion) {
+    auto state = test::StateFor(test::NaturalPicture(64, 32, 5), KindTms9918);
+    state->budget = PassBudget(60000, 10);
+    StartConversion(*state, ConverterPage::Tms9918, 3);
+    ASSERT_FALSE(state->complete);
+    EXPECT_EQ(ConversionReadout(*state), "");
+    while (!ContinueConversion(*state)) {
+    }
+    EXPECT_EQ(ConversionReadout(*state),
+              DeltaEText(ComparePictures(state->source, state->result).meanDeltaE));
+    EXPECT_EQ(ConversionReadout(*state).substr(0, 4), "\u0394E ");
+    // A conversion that changed nothing scores nothing.
+    auto same = test::StateFor(Picture(16, 8, PaletteColor(KindTms9918, 7)), KindTms9918);
+    RunConversion(*same, ConverterPage::Tms9918, 3);
+    EXPECT_EQ(ConversionReadout(*same), "\u0394E 0.0");
+}
+
+} // namespace
+} // namespace murelo

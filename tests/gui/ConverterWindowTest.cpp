@@ -1,0 +1,279 @@
+// The Pixel Converter window: opening over the picture, the editor locked meanwhile,
+// sliders restarting the conversion, Preview, Apply, Cancel and the title bar's close.
+#include "core/convert/ConversionDriver.h"
+#include "gui/app/TForm1.h"
+#include "gui/app/Windows.h"
+#include "gui/convert/TForm10.h"
+#include "gui/editor/CellFrame.h"
+#include "gui/editor/MessageBoxes.h"
+#include "gui/editor/PictureView.h"
+#include "gui/palette/TForm2.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+#include <algorithm>
+#include <vector>
+
+using namespace murelo;
+using namespace murelo::gui;
+
+namespace {
+
+Picture Photo(int width, int height) {
+    Picture picture(width, height);
+    unsigned s = 12345u;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            s = s * 1664525u + 1013904223u;
+            const int noise = int((s >> 24) % 21) - 10;
+            picture.setPixel(x, y,
+                             RgbColor(std::clamp(x * 255 / width + noise, 0, 255),
+                                      std::clamp(y * 255 / height - noise, 0, 255),
+                                      std::clamp((x + y) * 128 / (width + height) + 60, 0, 255)));
+        }
+    return picture;
+}
+
+QStringList captions;
+
+} // namespace
+
+class ConverterWindowTest : public QObject {
+    Q_OBJECT
+    Windows* w = nullptr;
+    TForm10* form() { return w->Form10; }
+    const Document& doc() { return w->Form1->document(); }
+    ConverterWindowModel& model() { return w->Form10->model(); }
+
+    void load(const Picture& picture) {
+        SessionChange change = w->Form1->session().applyPicture(picture);
+        change |= w->Form1->session().restartUndo();
+        w->Form1->applyChange(change);
+        w->Form1->session().mutableDocument().Modified = false;
+        w->Form1->updateTitle();
+    }
+    void open() {
+        w->Form1->SC1Converter1->trigger();
+        QVERIFY(form()->isVisible());
+        QTRY_VERIFY(!form()->Timer1->isActive());
+    }
+
+  private slots:
+    void initTestCase() {
+        w = &CreateWindows();
+        w->Form1->show();
+        SetBoxHandler([](BoxKind, const QString&, const QString& caption) {
+            captions << caption;
+            return true;
+        });
+    }
+
+    void cleanup() {
+        if (form()->isVisible())
+            form()->Button[2]->click();
+    }
+
+    void openingLocksTheEditorAndShowsTheResultOverThePicture() {
+        load(Photo(64, 48));
+        QVERIFY(w->Form1->SC1Converter1->isEnabled());
+        open();
+        QCOMPARE(form()->windowTitle(), QString("Pixel Converter"));
+        for (QAction* action : {w->Form1->Open1, w->Form1->Save1, w->Form1->QuickLoad1,
+                                w->Form1->Copy1, w->Form1->ColorCheck1, w->Form1->SC1Converter1,
+                                w->Form1->File1->menuAction(), w->Form1->Edit1->menuAction()})
+            QVERIFY2(!action->isEnabled(), qPrintable(action->objectName()));
+        QVERIFY(!w->Form1->Image1->isEnabled());
+        QVERIFY(!w->Form1->Image1->isVisible());
+        QVERIFY(form()->Image6->isVisible());
+        QCOMPARE(form()->Image6->geometry(), w->Form1->Image1->geometry());
+        QVERIFY(!w->Form2->oddLineBox->isEnabled());
+        QVERIFY(!w->Form1->Grid1->isChecked());
+        QVERIFY(!w->Form1->Image8->isVisible());
+        QCOMPARE(form()->Label[10]->text(), QString(" 100"));
+        QCOMPARE(form()->PageControl1->currentIndex(), 0);
+
+        form()->Button[2]->click(); // Cancel
+        QVERIFY(!form()->isVisible());
+        QVERIFY(w->Form1->Open1->isEnabled());
+        QVERIFY(w->Form1->SC1Converter1->isEnabled());
+        QVERIFY(!w->Form1->Undo1->isEnabled());
+        QVERIFY(w->Form1->Image1->isVisible() && w->Form1->Image1->isEnabled());
+        QVERIFY(!form()->Image6->isVisible());
+        QVERIFY(w->Form1->Grid1->isChecked());
+        QVERIFY(w->Form2->oddLineBox->isEnabled());
+    }
+
+    void sliderDragRestartsAndPreviewSwapsTheImage() {
+        load(Photo(320, 200));
+        open();
+        const int starts = model().startCount();
+        for (int red = 1; red <= 6; ++red)
+            form()->TrackBar[1]->setValue(red * 10);
+        QCOMPARE(model().startCount(), starts + 6);
+        QCOMPARE(form()->Label[5]->text(), QString("  60"));
+        QCOMPARE(model().parameters().Balance.RedOffset, 60);
+        QTRY_VERIFY(!form()->Timer1->isActive());
+        QVERIFY(form()->Button[3]->isEnabled());
+
+        emit form()->ComboBox[1]->activated(2); // Half Tone
+        QTRY_VERIFY(!form()->Timer1->isActive());
+        form()->CheckBox[1]->click(); // Preview off: the picture itself shows
+        QVERIFY(w->Form1->Image1->isVisible());
+        QVERIFY(!form()->Image6->isVisible());
+        form()->CheckBox[1]->click();
+        QVERIFY(!w->Form1->Image1->isVisible());
+        QVERIFY(form()->Image6->isVisible());
+    }
+
+    void nothingElseChangesThePictureWhileShown() {
+        load(Photo(64, 48));
+        const Picture before = doc().picture;
+        open();
+        captions.clear();
+        QTest::keyClick(w->Form1, Qt::Key_R);
+        QTest::keyClick(w->Form1, Qt::Key_Tab, Qt::ControlModifier);
+        QVERIFY(doc().picture == before);
+        QVERIFY2(captions.isEmpty(), "no colour check ran");
+        // The cell frame forwards nothing and stays hidden after a grid toggle or a scale
+        // change; the result follows the picture's scale.
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w->Form1->Image8, &press);
+        QApplication::sendEvent(w->Form1->Image1, &press);
+        QVERIFY(doc().picture == before);
+        w->Form1->Grid1->trigger();
+        QVERIFY(!w->Form1->Image8->isVisible());
+        w->Form1->stepScale(1);
+        QVERIFY(!w->Form1->Image8->isVisible());
+        QCOMPARE(form()->Image6->size(), w->Form1->Image1->size());
+        w->Form1->stepScale(-1);
+        // A dropped file is refused.
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile("/tmp/any.bmp")});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w->Form1, &enter);
+        QVERIFY(!enter.isAccepted());
+        QVERIFY(doc().picture == before);
+    }
+
+    void paletteChosenInTheToolPaletteRestartsWithoutRecolouring() {
+        load(Photo(64, 48));
+        const Picture before = doc().picture;
+        open();
+        const int starts = model().startCount();
+        w->Form2->paletteButton(KindTms9929)->click();
+        QVERIFY(model().startCount() > starts);
+        QCOMPARE(KindNumber(doc().PaletteKind), int(KindTms9929));
+        QCOMPARE(model().conversion().params.PaletteKind, int(KindTms9929));
+        QVERIFY(doc().picture == before);
+        form()->Button[2]->click();
+        QCOMPARE(KindNumber(doc().PaletteKind), int(KindTms9918));
+        QVERIFY(w->Form2->paletteButton(KindTms9918)->isChecked());
+    }
+
+    void pageChangeRunsThePagesDriverAndTheSelectorFollows() {
+        load(Photo(64, 48));
+        open();
+        form()->PageControl1->setCurrentIndex(1);
+        QCOMPARE(int(model().conversion().page), 1);
+        QVERIFY(!w->Form2->chipPanel->isEnabled());
+        form()->PageControl1->setCurrentIndex(4);
+        QCOMPARE(EditModeNumber(doc().EditMode), 3);
+        QVERIFY(w->Form2->chipPanel->isEnabled());
+        QTRY_VERIFY(!form()->Timer1->isActive());
+        form()->close(); // the title bar: as Cancel
+        QVERIFY(!form()->isVisible());
+        QCOMPARE(EditModeNumber(doc().EditMode), 0);
+        QVERIFY(w->Form1->Open1->isEnabled());
+    }
+
+    void minimiseAndRestoreRunNoStepsAndEscapeIsCancel() {
+        load(Photo(64, 48));
+        open();
+        form()->PageControl1->setCurrentIndex(3);
+        QCOMPARE(EditModeNumber(doc().EditMode), 2);
+        const int starts = model().startCount();
+        form()->showMinimized();
+        form()->showNormal();
+        w->Form1->SC1Converter1->trigger(); // disabled: nothing happens
+        QVERIFY(model().shown());
+        QCOMPARE(model().startCount(), starts);
+        QCOMPARE(EditModeNumber(model().state().SavedEditMode), 0);
+        QCOMPARE(EditModeNumber(doc().EditMode), 2);
+        QVERIFY(!w->Form1->Open1->isEnabled());
+        QTest::keyClick(form(), Qt::Key_Escape);
+        QVERIFY(!model().shown());
+        QVERIFY(!form()->isVisible());
+        QCOMPARE(EditModeNumber(doc().EditMode), 0);
+        QVERIFY(w->Form1->Open1->isEnabled());
+    }
+
+    void applyMakesTheResultThePicture() {
+        load(Photo(64, 48));
+        const Picture before = doc().picture;
+        open();
+        captions.clear();
+        const Picture result = model().result();
+        form()->Button[3]->click();
+        QCOMPARE(captions, QStringList{"Quick Save & Apply"});
+        QVERIFY(!form()->isVisible());
+        QVERIFY(doc().picture == result);
+        QVERIFY(doc().quickSlot == before);
+        QVERIFY(w->Form1->windowTitle().contains("*"));
+        QVERIFY(!w->Form1->Undo1->isEnabled());
+        QVERIFY(w->Form1->Image1->isVisible());
+    }
+
+    // Instrumented: from a slider step to the repainted result, for every mode on a
+    // 640 x 400 picture. The figures are reported, not asserted (speed is measured by the
+    // benchmarks); what is checked is that every conversion finished.
+    void latencyOfEveryModeIncludingTheRepaint() {
+        load(Photo(640, 400));
+        open();
+        static const int RedBar[] = {1, 9, 8, 14, 21};
+        static const int Combo[] = {1, 3, 2, 4, 5};
+        for (int page = 0; page < ConverterPageCount; ++page) {
+            form()->PageControl1->setCurrentIndex(page);
+            for (int mode = 0; mode < ModeCount(ConverterPage(page)); ++mode) {
+                emit form()->ComboBox[Combo[page]]->activated(mode);
+                QTRY_VERIFY(!form()->Timer1->isActive());
+                std::vector<qint64> total, paint;
+                for (int step = 1; step <= 5; ++step) {
+                    QElapsedTimer clock;
+                    clock.start();
+                    form()->TrackBar[RedBar[page]]->setValue(step * 7 - 10);
+                    while (form()->Timer1->isActive())
+                        QApplication::processEvents();
+                    const qint64 converted = clock.nsecsElapsed();
+                    form()->Image6->repaint();
+                    total.push_back(clock.nsecsElapsed());
+                    paint.push_back(clock.nsecsElapsed() - converted);
+                }
+                QVERIFY(form()->Button[ApplyButtonOf(page)]->isEnabled());
+                std::sort(total.begin(), total.end());
+                std::sort(paint.begin(), paint.end());
+                qInfo("latency page %d mode %d: median %.1f ms (repaint %.1f ms)", page, mode,
+                      double(total[2]) / 1e6, double(paint[2]) / 1e6);
+            }
+        }
+    }
+};
+
+QTEST_MAIN(ConverterWindowTest)
+#include "ConverterWindowTest.moc"
