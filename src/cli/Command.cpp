@@ -12,18 +12,6 @@ std::vector<Command>& Commands() {
     return commands;
 }
 
-const std::string& ArgReader::next() {
-    if (done())
-        throw UsageError("missing argument");
-    return args_[pos_++];
-}
-
-const std::string& ArgReader::value(std::string_view option) {
-    if (done())
-        throw UsageError(std::string(option) + " needs a value");
-    return args_[pos_++];
-}
-
 int ParseInt(std::string_view text, std::string_view what, int min, int max) {
     int v = 0;
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);

@@ -1,5 +1,6 @@
 // import: any picture of any size scaled to a picture size of the New dialog, as File > Import.
 #include "Command.h"
+#include "CommandLine.h"
 #include "PictureFileLoading.h"
 
 #include "core/app/PictureFiles.h"
@@ -39,23 +40,27 @@ PictureFitMode ParseFit(const std::string& text) {
 }
 
 int RunImport(Args args) {
-    std::string file, out;
+    std::string file, out, sizeText, fitText;
+    CommandLine line("import",
+                     "Scales any picture of any size to a size of the New dialog, as File > "
+                     "Import Picture... does, and writes it.",
+                     Usage, StrayStyle::Unexpected);
+    line.file("SRC", file, "a BMP (any size), PNG, JPEG, GIF or SCREEN 2 image");
+    line.value("-o", out, "OUT.bmp|OUT.png", "the file to write (24-bit bitmap or PNG)");
+    const CLI::Option* sizeOption =
+        line.value("--size", sizeText, "WxH",
+                   "width 8..640 in steps of 8, height 8..640 in steps of 4, e.g. 256x192");
+    const CLI::Option* fitOption =
+        line.value("--fit", fitText, "letterbox|crop|stretch",
+                   "black bars, cut overhang or each direction on its own (default: letterbox)");
+    if (!line.parse(args))
+        return ExitOk;
     std::optional<PictureSize> size;
     PictureFitMode fit = PictureFitMode::Letterbox;
-    ArgReader reader(args);
-    while (!reader.done()) {
-        const std::string& arg = reader.next();
-        if (arg == "-o")
-            out = reader.value(arg);
-        else if (arg == "--size")
-            size = ParseSize(reader.value(arg));
-        else if (arg == "--fit")
-            fit = ParseFit(reader.value(arg));
-        else if (arg.starts_with("-") || !file.empty())
-            throw UsageError("unexpected '" + arg + "' (" + Usage + ")");
-        else
-            file = arg;
-    }
+    if (line.given(sizeOption))
+        size = ParseSize(sizeText);
+    if (line.given(fitOption))
+        fit = ParseFit(fitText);
     if (file.empty() || out.empty() || !size)
         throw UsageError(Usage);
     Document doc = ImportPictureOrThrow(file, size->width, size->height, fit);

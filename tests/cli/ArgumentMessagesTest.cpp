@@ -141,8 +141,47 @@ TEST_F(ArgumentMessages, Convert) {
     });
 }
 
+TEST_F(ArgumentMessages, Compare) {
+    const std::string usage = "usage: compare SOURCE.bmp RESULT.bmp [--palette KIND]";
+    Expect({
+        {{"compare", pic}, usage},
+        {{"compare", pic, pic, "--bogus"}, "unknown option '--bogus' (" + usage + ")"},
+        {{"compare", pic, pic, pic}, "only two pictures, not also '" + pic + "' (" + usage + ")"},
+        {{"compare", pic, pic, "--palette"}, "--palette needs a value"},
+        {{"compare", pic, pic, "--palette", "16"}, "unknown palette kind '16' " + KindHelp},
+    });
+}
+
 TEST_F(ArgumentMessages, NegativeValuesAreValuesNotOptions) {
     const CliResult r = RunCli({"convert", pic, "--page", "tms9918", "--mode", "0", "--red", "-5",
                                 "--brightness", "-100", "-o", out("n.bmp")});
     EXPECT_EQ(r.exitCode, 0) << r.err;
+}
+
+TEST_F(ArgumentMessages, EveryCommandExplainsItsOptions) {
+    const std::vector<std::pair<std::string, std::vector<std::string>>> commands = {
+        {"detect", {"FILE"}},
+        {"info", {"FILE"}},
+        {"save", {"-o OUT.bmp|OUT.png", "--depth 4|8|24", "--palette KIND"}},
+        {"recolor", {"--palette KIND", "-o OUT.bmp"}},
+        {"import", {"--size WxH", "--fit letterbox|crop|stretch", "default: letterbox"}},
+        {"check", {"--palette KIND", "--overlay OUT.bmp", "--tables OUT.bin"}},
+        {"export",
+         {"--format bin|cas|wav|sc2", "--start C800|C000|B000|A000|9000", "default: C800",
+          "--volume 1..127", "default: 64", "--baud 1200|2400", "--one-bank"}},
+        {"convert",
+         {"--page tms9918|v9938|v9958|pc6001|pc8801", "--red -100..100", "--contrast 0..200",
+          "default: 100", "--halftone 0..3", "--dither 0..100", "--export PATH", "--save PATH",
+          "--connect-palette", "--analog-palette"}},
+        {"compare", {"SOURCE", "RESULT", "--palette KIND"}},
+    };
+    for (const auto& [command, shown] : commands)
+        for (const char* help : {"--help", "-h"}) {
+            const CliResult r = RunCli({command, help});
+            EXPECT_EQ(r.exitCode, 0) << command;
+            EXPECT_EQ(r.err, "") << command;
+            EXPECT_NE(r.out.find("murelo9918-cli " + command), std::string::npos) << r.out;
+            for (const std::string& text : shown)
+                EXPECT_NE(r.out.find(text), std::string::npos) << command << ": " << text;
+        }
 }
