@@ -1,5 +1,7 @@
 // check: the editor's Tool > Color Check on a bitmap file.
 #include "Command.h"
+#include "CommandLine.h"
+#include "PictureFileLoading.h"
 
 #include "core/app/Document.h"
 #include "core/app/PictureFiles.h"
@@ -24,39 +26,36 @@ struct CheckArgs {
     std::string tablesFile;
 };
 
-CheckArgs ParseCheckArgs(Args args) {
+constexpr const char* Usage =
+    "which file? usage: check FILE.bmp [--palette KIND] [--overlay OUT.bmp] [--tables OUT.bin]";
+
+// Empty file when --help was printed.
+CheckArgs ParseCheckArgs(Args args, bool& helpShown) {
     CheckArgs parsed;
-    ArgReader reader(args);
-    while (!reader.done()) {
-        const std::string& arg = reader.next();
-        if (arg == "--palette")
-            parsed.paletteKind = ParsePaletteKindArg(reader.value(arg));
-        else if (arg == "--overlay")
-            parsed.overlayFile = reader.value(arg);
-        else if (arg == "--tables")
-            parsed.tablesFile = reader.value(arg);
-        else if (arg.starts_with("--"))
-            throw UsageError("unknown option '" + arg + "'");
-        else if (parsed.file.empty())
-            parsed.file = arg;
-        else
-            throw UsageError("only one FILE.bmp, not also '" + arg + "'");
-    }
+    std::string kindText;
+    CommandLine line("check",
+                     "Tool > Color Check on FILE opened as File > Open does: the message "
+                     "window's text, then OK! or Some errors were found!",
+                     Usage, StrayStyle::UnknownLongOption);
+    line.file("FILE", parsed.file, "the picture to check");
+    const CLI::Option* palette = line.value("--palette", kindText, "KIND",
+                                            "0..14 or a name (default: the detected palette)");
+    line.value("--overlay", parsed.overlayFile, "OUT.bmp",
+               "write the check's overlay as a 24-bit bitmap");
+    line.value("--tables", parsed.tablesFile, "OUT.bin",
+               "write the 16384-byte SCREEN 2 video memory (256 x 192 pictures only)");
+    helpShown = !line.parse(args);
+    if (helpShown)
+        return parsed;
+    if (line.given(palette))
+        parsed.paletteKind = ParsePaletteKindArg(kindText);
     if (parsed.file.empty())
-        throw UsageError("which file? usage: check FILE.bmp [--palette KIND] "
-                         "[--overlay OUT.bmp] [--tables OUT.bin]");
+        throw UsageError(Usage);
     return parsed;
 }
 
-std::string OneLine(std::string text) {
-    std::replace(text.begin(), text.end(), '\n', ' ');
-    return text;
-}
-
 void LoadAsOpenDoes(Document& doc, const CheckArgs& args) {
-    const FileReport report = LoadPictureFile(doc, args.file);
-    if (!report.ok())
-        throw UsageError(args.file + ": " + OneLine(report.text));
+    doc = LoadPictureOrThrow(args.file);
     if (args.paletteKind)
         doc.PaletteKind = static_cast<PaletteKindId>(*args.paletteKind);
 }
@@ -72,7 +71,10 @@ void WriteOutputs(const CheckArgs& args, const Document& doc, const ScreenBuffer
 }
 
 int RunCheck(Args argList) {
-    const CheckArgs args = ParseCheckArgs(argList);
+    bool helpShown = false;
+    const CheckArgs args = ParseCheckArgs(argList, helpShown);
+    if (helpShown)
+        return ExitOk;
     Document doc;
     LoadAsOpenDoes(doc, args);
     const bool fillTables = doc.exportAvailable();

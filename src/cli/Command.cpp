@@ -2,6 +2,7 @@
 
 #include "core/palette/Palettes.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace murelo::cli {
@@ -9,18 +10,6 @@ namespace murelo::cli {
 std::vector<Command>& Commands() {
     static std::vector<Command> commands;
     return commands;
-}
-
-const std::string& ArgReader::next() {
-    if (done())
-        throw UsageError("missing argument");
-    return args_[pos_++];
-}
-
-const std::string& ArgReader::value(std::string_view option) {
-    if (done())
-        throw UsageError(std::string(option) + " needs a value");
-    return args_[pos_++];
 }
 
 int ParseInt(std::string_view text, std::string_view what, int min, int max) {
@@ -38,6 +27,11 @@ int ParsePaletteKindArg(std::string_view text) {
         return *kind;
     throw UsageError("unknown palette kind '" + std::string(text) +
                      "' (use 0..14 or a name such as TMS9918, Color 4-1, PC-8801)");
+}
+
+std::string OneLineText(std::string text) {
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
 }
 
 } // namespace murelo::cli

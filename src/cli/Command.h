@@ -32,22 +32,11 @@ struct Registration {
     explicit Registration(Command command) { Commands().push_back(std::move(command)); }
 };
 
-// Small helpers for the subcommands' own argument parsing.
-class ArgReader {
-public:
-    explicit ArgReader(Args args) : args_(args) {}
-
-    bool done() const { return pos_ >= args_.size(); }
-    const std::string& next(); // throws UsageError when there is none
-    const std::string& value(std::string_view option); // the value after an option
-    const std::string& peek() const { return args_[pos_]; }
-
-private:
-    Args args_;
-    std::size_t pos_ = 0;
-};
-
+// Small helpers for the subcommands' own checks of option values.
 int ParseInt(std::string_view text, std::string_view what, int min, int max);
 int ParsePaletteKindArg(std::string_view text);
+
+// A message box text as one line of output.
+std::string OneLineText(std::string text);
 
 } // namespace murelo::cli

@@ -1,6 +1,7 @@
 // compare: how a converted picture keeps the two-colour rule and how close it looks to its
 // source.
 #include "Command.h"
+#include "CommandLine.h"
 #include "PictureFileLoading.h"
 
 #include "core/convert/PerceptualError.h"
@@ -21,22 +22,23 @@ struct CompareArgs {
     std::optional<int> paletteKind;
 };
 
-CompareArgs ParseCompareArgs(Args args) {
+// Empty result when --help was printed.
+CompareArgs ParseCompareArgs(Args args, bool& helpShown) {
     CompareArgs parsed;
-    ArgReader reader(args);
-    while (!reader.done()) {
-        const std::string& arg = reader.next();
-        if (arg == "--palette")
-            parsed.paletteKind = ParsePaletteKindArg(reader.value(arg));
-        else if (arg.starts_with("--"))
-            throw UsageError("unknown option '" + arg + "' (" + Usage + ")");
-        else if (parsed.source.empty())
-            parsed.source = arg;
-        else if (parsed.result.empty())
-            parsed.result = arg;
-        else
-            throw UsageError("only two pictures, not also '" + arg + "' (" + Usage + ")");
-    }
+    std::string kindText;
+    CommandLine line("compare",
+                     "How RESULT keeps the two-colour rule and how close it looks to SOURCE: "
+                     "rule offences, blurred CIEDE2000 and SSIM.",
+                     Usage, StrayStyle::TwoPictures);
+    line.file("SOURCE", parsed.source, "the picture before conversion");
+    line.file("RESULT", parsed.result, "the converted picture, of the same size");
+    const CLI::Option* palette = line.value("--palette", kindText, "KIND",
+                                            "0..14 or a name (default: the kind RESULT is in)");
+    helpShown = !line.parse(args);
+    if (helpShown)
+        return parsed;
+    if (line.given(palette))
+        parsed.paletteKind = ParsePaletteKindArg(kindText);
     if (parsed.result.empty())
         throw UsageError(Usage);
     return parsed;
@@ -49,7 +51,10 @@ std::string Fixed(double value, const char* format) {
 }
 
 int RunCompare(Args argList) {
-    const CompareArgs args = ParseCompareArgs(argList);
+    bool helpShown = false;
+    const CompareArgs args = ParseCompareArgs(argList, helpShown);
+    if (helpShown)
+        return ExitOk;
     const Document source = LoadPictureOrThrow(args.source);
     const Document result = LoadPictureOrThrow(args.result);
     if (source.picture.width() != result.picture.width() ||

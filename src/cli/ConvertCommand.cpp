@@ -1,5 +1,6 @@
 // convert: the Pixel Converter's modes run to completion on a bitmap file.
 #include "Command.h"
+#include "CommandLine.h"
 #include "ConvertExport.h"
 #include "PictureFileLoading.h"
 
@@ -10,6 +11,7 @@
 #include <array>
 #include <cctype>
 #include <charconv>
+#include <map>
 #include <memory>
 
 namespace murelo::cli {
@@ -87,8 +89,8 @@ struct Options {
     ScreenFileOptions files;
 };
 
-int Offset(ArgReader& reader, const std::string& option) {
-    return ParseInt(reader.value(option), option, -100, 100);
+int Offset(const std::string& text, const std::string& option) {
+    return ParseInt(text, option, -100, 100);
 }
 
 // Options that take no value; false when `arg` is none of them.
@@ -111,64 +113,122 @@ bool ParseFlag(const std::string& arg, ConversionParameters& p) {
 }
 
 // Balance and mode options with a value; false when `arg` is none of them.
-bool ParseSetting(const std::string& arg, ArgReader& reader, ConversionParameters& p) {
+bool ParseSetting(const std::string& arg, const std::string& text, ConversionParameters& p) {
     if (arg == "--red")
-        p.Balance.RedOffset = Offset(reader, arg);
+        p.Balance.RedOffset = Offset(text, arg);
     else if (arg == "--green")
-        p.Balance.GreenOffset = Offset(reader, arg);
+        p.Balance.GreenOffset = Offset(text, arg);
     else if (arg == "--blue")
-        p.Balance.BlueOffset = Offset(reader, arg);
+        p.Balance.BlueOffset = Offset(text, arg);
     else if (arg == "--brightness")
-        p.Balance.Brightness = Offset(reader, arg);
+        p.Balance.Brightness = Offset(text, arg);
     else if (arg == "--contrast")
-        p.Balance.Contrast = ParseInt(reader.value(arg), arg, 0, 200);
+        p.Balance.Contrast = ParseInt(text, arg, 0, 200);
     else if (arg == "--halftone")
-        p.HalfToneLevel = ParseInt(reader.value(arg), arg, 0, 3);
+        p.HalfToneLevel = ParseInt(text, arg, 0, 3);
     else if (arg == "--dither")
-        p.DitherStrength = ParseInt(reader.value(arg), arg, 0, 100);
+        p.DitherStrength = ParseInt(text, arg, 0, 100);
     else if (arg == "--convert-type")
-        p.ConvertType = ParseInt(reader.value(arg), arg, 0, 2);
+        p.ConvertType = ParseInt(text, arg, 0, 2);
     else if (arg == "--y")
-        p.Yjk.YOffset = Offset(reader, arg);
+        p.Yjk.YOffset = Offset(text, arg);
     else if (arg == "--j")
-        p.Yjk.JOffset = Offset(reader, arg);
+        p.Yjk.JOffset = Offset(text, arg);
     else if (arg == "--k")
-        p.Yjk.KOffset = Offset(reader, arg);
+        p.Yjk.KOffset = Offset(text, arg);
     else
         return false;
     return true;
 }
 
-Options ParseOptions(Args args) {
+struct ValueSpec {
+    const char* name;
+    const char* values;
+    const char* description;
+};
+
+constexpr ValueSpec ValueOptions[] = {
+    {"--page", "tms9918|v9938|v9958|pc6001|pc8801", "the converter page"},
+    {"--mode", "N", "the page's mode, counted from 0"},
+    {"-o", "RESULT.bmp", "the converted picture, a 24-bit bitmap"},
+    {"--palette", "KIND", "0..14 or a name (default: the page's first kind)"},
+    {"--fg", "0..15|#RRGGBB", "drawing colour of the half tone (default: index 1)"},
+    {"--bg", "0..15|#RRGGBB|none", "background of the half tone (default: index 15)"},
+    {"--red", "-100..100", "colour balance (default: 0)"},
+    {"--green", "-100..100", "colour balance (default: 0)"},
+    {"--blue", "-100..100", "colour balance (default: 0)"},
+    {"--brightness", "-100..100", "(default: 0)"},
+    {"--contrast", "0..200", "(default: 100)"},
+    {"--halftone", "0..3", "half-tone level (default: 0)"},
+    {"--dither", "0..100", "dithered Graphic 2: strength in percent (default: 95)"},
+    {"--convert-type", "0..2", "V9938 and YJK conversion type (default: 0)"},
+    {"--y", "-100..100", "YJK balance (default: 0)"},
+    {"--j", "-100..100", "YJK balance (default: 0)"},
+    {"--k", "-100..100", "YJK balance (default: 0)"},
+    {"--screen-bytes", "OUT.bin", "SCREEN 8 or V9958 modes: the screen bytes"},
+    {"--quantizer-palette", "OUT.bin", "V9938 modes 0..2, PC-8801 analog: the palette"},
+    {"--export", "PATH", "the page's Export button: its screen files under PATH"},
+    {"--save", "PATH", "the page's Save button: its screen files under PATH"},
+};
+
+struct FlagSpec {
+    const char* name;
+    const char* description;
+};
+
+constexpr FlagSpec FlagOptions[] = {
+    {"--ntsc", "NTSC weighting of the colour differences"},
+    {"--no-rules", "Graphic 2 without the two-colour rule"},
+    {"--interlace", "interlaced V9938 modes"},
+    {"--odd-line", "odd lines of an interlaced picture"},
+    {"--p6-rules", "PC-6x01 colour rules"},
+    {"--analog-palette", "PC-8801 analog palette"},
+    {"--connect-palette", "with --export on v9938 modes 0..2: the palette in the screen file"},
+};
+
+// Takes one given value option into the options, in command-line order.
+void TakeValue(const std::string& arg, const std::string& text, Options& o) {
+    if (ParseSetting(arg, text, o.params))
+        return;
+    if (arg == "--page") {
+        o.page = ParsePage(text);
+        o.pageGiven = true;
+    } else if (arg == "--mode") {
+        o.mode = ParseInt(text, arg, 0, 1000);
+    } else if (arg == "--palette") {
+        o.kind = ParsePaletteKindArg(text);
+    } else if (arg == "--fg") {
+        o.fg = {text, true};
+    } else if (arg == "--bg") {
+        o.bg = {text, true};
+    } else if (arg == "-o") {
+        o.out = text;
+    } else if (arg == "--screen-bytes") {
+        o.screenBytes = text;
+    } else if (arg == "--quantizer-palette") {
+        o.quantizerPalette = text;
+    }
+}
+
+// Empty file when --help was printed.
+Options ParseOptions(Args args, bool& helpShown) {
     Options o;
-    ArgReader reader(args);
-    while (!reader.done()) {
-        const std::string& arg = reader.next();
-        if (ParseFlag(arg, o.params) || ParseSetting(arg, reader, o.params) ||
-            ParseScreenFileOption(arg, reader, o.files))
-            continue;
-        if (arg == "--page") {
-            o.page = ParsePage(reader.value(arg));
-            o.pageGiven = true;
-        } else if (arg == "--mode") {
-            o.mode = ParseInt(reader.value(arg), arg, 0, 1000);
-        } else if (arg == "--palette") {
-            o.kind = ParsePaletteKindArg(reader.value(arg));
-        } else if (arg == "--fg") {
-            o.fg = {reader.value(arg), true};
-        } else if (arg == "--bg") {
-            o.bg = {reader.value(arg), true};
-        } else if (arg == "-o") {
-            o.out = reader.value(arg);
-        } else if (arg == "--screen-bytes") {
-            o.screenBytes = reader.value(arg);
-        } else if (arg == "--quantizer-palette") {
-            o.quantizerPalette = reader.value(arg);
-        } else if (arg.starts_with("-") || !o.file.empty()) {
-            throw UsageError("unexpected '" + arg + "' (" + Usage + ")");
-        } else {
-            o.file = arg;
-        }
+    CommandLine line("convert",
+                     "Runs one Pixel Converter mode to its end on FILE and writes the result.",
+                     Usage, StrayStyle::Unexpected);
+    line.file("FILE", o.file, "the picture to convert");
+    std::map<std::string, std::string> values;
+    std::map<std::string, bool> flags;
+    for (const ValueSpec& v : ValueOptions)
+        line.value(v.name, values[v.name], v.values, v.description);
+    for (const FlagSpec& f : FlagOptions)
+        line.flag(f.name, flags[f.name], f.description);
+    helpShown = !line.parse(args);
+    if (helpShown)
+        return o;
+    for (const std::string& name : line.givenInOrder()) {
+        if (!ParseFlag(name, o.params) && !TakeScreenFileOption(name, values[name], o.files))
+            TakeValue(name, values[name], o);
     }
     if (o.file.empty() || (o.out.empty() && !o.files.any()) || !o.pageGiven || o.mode < 0)
         throw UsageError(Usage);
@@ -214,7 +274,10 @@ std::vector<std::uint8_t> PaletteBytes(const QuantizerPalette& palette) {
 }
 
 int RunConvert(Args args) {
-    const Options o = ParseOptions(args);
+    bool helpShown = false;
+    const Options o = ParseOptions(args, helpShown);
+    if (helpShown)
+        return ExitOk;
     Document doc = LoadPictureOrThrow(o.file);
     CheckOutputs(o, doc.picture);
     CheckScreenFiles(o.files, o.page, o.mode, o.params.Interlace, doc.picture);

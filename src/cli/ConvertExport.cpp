@@ -7,11 +7,11 @@
 
 namespace murelo::cli {
 
-bool ParseScreenFileOption(const std::string& arg, ArgReader& reader, ScreenFileOptions& o) {
+bool TakeScreenFileOption(const std::string& arg, const std::string& value, ScreenFileOptions& o) {
     if (arg == "--export")
-        o.exportPath = reader.value(arg);
+        o.exportPath = value;
     else if (arg == "--save")
-        o.savePath = reader.value(arg);
+        o.savePath = value;
     else if (arg == "--connect-palette")
         o.connectPalette = true;
     else

@@ -19,8 +19,8 @@ struct ScreenFileOptions {
     bool any() const { return !exportPath.empty() || !savePath.empty(); }
 };
 
-// --export, --save and --connect-palette; false when `arg` is none of them.
-bool ParseScreenFileOption(const std::string& arg, ArgReader& reader, ScreenFileOptions& o);
+// --export, --save (with their value) and --connect-palette; false when `arg` is none of them.
+bool TakeScreenFileOption(const std::string& arg, const std::string& value, ScreenFileOptions& o);
 
 // Refuses a size or mode the files cannot hold before anything is converted or written.
 void CheckScreenFiles(const ScreenFileOptions& o, ConverterPage page, int mode, bool interlace,

@@ -1,5 +1,6 @@
 // detect: the palette kind the editor picks when it opens a bitmap.
 #include "Command.h"
+#include "CommandLine.h"
 #include "PictureFileLoading.h"
 
 #include "core/palette/Palettes.h"
@@ -10,9 +11,15 @@ namespace murelo::cli {
 namespace {
 
 int RunDetect(Args args) {
-    if (args.size() != 1 || args[0].starts_with("--"))
+    std::string file;
+    CommandLine line("detect", "The palette kind the editor detects when it opens FILE.",
+                     "usage: detect FILE.bmp", StrayStyle::UsageOnly);
+    line.file("FILE", file, "a BMP, PNG, JPEG, GIF or SCREEN 2 image");
+    if (!line.parse(args))
+        return ExitOk;
+    if (file.empty())
         throw UsageError("usage: detect FILE.bmp");
-    const Document doc = LoadPictureOrThrow(args[0]);
+    const Document doc = LoadPictureOrThrow(file);
     std::cout << KindNumber(doc.PaletteKind) << " " << PaletteName(doc.PaletteKind) << "\n";
     return ExitOk;
 }

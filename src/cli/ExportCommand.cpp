@@ -1,5 +1,6 @@
 // export: the Export dialog's Export button on a bitmap file, options as its controls.
 #include "Command.h"
+#include "CommandLine.h"
 #include "PictureFileLoading.h"
 
 #include "core/export/ExportJob.h"
@@ -15,7 +16,7 @@ namespace murelo::cli {
 namespace {
 
 constexpr const char* Usage =
-    "usage: export FILE.bmp --format bin|cas|wav -o PATH [--palette KIND] [--compress] "
+    "usage: export FILE.bmp --format bin|cas|wav|sc2 -o PATH [--palette KIND] [--compress] "
     "[--divide-nam] [--one-bank] [--no-header] [--start C800|C000|B000|A000|9000] "
     "[--tape-name NAME] [--baud 1200|2400] [--volume 1..127]";
 
@@ -36,7 +37,9 @@ int ParseFormat(const std::string& text) {
         return ExportCasData;
     if (text == "wav")
         return ExportWavData;
-    throw UsageError("--format must be bin, cas or wav, not '" + text + "'");
+    if (text == "sc2")
+        return ExportSc2Data;
+    throw UsageError("--format must be bin, cas, wav or sc2, not '" + text + "'");
 }
 
 int ParseStart(std::string text) {
@@ -68,14 +71,21 @@ std::string ParseTapeName(const std::string& text) {
     return text;
 }
 
-void ParseOption(const std::string& arg, ArgReader& reader, ExportArgs& parsed) {
+// The option's text as given on the command line.
+struct ExportTexts {
+    std::string format, output, palette, start, tapeName, baud, volume;
+    bool compress = false, divideNam = false, oneBank = false, noHeader = false;
+};
+
+// Takes one given option into the parsed arguments, in command-line order.
+void TakeOption(const std::string& arg, const ExportTexts& t, ExportArgs& parsed) {
     ExportOptions& o = parsed.options;
     if (arg == "--format") {
-        parsed.format = ParseFormat(reader.value(arg));
+        parsed.format = ParseFormat(t.format);
     } else if (arg == "-o") {
-        parsed.output = reader.value(arg);
+        parsed.output = t.output;
     } else if (arg == "--palette") {
-        parsed.paletteKind = ParsePaletteKindArg(reader.value(arg));
+        parsed.paletteKind = ParsePaletteKindArg(t.palette);
     } else if (arg == "--compress") {
         o.binary.compress = true;
         parsed.binaryOnly.push_back(arg);
@@ -89,20 +99,37 @@ void ParseOption(const std::string& arg, ArgReader& reader, ExportArgs& parsed) 
         o.binary.addHeader = false;
         parsed.binaryOnly.push_back(arg);
     } else if (arg == "--start") {
-        o.startAddress = ParseStart(reader.value(arg));
+        o.startAddress = ParseStart(t.start);
         parsed.tapeOnly.push_back(arg);
     } else if (arg == "--tape-name") {
-        o.tapeName = ParseTapeName(reader.value(arg));
+        o.tapeName = ParseTapeName(t.tapeName);
         parsed.tapeOnly.push_back(arg);
     } else if (arg == "--baud") {
-        o.baudRate = ParseBaud(reader.value(arg));
+        o.baudRate = ParseBaud(t.baud);
         parsed.wavOnly.push_back(arg);
     } else if (arg == "--volume") {
-        o.wavVolume = ParseInt(reader.value(arg), "--volume", MinWavVolume, MaxWavVolume);
+        o.wavVolume = ParseInt(t.volume, "--volume", MinWavVolume, MaxWavVolume);
         parsed.wavOnly.push_back(arg);
-    } else {
-        throw UsageError("unknown option '" + arg + "'");
     }
+}
+
+void DescribeOptions(CommandLine& line, ExportArgs& parsed, ExportTexts& t) {
+    line.file("FILE", parsed.file, "the 256 x 192 picture to export");
+    line.value("--format", t.format, "bin|cas|wav|sc2",
+               "table files, CAS image, WAV tape or one SCREEN 2 image");
+    line.value("-o", t.output, "PATH", "the name chosen in the save dialog");
+    line.value("--palette", t.palette, "KIND", "0..14 or a name (default: the detected palette)");
+    line.flag("--compress", t.compress, "bin: merged character sets per bank (default: Normal)");
+    line.flag("--divide-nam", t.divideNam, "bin with --compress: one name table per third");
+    line.flag("--one-bank", t.oneBank,
+              "bin with --compress: one character set for the screen if at most 256");
+    line.flag("--no-header", t.noHeader, "bin: leave out the 7-byte BSAVE header");
+    line.value("--start", t.start, "C800|C000|B000|A000|9000",
+               "cas, wav: load address of the loader (default: C800)");
+    line.value("--tape-name", t.tapeName, "NAME",
+               "cas, wav: at most 6 characters (default: PATH's file name)");
+    line.value("--baud", t.baud, "1200|2400", "wav: tape speed (default: 1200)");
+    line.value("--volume", t.volume, "1..127", "wav: loudness (default: 64)");
 }
 
 // Options the dialog would have greyed out for this format are refused, not ignored.
@@ -110,7 +137,7 @@ void RefuseDisabledOptions(const ExportArgs& a) {
     const int format = *a.format;
     if (format != ExportBinaryData && !a.binaryOnly.empty())
         throw UsageError(a.binaryOnly[0] + " applies only to --format bin");
-    if (format == ExportBinaryData && !a.tapeOnly.empty())
+    if ((format == ExportBinaryData || format == ExportSc2Data) && !a.tapeOnly.empty())
         throw UsageError(a.tapeOnly[0] + " applies only to --format cas or wav");
     if (format != ExportWavData && !a.wavOnly.empty())
         throw UsageError(a.wavOnly[0] + " applies only to --format wav");
@@ -120,28 +147,25 @@ void RefuseDisabledOptions(const ExportArgs& a) {
                          " needs --compress");
 }
 
-ExportArgs ParseExportArgs(Args args) {
+// Empty file when --help was printed.
+ExportArgs ParseExportArgs(Args args, bool& helpShown) {
     ExportArgs parsed;
-    ArgReader reader(args);
-    while (!reader.done()) {
-        const std::string& arg = reader.next();
-        if (arg.starts_with("-"))
-            ParseOption(arg, reader, parsed);
-        else if (parsed.file.empty())
-            parsed.file = arg;
-        else
-            throw UsageError("only one FILE.bmp, not also '" + arg + "'");
-    }
+    ExportTexts texts;
+    CommandLine line("export",
+                     "The Export dialog's Export button on FILE: reset, colour check with the "
+                     "tables filled, then the files of the chosen format.",
+                     Usage, StrayStyle::UnknownOption);
+    DescribeOptions(line, parsed, texts);
+    helpShown = !line.parse(args);
+    if (helpShown)
+        return parsed;
+    for (const std::string& name : line.givenInOrder())
+        TakeOption(name, texts, parsed);
     if (parsed.file.empty() || !parsed.format || parsed.output.empty())
         throw UsageError(Usage);
     parsed.options.dataType = *parsed.format;
     RefuseDisabledOptions(parsed);
     return parsed;
-}
-
-std::string OneLine(std::string text) {
-    std::replace(text.begin(), text.end(), '\n', ' ');
-    return text;
 }
 
 int ExitCodeOf(ExportOutcome outcome) {
@@ -161,7 +185,10 @@ int ExitCodeOf(ExportOutcome outcome) {
 }
 
 int RunExport(Args argList) {
-    const ExportArgs args = ParseExportArgs(argList);
+    bool helpShown = false;
+    const ExportArgs args = ParseExportArgs(argList, helpShown);
+    if (helpShown)
+        return ExitOk;
     Document doc = LoadPictureOrThrow(args.file);
     if (args.paletteKind)
         doc.PaletteKind = static_cast<PaletteKindId>(*args.paletteKind);
@@ -172,15 +199,15 @@ int RunExport(Args argList) {
 
     ExportJobHooks hooks;
     const std::filesystem::path output = args.output;
-    hooks.binaryPath = hooks.casPath =
-        hooks.wavPath = [&output] { return std::optional<std::filesystem::path>(output); };
+    hooks.binaryPath = hooks.casPath = hooks.wavPath =
+        hooks.sc2Path = [&output] { return std::optional<std::filesystem::path>(output); };
     auto buffer = std::make_unique<ScreenBuffer>();
     const ExportJobResult result = RunExportJob(doc.picture, KindNumber(doc.PaletteKind), args.options,
                                                 doc.errorOverlay, buffer->vramImage(), hooks);
     std::cout << result.messageText;
     if (result.outcome == ExportOutcome::WriteFailed) {
         std::cout.flush();
-        throw std::runtime_error(OneLine(result.boxText));
+        throw std::runtime_error(OneLineText(result.boxText));
     }
     if (!result.boxText.empty())
         std::cout << result.boxText << "\n";
@@ -189,7 +216,7 @@ int RunExport(Args argList) {
 
 const Registration registration({
     "export",
-    "export FILE.bmp --format bin|cas|wav -o PATH [options]  the Export dialog (see README)",
+    "export FILE.bmp --format bin|cas|wav|sc2 -o PATH [options]  the Export dialog (see README)",
     RunExport,
 });
 

@@ -1,25 +1,29 @@
 // info: size, stored pixel format and detected palette of a bitmap.
 #include "Command.h"
+#include "CommandLine.h"
+#include "PictureFileLoading.h"
 
 #include "core/app/PictureFiles.h"
 
-#include <algorithm>
 #include <iostream>
 
 namespace murelo::cli {
 namespace {
 
 int RunInfo(Args args) {
-    if (args.size() != 1 || args[0].starts_with("--"))
+    std::string file;
+    CommandLine line("info",
+                     "Width, height, the pixel-format code FILE is stored in (1..7) and the "
+                     "detected palette kind.",
+                     "usage: info FILE.bmp", StrayStyle::UsageOnly);
+    line.file("FILE", file, "a BMP, PNG, JPEG, GIF or SCREEN 2 image");
+    if (!line.parse(args))
+        return ExitOk;
+    if (file.empty())
         throw UsageError("usage: info FILE.bmp");
-    const PictureFileContents contents = ReadPictureFile(args[0]);
-    if (!contents.report.ok()) {
-        std::string text = contents.report.text;
-        std::replace(text.begin(), text.end(), '\n', ' ');
-        throw UsageError(args[0] + ": " + text);
-    }
-    const Picture& p = contents.bitmap.picture;
-    std::cout << p.width() << " " << p.height() << " " << int(contents.bitmap.formatCode) << " "
+    const DecodedBitmap bitmap = ReadPictureOrThrow(file);
+    const Picture& p = bitmap.picture;
+    std::cout << p.width() << " " << p.height() << " " << int(bitmap.formatCode) << " "
               << KindNumber(DetectPalette(p)) << "\n";
     return ExitOk;
 }

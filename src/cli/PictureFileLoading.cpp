@@ -5,18 +5,32 @@
 #include "core/app/PictureFiles.h"
 #include "core/editor/AtomicFile.h"
 
-#include <algorithm>
-
 namespace murelo::cli {
+
+namespace {
+
+void ThrowUnlessOk(const std::string& file, const FileReport& report) {
+    if (!report.ok())
+        throw UsageError(file + ": " + OneLineText(report.text));
+}
+
+} // namespace
 
 Document LoadPictureOrThrow(const std::string& file) {
     Document doc;
-    const FileReport report = LoadPictureFile(doc, file);
-    if (!report.ok()) {
-        std::string text = report.text;
-        std::replace(text.begin(), text.end(), '\n', ' ');
-        throw UsageError(file + ": " + text);
-    }
+    ThrowUnlessOk(file, LoadPictureFile(doc, file));
+    return doc;
+}
+
+DecodedBitmap ReadPictureOrThrow(const std::string& file) {
+    PictureFileContents contents = ReadPictureFile(file);
+    ThrowUnlessOk(file, contents.report);
+    return std::move(contents.bitmap);
+}
+
+Document ImportPictureOrThrow(const std::string& file, int width, int height, PictureFitMode fit) {
+    Document doc;
+    ThrowUnlessOk(file, ImportPictureFile(doc, file, width, height, fit));
     return doc;
 }
 

@@ -1,5 +1,6 @@
 // save: open a bitmap as the editor does and write it as its Save would.
 #include "Command.h"
+#include "CommandLine.h"
 #include "PictureFileLoading.h"
 
 #include "core/app/PictureFiles.h"
@@ -9,7 +10,8 @@
 namespace murelo::cli {
 namespace {
 
-constexpr const char* Usage = "usage: save FILE.bmp -o OUT.bmp [--depth 4|8|24] [--palette KIND]";
+constexpr const char* Usage =
+    "usage: save FILE.bmp -o OUT.bmp|OUT.png [--depth 4|8|24] [--palette KIND]";
 
 PixelFormat SaveDepthOf(const std::string& bits) {
     if (bits == "4")
@@ -22,23 +24,26 @@ PixelFormat SaveDepthOf(const std::string& bits) {
 }
 
 int RunSave(Args args) {
-    std::string file, out;
+    std::string file, out, depthText, kindText;
+    CommandLine line("save",
+                     "Opens FILE as the editor does and writes it as its Save would; an OUT "
+                     "ending in .png is written as a PNG.",
+                     Usage, StrayStyle::Unexpected);
+    line.file("FILE", file, "the picture to open");
+    line.value("-o", out, "OUT.bmp|OUT.png", "the file to write");
+    const CLI::Option* depthOption = line.value("--depth", depthText, "4|8|24",
+                                                "bits per pixel of a bitmap (default: as loaded)");
+    const CLI::Option* palette = line.value(
+        "--palette", kindText, "KIND",
+        "the palette of the colour table: 0..14 or its name (default: the detected one)");
+    if (!line.parse(args))
+        return ExitOk;
     std::optional<PixelFormat> depth;
     std::optional<int> kind;
-    ArgReader reader(args);
-    while (!reader.done()) {
-        const std::string& arg = reader.next();
-        if (arg == "-o")
-            out = reader.value(arg);
-        else if (arg == "--depth")
-            depth = SaveDepthOf(reader.value(arg));
-        else if (arg == "--palette")
-            kind = ParsePaletteKindArg(reader.value(arg));
-        else if (arg.starts_with("-") || !file.empty())
-            throw UsageError("unexpected '" + arg + "' (" + Usage + ")");
-        else
-            file = arg;
-    }
+    if (line.given(depthOption))
+        depth = SaveDepthOf(depthText);
+    if (line.given(palette))
+        kind = ParsePaletteKindArg(kindText);
     if (file.empty() || out.empty())
         throw UsageError(Usage);
     Document doc = LoadPictureOrThrow(file);
@@ -54,7 +59,8 @@ int RunSave(Args args) {
 
 const Registration registration({
     "save",
-    "save FILE.bmp -o OUT.bmp [--depth 4|8|24] [--palette KIND]  write as the editor saves",
+    "save FILE.bmp -o OUT.bmp|OUT.png [--depth 4|8|24] [--palette KIND]  write as the editor "
+    "saves",
     RunSave,
 });
 

@@ -116,17 +116,24 @@ TEST_F(BitmapCommands, SaveTableComesFromTheGivenPalette) {
 }
 
 TEST_F(BitmapCommands, BadInputIsOneLineAndExitTwo) {
+    // A damaged PNG is read as a PNG whatever its name; bytes of no picture kind are no bitmap.
     Write(dir / "photo.bmp", {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 0, 0, 0, 0,
                               0,    0,   0,   0,   0,    0,    0,    0,    0, 0, 0, 0, 0, 0, 0});
+    Write(dir / "text.bmp", {'n', 'o', 't', ' ', 'a', ' ', 'p', 'i', 'c', 't', 'u', 'r', 'e'});
     std::vector<std::uint8_t> wide = EncodeBitmap24(Picture(1, 10));
     wide[18] = 0x81; // width 641
     wide[19] = 0x02;
     Write(dir / "wide.bmp", wide);
     Write(dir / "tms.bmp", EncodeBitmap24(TmsGreenAndWhite()));
     for (const char* command : {"detect", "info"}) {
-        CliResult r = RunCli({command, path("photo.bmp")});
+        CliResult r = RunCli({command, path("text.bmp")});
         EXPECT_EQ(r.exitCode, 2) << command;
-        EXPECT_NE(r.err.find(path("photo.bmp") + ": Not BMP File!"), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find(path("text.bmp") + ": Not BMP File!"), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+        r = RunCli({command, path("photo.bmp")});
+        EXPECT_EQ(r.exitCode, 2) << command;
+        EXPECT_NE(r.err.find(path("photo.bmp") + ": ReadError : PNG: "), std::string::npos)
+            << r.err;
         EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
         r = RunCli({command, path("wide.bmp")});
         EXPECT_EQ(r.exitCode, 2);

@@ -92,7 +92,8 @@ void MainWindowTest::menuBarHoldsTheFiveMenusInOrder() {
 void MainWindowTest::menuItemsCaptionsShortcutsAndSeparators() {
     TForm1 w;
     QCOMPARE(MenuRows(TopMenu(w, "File1")),
-             (QStringList{"New1|&New|Ctrl+N", "Open1|&Open|Ctrl+O", "Save1|&Save|Ctrl+S",
+             (QStringList{"New1|&New|Ctrl+N", "Open1|&Open|Ctrl+O",
+                          "Import1|&Import Picture...|Ctrl+I", "Save1|&Save|Ctrl+S",
                           "SaveAs1|Save &As|Ctrl+Shift+S", "SaveCons1|Save &Consecutive|Ctrl+Alt+S",
                           "-N1", "QuickSave1|&Quick Save|F4", "QuickLoad1|Quick &Load|F3", "-N5",
                           "Export1|&Export|", "-N2", "Exit1|E&xit|"}));

@@ -485,6 +485,19 @@ SessionChange EditorSession::openPicture(const std::string& path, FileReport& re
     return change;
 }
 
+SessionChange EditorSession::importPicture(const std::string& path, int width, int height,
+                                           PictureFitMode fit, FileReport& report) {
+    report = ImportPictureFile(doc_, path, width, height, fit);
+    disarmInput();
+    if (!report.ok())
+        return {};
+    SessionChange change = restartUndo();
+    change.picture = change.pictureSize = change.title = true;
+    change.exportAvailability = change.overlay = change.saveDepth = change.colors = true;
+    change.palette = change.editMode = true;
+    return change;
+}
+
 SessionChange EditorSession::savePicture(const std::string& target,
                                          const std::string& saveDialogName, FileReport& report) {
     report = WritePictureFile(doc_, target, saveDialogName);

@@ -4,8 +4,10 @@
 #include "core/editor/BitmapCodec.h"
 #include "core/editor/FileNameRules.h"
 #include "core/editor/IndexedCopy.h"
+#include "core/editor/PictureDecoding.h"
 #include "core/editor/PictureFileEncoding.h"
 #include "core/editor/PictureFileIo.h"
+#include "core/editor/PngEncode.h"
 #include "core/palette/Palettes.h"
 
 namespace murelo {
@@ -46,14 +48,14 @@ EditModeId EditModeForKind(PaletteKindId kind) {
     return EditModeId::Tms99x8;
 }
 
-PictureFileContents ReadPictureFile(const std::string& path) {
+PictureFileContents ReadPictureFile(const std::string& path, const PictureLimits& limits) {
     PictureFileContents contents;
     const FileBytes file = ReadRegularFile(path);
     if (!file.ok()) {
         contents.report = ReadError(file.error);
         return contents;
     }
-    contents.bitmap = DecodeBitmap(file.bytes);
+    contents.bitmap = DecodeAnyPicture(file.bytes, limits);
     switch (contents.bitmap.fault) {
     case BitmapFault::None:
         break;
@@ -75,12 +77,37 @@ FileReport LoadPictureFile(Document& doc, const std::string& path) {
     return contents.report;
 }
 
+FileReport ImportPictureFile(Document& doc, const std::string& path, int width, int height,
+                             PictureFitMode fit) {
+    if (width < 1 || height < 1 || width > MaxPictureSize || height > MaxPictureSize)
+        return OpenError("The picture size must be 1 to 640 in each direction.");
+    PictureLimits limits;
+    limits.openSizeRule = false;
+    // Twice the target leaves the resampler real work, so shrinking while decoding costs
+    // nothing visible.
+    limits.minWidth = 2 * width;
+    limits.minHeight = 2 * height;
+    PictureFileContents contents = ReadPictureFile(path, limits);
+    if (!contents.report.ok())
+        return contents.report;
+    contents.bitmap.picture = FitPicture(contents.bitmap.picture, width, height, fit);
+    contents.bitmap.formatCode = PixelFormatCode(PixelFormat::Bits24);
+    AdoptPicture(doc, contents.bitmap, std::string());
+    doc.Modified = true;
+    return {};
+}
+
 FileReport WritePictureFile(Document& doc, const std::string& target,
                             const std::string& saveDialogName) {
-    const EncodedPicture file = EncodePictureForSave(doc.picture, KindNumber(doc.PaletteKind),
-                                                     PixelFormatCode(doc.SaveDepth));
+    std::vector<std::uint8_t> bytes;
+    if (IsPngFileName(target))
+        bytes = EncodePng(doc.picture, KindNumber(doc.PaletteKind));
+    else
+        bytes = EncodePictureForSave(doc.picture, KindNumber(doc.PaletteKind),
+                                     PixelFormatCode(doc.SaveDepth))
+                    .bytes;
     try {
-        WriteFileAtomically(target, file.bytes);
+        WriteFileAtomically(target, bytes);
     } catch (const FileWriteError& e) {
         return {"Save", "WriteError : " + target + " : " + e.reason};
     }

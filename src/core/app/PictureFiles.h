@@ -2,6 +2,7 @@
 
 #include "core/app/Document.h"
 #include "core/editor/BitmapCodec.h"
+#include "core/editor/PictureFit.h"
 
 #include <string>
 
@@ -20,8 +21,10 @@ struct PictureFileContents {
     DecodedBitmap bitmap;
 };
 
-// Reads and decodes a bitmap file without touching any document: the first half of Open.
-PictureFileContents ReadPictureFile(const std::string& path);
+// Reads and decodes a picture file (BMP, PNG, JPEG, GIF or SCREEN 2 image, told by its
+// bytes) without touching any document: the first half of Open. Every reader of picture
+// files goes through here; Import passes limits without Open's size rule.
+PictureFileContents ReadPictureFile(const std::string& path, const PictureLimits& limits = {});
 
 // Open and drop: reads the file (regular files only), decodes it and adopts the picture:
 // size, SaveDepth (the file's pixel-format code, 6 when a pixel is not in the detected
@@ -34,18 +37,28 @@ PictureFileContents ReadPictureFile(const std::string& path);
 // palette; after either outcome it disarms input (EditorSession::openPicture does both).
 FileReport LoadPictureFile(Document& doc, const std::string& path);
 
+// Import: reads any picture of any size, scales it to width x height (at most 640 each) as
+// `fit` says and makes it a new picture: no FileName, Modified = true, SaveDepth 24 bits
+// unless every pixel is in the detected palette, cleared overlay and scratch images. The
+// caller then does what it does after Open (undo restart, message window, tool palette).
+// On failure the document is left exactly as it was.
+FileReport ImportPictureFile(Document& doc, const std::string& path, int width, int height,
+                             PictureFitMode fit);
+
 // The edit mode that goes with a detected palette kind (PC-8801 pixels are tall, the
 // PC-6x01 modes square with free drawing, the chip palettes square).
 EditModeId EditModeForKind(PaletteKindId kind);
 
+// A target whose name ends in ".png" gets a lossless PNG (indexed with the palette's colours
+// when they hold every pixel, else RGB) whatever SaveDepth says.
 // Writes the picture to `target` at SaveDepth (4 or 8 bits only when every pixel is in the
 // palette, else 24), through a temporary file renamed over the target when complete.
 // On success FileName = saveDialogName and Modified = false when that is not empty.
 // On failure nothing changes: the old file is intact, the picture stays
 // marked modified, and the report (caption "Save") names the file and the system's reason.
 //
-// Save:        target = BitmapFileName(FileName), saveDialogName = target.
-// Save As:     target = BitmapFileName(the dialog's name), saveDialogName = target; the
+// Save:        target = PictureSaveName(FileName), saveDialogName = target.
+// Save As:     target = PictureSaveName(the dialog's name), saveDialogName = target; the
 //              caller asks "File Exists.\nOverwrite?" and the depth dialog first, and on
 //              Cancel simply does not call this, so FileName stays as it was.
 // Consecutive: see SaveConsecutive.

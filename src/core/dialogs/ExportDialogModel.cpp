@@ -1,5 +1,7 @@
 #include "core/dialogs/ExportDialogModel.h"
 
+#include "core/export/Sc2Image.h"
+
 namespace murelo {
 
 ExportEnabling ExportDialogModel::chooseDataType(ExportDataType type) {
@@ -16,7 +18,7 @@ ExportEnabling ExportDialogModel::enabling() const {
     const bool binary = dataType_ == ExportBinaryData;
     return {.binaryOptions = binary,
             .compressOptions = binary && compress_,
-            .tapeOptions = !binary,
+            .tapeOptions = dataType_ == ExportCasData || dataType_ == ExportWavData,
             .wavOptions = dataType_ == ExportWavData};
 }
 
@@ -27,6 +29,8 @@ std::string_view ExportDialogModel::NameFilter(ExportSaveDialog dialog) {
         return CasSaveFilter.substr(0, CasSaveFilter.find('|'));
     case ExportSaveDialog::Wav:
         return WavSaveFilter.substr(0, WavSaveFilter.find('|'));
+    case ExportSaveDialog::Sc2:
+        return Sc2SaveFilter.substr(0, Sc2SaveFilter.find('|'));
     case ExportSaveDialog::Binary:
         break;
     }

@@ -7,8 +7,9 @@
 namespace murelo {
 
 // The save dialogs the export asks: SaveDialog1 for binary files, SaveDialog2 for CAS
-// images, SaveDialog3 for WAV tapes (the number is the dialog's in its name).
-enum class ExportSaveDialog : int { Binary = 1, Cas = 2, Wav = 3 };
+// images, SaveDialog3 for WAV tapes, SaveDialog4 for SCREEN 2 images (the number is the
+// dialog's in its name).
+enum class ExportSaveDialog : int { Binary = 1, Cas = 2, Wav = 3, Sc2 = 4 };
 
 constexpr int SaveDialogNumber(ExportSaveDialog dialog) { return static_cast<int>(dialog); }
 
@@ -20,7 +21,8 @@ struct ExportEnabling {
     bool wavOptions;      // volume and baud rate
 };
 
-// The export dialog's rules: the data type ("Binary Data", "CAS Data", "WAV Data") and the
+// The export dialog's rules: the data type ("Binary Data", "CAS Data", "WAV Data",
+// "SCREEN 2 IMAGE (*.SC2)", which has no options) and the
 // "Compress" choice decide what can be used; each data type has its save dialog.
 class ExportDialogModel {
   public:

@@ -34,9 +34,24 @@ inline constexpr const char* NotBitmapMessage = "Not BMP File!";
 // The refusal text for a picture of more than 640 pixels either way (or a negative size).
 std::string SizeRefusalMessage(std::int32_t width, std::int32_t height);
 
+// How big a picture a reader takes.
+struct PictureLimits {
+    // Open's rule: at most 640 x 640, and bitmaps stored bottom-up. Without it any picture up
+    // to MaxReadableSide and MaxReadablePixels is read (Import scales it down afterwards).
+    bool openSizeRule = true;
+    // A decoder that can shrink while decoding (JPEG) may return any size down to this one.
+    int minWidth = 0;
+    int minHeight = 0;
+};
+
+// Beyond these a file is refused before any pixel memory is taken (decompression bombs).
+constexpr int MaxReadableSide = 30000;
+constexpr std::int64_t MaxReadablePixels = 40'000'000;
+
 // Decodes a Windows or OS/2 bitmap file held whole in memory. Never reads outside `file`;
 // every failure comes back as a fault with a message.
 DecodedBitmap DecodeBitmap(std::span<const std::uint8_t> file);
+DecodedBitmap DecodeBitmap(std::span<const std::uint8_t> file, const PictureLimits& limits);
 
 // A picture reduced to indices into a colour table, as the 4- and 8-bit files hold it.
 struct IndexedPicture {

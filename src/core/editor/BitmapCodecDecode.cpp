@@ -48,6 +48,7 @@ struct Header {
     bool core = false; // OS/2 1.x: 16-bit sizes, 3-byte colour entries
     bool os2 = false;  // OS/2 2.x: other meanings of compression 3 and 4
     std::int32_t width = 0, height = 0;
+    bool topDown = false; // a negative height in the file: the first row is the top one
     std::uint32_t planes = 0, bitsPerPixel = 0, compression = 0, colorsUsed = 0;
 };
 
@@ -270,7 +271,7 @@ Picture DecodeUncompressed(Bytes file, const Header& h, const Layout& layout) {
     Picture picture(width, height);
     for (int r = 0; r < height; ++r) {
         const std::uint8_t* row = file.data() + layout.pixelOffset + stride * r;
-        ColorValue* out = picture.row(height - 1 - r);
+        ColorValue* out = picture.row(h.topDown ? r : height - 1 - r);
         for (int x = 0; x < width; ++x) {
             const std::uint32_t v = PackedPixel(row, x, h.bitsPerPixel);
             if (indexed)
@@ -331,18 +332,34 @@ std::string SizeRefusalMessage(std::int32_t width, std::int32_t height) {
 }
 
 DecodedBitmap DecodeBitmap(Bytes file) {
+    return DecodeBitmap(file, PictureLimits{});
+}
+
+DecodedBitmap DecodeBitmap(Bytes file, const PictureLimits& limits) {
     if (file.size() < SmallestFile || file[0] != 'B' || file[1] != 'M')
         return Fault(BitmapFault::NotBitmap, NotBitmapMessage);
-    const Header h = ReadHeader(file);
+    Header h = ReadHeader(file);
     // Compared unsigned, so that a negative (top-down) height is refused too.
-    if (std::uint32_t(h.width) > MaxPictureSize || std::uint32_t(h.height) > MaxPictureSize)
+    if (limits.openSizeRule &&
+        (std::uint32_t(h.width) > MaxPictureSize || std::uint32_t(h.height) > MaxPictureSize))
         return Fault(BitmapFault::TooLarge, SizeRefusalMessage(h.width, h.height));
+    if (!limits.openSizeRule && h.height < 0 && h.height > -MaxReadableSide - 1) {
+        h.height = -h.height;
+        h.topDown = true;
+    }
+    if (h.width < 0 || h.width > MaxReadableSide || h.height < 0 || h.height > MaxReadableSide ||
+        std::int64_t(h.width) * h.height > MaxReadablePixels)
+        return Fault(BitmapFault::Unreadable,
+                     Text("the bitmap of %llu x %llu pixels is too large to read",
+                          std::uint32_t(h.width), std::uint32_t(h.height)));
     try {
         CheckHeader(file, h);
         CheckCompression(h);
         const Layout layout = ReadLayout(file, h);
         DecodedBitmap result;
         const bool rle = h.compression == CompressionRle8 || h.compression == CompressionRle4;
+        if (rle && h.topDown)
+            throw ReadError("a run-length compressed bitmap cannot be stored top-down");
         result.picture = rle ? DecodeRle(file, h, layout) : DecodeUncompressed(file, h, layout);
         result.formatCode = FormatCode(h, layout);
         return result;

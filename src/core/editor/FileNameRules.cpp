@@ -58,6 +58,15 @@ std::string BitmapFileName(std::string_view path) {
     return CutExtension(path) + ".bmp";
 }
 
+bool IsPngFileName(std::string_view path) {
+    const std::size_t dot = ExtensionDot(path);
+    return dot != std::string_view::npos && EqualsIgnoringCase(path.substr(dot), ".png");
+}
+
+std::string PictureSaveName(std::string_view path) {
+    return IsPngFileName(path) ? std::string(path) : BitmapFileName(path);
+}
+
 bool StripTimeStamp(std::string& name) {
     const std::size_t last = name.rfind('_');
     if (last == std::string::npos || last == 0)

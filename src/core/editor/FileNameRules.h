@@ -14,6 +14,11 @@ std::string CutExtension(std::string_view path);
 // kept (PHOTO.BMP stays PHOTO.BMP); any other extension is replaced by ".bmp".
 std::string BitmapFileName(std::string_view path);
 
+// True when the name ends in ".png" in any letter case: such a name is saved as a PNG.
+bool IsPngFileName(std::string_view path);
+// The name Save and Save As write under: a ".png" name as it is, any other as BitmapFileName.
+std::string PictureSaveName(std::string_view path);
+
 // Removes a trailing "_yyyymmdd_hhmmss" stamp (month 1..12, day 1..31, hour 0..23, minute
 // and second 0..59, every position a decimal digit). Returns false and leaves the name
 // unchanged when there is none.

@@ -5,6 +5,7 @@
 #include "core/export/ExportNames.h"
 #include "core/export/LoadAddressCheck.h"
 #include "core/export/Packer.h"
+#include "core/export/Sc2Image.h"
 #include "core/export/VramTables.h"
 #include "core/export/WaveTape.h"
 #include "core/export/loader/LoaderImage.h"
@@ -89,11 +90,29 @@ void ExportTape(ConstVramImage vram, const ExportOptions& options, const ExportJ
     SetBox(result, ExportOutcome::Written, OkText, ExportCaption);
 }
 
+void ExportSc2(ConstVramImage vram, const ExportJobHooks& hooks, ExportJobResult& result) {
+    const auto chosen = hooks.sc2Path ? hooks.sc2Path() : std::nullopt;
+    if (!chosen) {
+        result.outcome = ExportOutcome::NoFileChosen;
+        return;
+    }
+    std::filesystem::path target = *chosen;
+    if (FileExtension(target).empty())
+        target += std::string(Sc2Extension);
+    const ExportFilesReport report = WriteSc2Image(target, vram);
+    result.written = report.written;
+    result.failures = report.failures;
+    if (!report.ok())
+        SetBox(result, ExportOutcome::WriteFailed, WriteFailureText(report), ExportErrorCaption);
+    else
+        SetBox(result, ExportOutcome::Written, OkText, ExportCaption);
+}
+
 } // namespace
 
 void ValidateExportOptions(const ExportOptions& options) {
-    if (options.dataType < ExportBinaryData || options.dataType > ExportWavData)
-        Refuse("the data type must be 0 (binary), 1 (CAS) or 2 (WAV)");
+    if (options.dataType < ExportBinaryData || options.dataType > ExportSc2Data)
+        Refuse("the data type must be 0 (binary), 1 (CAS), 2 (WAV) or 3 (SC2)");
     if (options.startAddress < 0 || options.startAddress >= StartAddressCount)
         Refuse("the start address item must be 0.." + std::to_string(StartAddressCount - 1));
     if (options.wavVolume < MinWavVolume || options.wavVolume > MaxWavVolume)
@@ -128,6 +147,10 @@ ExportJobResult RunExportJob(const Picture& picture, int paletteKind, const Expo
         TakeBinaryResult(result, ExportBinary(vram, options.binary,
                                               hooks.binaryPath ? hooks.binaryPath : none,
                                               result.messageText));
+        return result;
+    }
+    if (options.dataType == ExportSc2Data) {
+        ExportSc2(vram, hooks, result);
         return result;
     }
     ExportTape(vram, options, hooks, result);

@@ -15,7 +15,12 @@
 namespace murelo {
 
 // "Data Type" items.
-enum ExportDataType : int { ExportBinaryData = 0, ExportCasData = 1, ExportWavData = 2 };
+enum ExportDataType : int {
+    ExportBinaryData = 0,
+    ExportCasData = 1,
+    ExportWavData = 2,
+    ExportSc2Data = 3, // "SCREEN 2 IMAGE (*.SC2)": one BLOAD-able file
+};
 // "Baud Rate" items.
 enum TapeBaudRate : int { Baud1200 = 0, Baud2400 = 1 };
 
@@ -44,6 +49,7 @@ struct ExportJobHooks {
     ExportPathQuery binaryPath;
     ExportPathQuery casPath;
     ExportPathQuery wavPath;
+    ExportPathQuery sc2Path; // with Sc2SaveFilter; a name without extension gets ".SC2"
 };
 
 enum class ExportOutcome {

@@ -96,6 +96,10 @@ public:
     void Copy1Click();
     // Files dropped on the window: the last one is loaded.
     void dropFiles(const QStringList& paths);
+    // The file named on the command line, opened as File > Open opens it.
+    bool openFile(const QString& path);
+    // File > Import Picture...: any picture scaled to a chosen size (TForm1Import.cpp).
+    void Import1Click();
     // The names the open and save dialogs start with; a save writes the save dialog's name.
     QString openDialogName;
     QString saveDialogName;
@@ -116,6 +120,7 @@ public:
     QMenu* Help1 = nullptr;
     QAction* New1 = nullptr;
     QAction* Open1 = nullptr;
+    QAction* Import1 = nullptr;
     QAction* Save1 = nullptr;
     QAction* SaveAs1 = nullptr;
     QAction* SaveCons1 = nullptr;
@@ -184,6 +189,7 @@ private:
     void forwardPress(const MouseInput& input, bool fromCellFrame);
     void showPosition();
     void connectFiles();
+    void connectImport();
     bool loadPicture(const QString& path);
     bool writePicture(const std::string& target);
     bool saveBlocked() const;

@@ -37,6 +37,11 @@ void TForm1::connectFiles() {
     connect(Copy1, &QAction::triggered, this, &TForm1::Copy1Click);
     for (QAction* item : {Open1, Save1, SaveAs1, SaveCons1, Copy1})
         item->setEnabled(true);
+    connectImport();
+}
+
+bool TForm1::openFile(const QString& path) {
+    return loadPicture(path);
 }
 
 bool TForm1::loadPicture(const QString& path) {
@@ -124,7 +129,7 @@ void TForm1::Save1Click() {
         session_.disarmInput();
         return;
     }
-    writePicture(BitmapFileName(doc_.FileName));
+    writePicture(PictureSaveName(doc_.FileName));
 }
 
 void TForm1::SaveAs1Click() {
@@ -136,16 +141,18 @@ void TForm1::SaveAs1Click() {
     session_.disarmInput();
     if (!chosen)
         return;
-    const QString target = FromLocal(BitmapFileName(Local(*chosen)));
+    const QString target = FromLocal(PictureSaveName(Local(*chosen)));
     // Refusing here leaves FileName and the save dialog's name as they were, so the next
     // Save does not write over the file the user just chose to keep.
     if (QFileInfo::exists(target) &&
         !AskOkCancel(this, QStringLiteral("File Exists.\nOverwrite?"), QStringLiteral("Save")))
         return;
     pendingSaveAs_ = target;
-    // The colour depth dialog writes on its OK; without it the current depth is used.
+    // The colour depth dialog writes on its OK; without it the current depth is used. A PNG
+    // has no depth to choose: it is indexed exactly when the palette holds every pixel.
     QWidget* depthDialog = AllWindows().Form8;
-    if (depthDialog && depthDialog->metaObject()->indexOfSignal("writePictureRequested()") >= 0) {
+    if (!IsPngFileName(Local(target)) && depthDialog &&
+        depthDialog->metaObject()->indexOfSignal("writePictureRequested()") >= 0) {
         connect(depthDialog, SIGNAL(writePictureRequested()), this, SLOT(saveAsDepthChosen()),
                 Qt::UniqueConnection);
         depthDialog->show();

@@ -55,6 +55,7 @@ void TForm1::createMenu() {
         this, "File1", "&File",
         {{"New1", "&New", K(Qt::CTRL | Qt::Key_N), &TForm1::New1},
          {"Open1", "&Open", K(Qt::CTRL | Qt::Key_O), &TForm1::Open1},
+         {"Import1", "&Import Picture...", K(Qt::CTRL | Qt::Key_I), &TForm1::Import1},
          {"Save1", "&Save", K(Qt::CTRL | Qt::Key_S), &TForm1::Save1},
          {"SaveAs1", "Save &As", K(Qt::SHIFT | Qt::CTRL | Qt::Key_S), &TForm1::SaveAs1},
          {"SaveCons1", "Save &Consecutive", K(Qt::CTRL | Qt::ALT | Qt::Key_S), &TForm1::SaveCons1},
@@ -93,8 +94,8 @@ void TForm1::createMenu() {
     // Items whose windows and commands are wired by their own subsystems stay greyed
     // until then (the QAction itself, so its shortcut is off too).
     for (QAction* pending :
-         {New1, Open1, Save1, SaveAs1, SaveCons1, QuickSave1, QuickLoad1, Export1, Undo1, Redo1,
-          Copy1, Settings1, EditMode1, Palet1, Message1, ColorCheck1, SC1Converter1, About1})
+         {New1, Open1, Import1, Save1, SaveAs1, SaveCons1, QuickSave1, QuickLoad1, Export1, Undo1,
+          Redo1, Copy1, Settings1, EditMode1, Palet1, Message1, ColorCheck1, SC1Converter1, About1})
         pending->setEnabled(false);
 }
 

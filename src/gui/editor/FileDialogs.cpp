@@ -21,13 +21,21 @@ std::optional<QString> RunPictureDialog(QWidget* parent, FileDialogKind kind,
         return Handler()(kind, fileName);
     QFileDialog dialog(parent);
     const bool save = kind == FileDialogKind::Save;
+    const QString bitmaps = QStringLiteral("BITMAP IMAGE (*.bmp)");
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     // Qt's own dialog, so the filter's letter case can be switched off.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
-    dialog.setNameFilter(QStringLiteral("BITMAP IMAGE (*.bmp)"));
+    const QString pictures = QStringLiteral("PICTURE (*.bmp *.png *.jpg *.jpeg *.gif *.sc2)");
+    const QString all = QStringLiteral("ALL FILES (*)");
+    if (save)
+        dialog.setNameFilters({bitmaps, QStringLiteral("PNG IMAGE (*.png)")});
+    else if (kind == FileDialogKind::Import)
+        dialog.setNameFilters({pictures, all});
+    else
+        dialog.setNameFilters({bitmaps, pictures, all});
     dialog.setDefaultSuffix(save ? QStringLiteral("bmo") : QStringLiteral("bmp"));
     if (!fileName.isEmpty())
         dialog.selectFile(fileName);

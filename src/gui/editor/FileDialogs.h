@@ -9,7 +9,7 @@ class QWidget;
 
 namespace murelo::gui {
 
-enum class FileDialogKind { Open, Save };
+enum class FileDialogKind { Open, Save, Import };
 
 // Answers one file dialog: the chosen path, or nothing when cancelled.
 using FileDialogHandler =
@@ -20,7 +20,8 @@ void SetFileDialogHandler(FileDialogHandler handler);
 
 // The bitmap dialogs of the editor: filter "BITMAP IMAGE (*.bmp)" matching any letter
 // case, no overwrite question of the toolkit's own (the editor asks its own), starting
-// at fileName.
+// at fileName. Open and Import also offer every picture kind the editor reads, Save also
+// PNG; the file's bytes, not the filter, decide how it is read.
 std::optional<QString> RunPictureDialog(QWidget* parent, FileDialogKind kind,
                                         const QString& fileName);
 

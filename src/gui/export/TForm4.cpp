@@ -60,8 +60,8 @@ void TForm4::createControls() {
     dataTypeGroup = new QGroupBox("Data Type", this);
     dataTypeGroup->setObjectName("RadioGroup2");
     auto* typeLayout = new QVBoxLayout(dataTypeGroup);
-    const char* types[] = {"Binary Data", "CAS Data", "WAV Data"};
-    for (int i = 0; i < 3; ++i) {
+    const char* types[] = {"Binary Data", "CAS Data", "WAV Data", "SCREEN 2 IMAGE (*.SC2)"};
+    for (int i = 0; i < DataTypeCount; ++i) {
         dataTypeButtons[i] = new QRadioButton(types[i], dataTypeGroup);
         dataTypeButtons[i]->setObjectName(QString("RadioGroup2Item%1").arg(i));
         typeLayout->addWidget(dataTypeButtons[i]);
@@ -156,7 +156,7 @@ void TForm4::createControls() {
 }
 
 ExportDataType TForm4::dataType() const {
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < DataTypeCount; ++i)
         if (dataTypeButtons[i]->isChecked())
             return static_cast<ExportDataType>(i);
     return ExportBinaryData;
@@ -226,6 +226,7 @@ void TForm4::Button1Click() {
     hooks.binaryPath = [this] { return chooseSavePath(ExportSaveDialog::Binary); };
     hooks.casPath = [this] { return chooseSavePath(ExportSaveDialog::Cas); };
     hooks.wavPath = [this] { return chooseSavePath(ExportSaveDialog::Wav); };
+    hooks.sc2Path = [this] { return chooseSavePath(ExportSaveDialog::Sc2); };
     w.Form5->setText("Error(s):\n\n");
     w.Form5->show();
     progress->ProgressBar1->setValue(0);

@@ -28,14 +28,16 @@ class TForm4 : public QDialog {
 public:
     explicit TForm4(TForm1* mainWindow);
 
-    // The save dialogs (binary files without a filter, CAS image, WAV tape). Replaceable so
+    // The save dialogs (binary files without a filter, CAS image, WAV tape, SCREEN 2 image).
+    // Replaceable so
     // a test can answer them; nullopt means cancelled.
     std::function<std::optional<std::filesystem::path>(ExportSaveDialog dialog)> chooseSavePath;
 
     ExportOptions options() const;
 
     QGroupBox* dataTypeGroup = nullptr; // RadioGroup2: Data Type
-    QRadioButton* dataTypeButtons[3] = {}; // objectNames RadioGroup2Item0..2
+    static constexpr int DataTypeCount = 4; // binary, CAS, WAV, SCREEN 2 image
+    QRadioButton* dataTypeButtons[DataTypeCount] = {}; // objectNames RadioGroup2Item0..3
     QGroupBox* binaryGroup = nullptr; // GroupBox1
     QRadioButton* normalButton = nullptr; // RadioButton2: Normal
     QRadioButton* compressButton = nullptr; // RadioButton1: Compress

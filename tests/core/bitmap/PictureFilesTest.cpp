@@ -5,6 +5,7 @@
 #include "core/editor/BitmapCodec.h"
 #include "core/editor/FileNameRules.h"
 #include "core/editor/IndexedCopy.h"
+#include "core/editor/PngEncode.h"
 #include "core/palette/Palettes.h"
 #include "support/TestData.h"
 
@@ -105,19 +106,37 @@ TEST(OpenPicture, OversizedAndTopDownFilesGetTheSizeMessage) {
     ExpectSameDocument(doc, EditedDocument());
 }
 
-TEST(OpenPicture, PngNamedBmpAndShortFilesAreNotBmp) {
+TEST(OpenPicture, ShortAndForeignFilesAreNotBmp) {
     TempDir dir;
-    Write(dir / "photo.bmp",
-          {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13, 'I', 'H', 'D',
-           'R',  0,   0,   0,   1,    0,    0,    0,    1, 8, 2, 0,  0,   0,   0x90});
     Write(dir / "short.bmp", {'B', 'M', 0, 0, 0, 0});
+    Write(dir / "text.bmp", {'h', 'e', 'l', 'l', 'o'});
     Document doc = EditedDocument();
-    for (const char* name : {"photo.bmp", "short.bmp"}) {
+    for (const char* name : {"short.bmp", "text.bmp"}) {
         const FileReport r = Load(doc, dir / name);
         EXPECT_EQ(r.caption, "Open Error") << name;
         EXPECT_EQ(r.text, "Not BMP File!") << name;
         ExpectSameDocument(doc, EditedDocument());
     }
+}
+
+// The file's bytes decide its kind: a PNG named .bmp is read as a PNG, and a damaged one is a
+// read error of the PNG reader, not a bitmap refusal.
+TEST(OpenPicture, APngNamedBmpIsReadAsAPng) {
+    TempDir dir;
+    Write(dir / "photo.bmp",
+          {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13, 'I', 'H', 'D',
+           'R',  0,   0,   0,   1,    0,    0,    0,    1, 8, 2, 0,  0,   0,   0x90});
+    Document doc = EditedDocument();
+    FileReport r = Load(doc, dir / "photo.bmp");
+    EXPECT_EQ(r.caption, "Open");
+    EXPECT_EQ(r.text.rfind("ReadError : PNG: ", 0), 0u) << r.text;
+    ExpectSameDocument(doc, EditedDocument());
+    Picture p(3, 2, PaletteColor(KindTms9918, 9));
+    Write(dir / "photo.bmp", EncodePng(p, KindTms9918));
+    r = Load(doc, dir / "photo.bmp");
+    ASSERT_TRUE(r.ok()) << r.text;
+    EXPECT_EQ(doc.picture, p);
+    EXPECT_EQ(doc.SaveDepth, PixelFormat::Bits8);
 }
 
 TEST(OpenPicture, FoldersPipesAndMissingFilesAreReadErrors) {

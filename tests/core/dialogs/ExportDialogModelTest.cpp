@@ -52,4 +52,16 @@ TEST(ExportDialog, EachSaveDialogHasItsFilter) {
     EXPECT_EQ(ExportDialogModel::NameFilter(ExportSaveDialog::Cas), "Tape Image (*.CAS)");
     EXPECT_EQ(ExportDialogModel::NameFilter(ExportSaveDialog::Wav), "Tape WAV Image (*.WAV)");
     EXPECT_EQ(SaveDialogNumber(ExportSaveDialog::Wav), 3);
+    EXPECT_EQ(ExportDialogModel::NameFilter(ExportSaveDialog::Sc2), "SCREEN 2 IMAGE (*.SC2)");
+    EXPECT_EQ(SaveDialogNumber(ExportSaveDialog::Sc2), 4);
+}
+
+TEST(ExportEnabling, TheScreen2ImageHasNoOptionsToSet) {
+    for (bool compress : {false, true}) {
+        const ExportEnabling sc2 = ExportControlsEnabling(ExportSc2Data, compress);
+        EXPECT_FALSE(sc2.binaryOptions);
+        EXPECT_FALSE(sc2.compressOptions);
+        EXPECT_FALSE(sc2.tapeOptions);
+        EXPECT_FALSE(sc2.wavOptions);
+    }
 }

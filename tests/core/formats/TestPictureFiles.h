@@ -1,0 +1,53 @@
+#pragma once
+
+// Small picture files written with the format libraries themselves, so that the readers are
+// tested against what real encoders produce rather than against their own writer.
+#include <cstdint>
+#include <vector>
+
+namespace murelo::test {
+
+using Bytes = std::vector<std::uint8_t>;
+
+struct PngSpec {
+    PngSpec(int w, int h, int type, int depth)
+        : width(w), height(h), colorType(type), bitDepth(depth) {}
+    int width = 0, height = 0;
+    int colorType = 0; // PNG_COLOR_TYPE_*
+    int bitDepth = 8;
+    bool interlaced = false;
+    std::vector<std::uint8_t> palette; // r, g, b per entry, for colour type 3
+    std::vector<std::uint8_t> trns;    // alpha per palette entry
+    // Samples row by row, one value per channel, at the bit depth (16-bit as 0..65535).
+    std::vector<std::uint16_t> samples;
+};
+Bytes WritePng(const PngSpec& spec);
+
+// A decompression bomb: an 8-bit RGB PNG declaring the size, whose small IDAT chunk inflates
+// to a megabyte of zero rows (and would need far more for the declared size), then IEND.
+Bytes PngBomb(std::uint32_t width, std::uint32_t height);
+
+struct GifSpec {
+    int screenWidth = 0, screenHeight = 0;
+    int background = 0;
+    std::vector<std::uint8_t> globalColors; // r, g, b; a power of two of entries
+    int left = 0, top = 0, width = 0, height = 0;
+    bool interlaced = false;
+    std::vector<std::uint8_t> localColors; // empty: none
+    std::vector<std::uint8_t> indices;     // frame pixels row by row (display order)
+    int transparentIndex = -1;
+    bool secondFrame = false; // a second, different frame follows
+};
+Bytes WriteGif(const GifSpec& spec);
+
+struct JpegSpec {
+    JpegSpec(int w, int h, bool cmykInks = false) : width(w), height(h), cmyk(cmykInks) {}
+    int width = 0, height = 0;
+    bool cmyk = false; // four samples per pixel, written as Adobe's inverted CMYK
+    bool progressive = false;
+    int quality = 95;
+    std::vector<std::uint8_t> samples; // 3 (RGB) or 4 (inverted CMYK) per pixel
+};
+Bytes WriteJpeg(const JpegSpec& spec);
+
+} // namespace murelo::test
