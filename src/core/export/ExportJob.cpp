@@ -51,6 +51,11 @@ void TakeBinaryResult(ExportJobResult& result, BinaryExportResult binary) {
     result.failures = std::move(binary.files.failures);
 }
 
+void AnnounceSaveDialog(const ExportJobHooks& hooks, const std::string& messageText) {
+    if (hooks.beforeSaveDialog)
+        hooks.beforeSaveDialog(messageText);
+}
+
 void ExportTape(ConstVramImage vram, const ExportOptions& options, const ExportJobHooks& hooks,
                 ExportJobResult& result) {
     const PackedScreen packed = PackScreen(vram);
@@ -62,6 +67,7 @@ void ExportTape(ConstVramImage vram, const ExportOptions& options, const ExportJ
     }
     const bool wav = options.dataType == ExportWavData;
     const ExportPathQuery& ask = wav ? hooks.wavPath : hooks.casPath;
+    AnnounceSaveDialog(hooks, result.messageText);
     const auto chosen = ask ? ask() : std::nullopt;
     if (!chosen) {
         result.outcome = ExportOutcome::NoFileChosen;
@@ -124,10 +130,13 @@ ExportJobResult RunExportJob(const Picture& picture, int paletteKind, const Expo
         return result;
     }
     if (options.dataType == ExportBinaryData) {
-        const ExportPathQuery none = [] { return std::optional<std::filesystem::path>(); };
-        TakeBinaryResult(result, ExportBinary(vram, options.binary,
-                                              hooks.binaryPath ? hooks.binaryPath : none,
-                                              result.messageText));
+        // The binary export may add the character count to the text before it asks.
+        const ExportPathQuery ask = [&] {
+            AnnounceSaveDialog(hooks, result.messageText);
+            return hooks.binaryPath ? hooks.binaryPath() : std::nullopt;
+        };
+        TakeBinaryResult(result,
+                         ExportBinary(vram, options.binary, ask, result.messageText));
         return result;
     }
     ExportTape(vram, options, hooks, result);

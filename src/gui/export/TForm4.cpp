@@ -226,6 +226,11 @@ void TForm4::Button1Click() {
     hooks.binaryPath = [this] { return chooseSavePath(ExportSaveDialog::Binary); };
     hooks.casPath = [this] { return chooseSavePath(ExportSaveDialog::Cas); };
     hooks.wavPath = [this] { return chooseSavePath(ExportSaveDialog::Wav); };
+    // The file is chosen beside the finished report, not beside a check still on the screen.
+    hooks.beforeSaveDialog = [&w, progress](const std::string& text) {
+        progress->hide();
+        w.Form5->setText(text);
+    };
     w.Form5->setText("Error(s):\n\n");
     w.Form5->show();
     progress->ProgressBar1->setValue(0);
