@@ -261,7 +261,12 @@ void TForm2::connectControls() {
 void TForm2::followSession(const SessionChange& change) {
     const Document& doc = document();
     if (change.colors) {
-        ShowForeground(tool().ForegroundColor, doc.PaletteKind);
+        // The session has chosen the index (a pick, a load, a palette switch); deriving it
+        // again from the colour would put a colour missing from the palette on index 0.
+        paintForegroundSwatch();
+        const bool inPalette = PaletteIndexOf(tool().ForegroundColor, doc.PaletteKind) >= 0;
+        colorNumberLabel->setText(
+            Text(ToolPaletteModel::ForegroundIndexText(inPalette ? tool().ForegroundIndex : -1)));
         DrawBrushStrip();
     }
     if (change.cellBuffer)
