@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 
+class QFileDialog;
 class QWidget;
 
 namespace murelo::gui {
@@ -23,5 +24,10 @@ void SetFileDialogHandler(FileDialogHandler handler);
 // at fileName.
 std::optional<QString> RunPictureDialog(QWidget* parent, FileDialogKind kind,
                                         const QString& fileName);
+
+// Every file dialog of the editor (Qt's own, not the desktop's): above the always-on-top
+// tool palette, in the detail view with the size, type and date columns as wide as their
+// headers and contents, and large enough for them on the screen it opens on.
+void PrepareFileDialog(QFileDialog& dialog);
 
 } // namespace murelo::gui
