@@ -3,6 +3,8 @@
 #include "core/palette/Palettes.h"
 #include "gui/app/TForm1.h"
 #include "gui/app/Windows.h"
+#include "gui/dialogs/TForm5.h"
+#include "gui/dialogs/TForm6.h"
 #include "gui/editor/MessageBoxes.h"
 #include "gui/editor/PictureView.h"
 #include "gui/export/TForm4.h"
@@ -142,6 +144,31 @@ private slots:
         QCOMPARE(std::filesystem::file_size(base.string() + ".GEN"), std::uintmax_t(6144));
         QCOMPARE(std::filesystem::file_size(base.string() + ".NAM"), std::uintmax_t(768));
         QCOMPARE(std::filesystem::file_size(base.string() + ".COL"), std::uintmax_t(6144));
+    }
+
+    void theCheckIsOverBeforeTheSaveDialogOpens() {
+        // While the user chooses the file, the progress window is gone and the message window
+        // holds the finished report (the check's total; for tapes the load-address report).
+        const auto keep = dialog()->chooseSavePath;
+        for (int type = 0; type < 3; ++type) {
+            bool progressShown = true;
+            std::string textThen;
+            dialog()->chooseSavePath = [&](ExportSaveDialog) {
+                progressShown = w->Form6->isVisible();
+                textThen = w->Form5->text();
+                return std::optional<std::filesystem::path>(); // cancelled: nothing written
+            };
+            w->Form1->Export1->trigger();
+            dialog()->dataTypeButtons[type]->click();
+            dialog()->exportButton->click();
+            QVERIFY2(!progressShown, qPrintable(QString::number(type)));
+            QCOMPARE(QString::fromStdString(textThen), QString::fromStdString(w->Form5->text()));
+            QVERIFY2(textThen.find(type == 0 ? "Error Total: 0" : "Address Check") != std::string::npos,
+                     textThen.c_str());
+            QCOMPARE(boxes, QStringList());
+        }
+        dialog()->dataTypeButtons[0]->click();
+        dialog()->chooseSavePath = keep;
     }
 };
 

@@ -478,6 +478,7 @@ SessionChange EditorSession::openPicture(const std::string& path, FileReport& re
     disarmInput();
     if (!report.ok())
         return {};
+    FitDrawingColorsToPalette(tool_, KindNumber(doc_.PaletteKind));
     SessionChange change = restartUndo();
     change.picture = change.pictureSize = change.title = true;
     change.exportAvailability = change.overlay = change.saveDepth = change.colors = true;

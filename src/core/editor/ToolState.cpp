@@ -16,4 +16,17 @@ bool IsProtectedPixel(const ToolState& tool, const Picture& picture, int x, int 
     return IsProtectedColor(tool, picture.pixel(x, y), paletteKind);
 }
 
+void FitDrawingColorsToPalette(ToolState& tool, int paletteKind) {
+    const IndexRange& range = PaletteRange(paletteKind);
+    const int found = PaletteIndexOf(tool.ForegroundColor, paletteKind);
+    if (found >= 0 && found <= range.last)
+        tool.ForegroundIndex = found;
+    else if (tool.ForegroundIndex > range.last)
+        tool.ForegroundIndex = range.last;
+    if (tool.BackgroundIndex > range.last)
+        tool.BackgroundIndex = range.first;
+    tool.ForegroundColor = PaletteColor(paletteKind, tool.ForegroundIndex);
+    tool.BackgroundColor = PaletteColor(paletteKind, tool.BackgroundIndex);
+}
+
 } // namespace murelo

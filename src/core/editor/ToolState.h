@@ -39,4 +39,11 @@ bool IsProtectedColor(const ToolState& tool, ColorValue color, int paletteKind);
 // colour (a position outside the picture never is).
 bool IsProtectedPixel(const ToolState& tool, const Picture& picture, int x, int y, int paletteKind);
 
+// After a picture in another palette was opened or dropped. A first colour the palette holds
+// stays (at its index there); any other keeps its index, clamped to the palette's range as a
+// palette switch clamps it, and takes that entry, so the pen never falls to an entry it
+// never had (such as the transparent slot). The second colour keeps its index the same way
+// (past the range: the first index).
+void FitDrawingColorsToPalette(ToolState& tool, int paletteKind);
+
 } // namespace murelo

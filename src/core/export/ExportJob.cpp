@@ -52,6 +52,11 @@ void TakeBinaryResult(ExportJobResult& result, BinaryExportResult binary) {
     result.failures = std::move(binary.files.failures);
 }
 
+void AnnounceSaveDialog(const ExportJobHooks& hooks, const std::string& messageText) {
+    if (hooks.beforeSaveDialog)
+        hooks.beforeSaveDialog(messageText);
+}
+
 void ExportTape(ConstVramImage vram, const ExportOptions& options, const ExportJobHooks& hooks,
                 ExportJobResult& result) {
     const PackedScreen packed = PackScreen(vram);
@@ -63,6 +68,7 @@ void ExportTape(ConstVramImage vram, const ExportOptions& options, const ExportJ
     }
     const bool wav = options.dataType == ExportWavData;
     const ExportPathQuery& ask = wav ? hooks.wavPath : hooks.casPath;
+    AnnounceSaveDialog(hooks, result.messageText);
     const auto chosen = ask ? ask() : std::nullopt;
     if (!chosen) {
         result.outcome = ExportOutcome::NoFileChosen;
@@ -91,6 +97,7 @@ void ExportTape(ConstVramImage vram, const ExportOptions& options, const ExportJ
 }
 
 void ExportSc2(ConstVramImage vram, const ExportJobHooks& hooks, ExportJobResult& result) {
+    AnnounceSaveDialog(hooks, result.messageText);
     const auto chosen = hooks.sc2Path ? hooks.sc2Path() : std::nullopt;
     if (!chosen) {
         result.outcome = ExportOutcome::NoFileChosen;
@@ -143,10 +150,13 @@ ExportJobResult RunExportJob(const Picture& picture, int paletteKind, const Expo
         return result;
     }
     if (options.dataType == ExportBinaryData) {
-        const ExportPathQuery none = [] { return std::optional<std::filesystem::path>(); };
-        TakeBinaryResult(result, ExportBinary(vram, options.binary,
-                                              hooks.binaryPath ? hooks.binaryPath : none,
-                                              result.messageText));
+        // The binary export may add the character count to the text before it asks.
+        const ExportPathQuery ask = [&] {
+            AnnounceSaveDialog(hooks, result.messageText);
+            return hooks.binaryPath ? hooks.binaryPath() : std::nullopt;
+        };
+        TakeBinaryResult(result,
+                         ExportBinary(vram, options.binary, ask, result.messageText));
         return result;
     }
     if (options.dataType == ExportSc2Data) {

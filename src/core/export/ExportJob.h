@@ -50,6 +50,10 @@ struct ExportJobHooks {
     ExportPathQuery casPath;
     ExportPathQuery wavPath;
     ExportPathQuery sc2Path; // with Sc2SaveFilter; a name without extension gets ".SC2"
+    // Called right before the chosen data type's save dialog opens, once the check (and for
+    // a tape the load-address check) is over, with the message window's text by then: the
+    // window shows the finished report and takes the progress window down first.
+    std::function<void(const std::string& messageText)> beforeSaveDialog;
 };
 
 enum class ExportOutcome {

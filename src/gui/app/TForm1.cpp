@@ -193,7 +193,10 @@ void TForm1::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange) {
         if (isActiveWindow()) {
             Image4->hide(); // FormActivate
+            if (AllWindows().Form2)
+                showStartPalette();
         } else {
+            keysLeftTheEditor();
             session_.endStroke(); // FormDeactivate
         }
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app/EditorSession.h"
+#include "core/app/HeldKeys.h"
 #include "gui/editor/PictureView.h"
 
 #include <QMainWindow>
@@ -94,6 +95,8 @@ public:
     void SaveAs1Click();
     void SaveCons1Click();
     void Copy1Click();
+    // A key-up that reached the tool palette while the key was held on the editor.
+    void heldKeyReleased(QKeyEvent* event);
     // Files dropped on the window: the last one is loaded.
     void dropFiles(const QStringList& paths);
     // The file named on the command line, opened as File > Open opens it.
@@ -141,8 +144,9 @@ public:
     QAction* About1 = nullptr;
     QAction* Help2 = nullptr;
 
-    // Where Help > Help sends the browser.
-    static constexpr const char* HelpPageAddress = "https://murelo9918.example/help/";
+    // Where Help > Help looks for the user guide (see UserGuide.h); empty: the program's own
+    // folder.
+    QString programDir;
 
 signals:
     // The Ctrl key itself went down (true) or up: the tool palette swaps its cell
@@ -164,6 +168,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -179,6 +184,12 @@ private:
     void connectMenu();
     void FormKeyDown(QKeyEvent* event);
     void FormKeyUp(QKeyEvent* event);
+    // A window change or lost focus: every key still held counts as released, unless the
+    // focus went to the tool palette.
+    void keysLeftTheEditor();
+    void releaseHeldKeys();
+    // The tool palette's first show at the start, beside the placed editor.
+    void showStartPalette();
     void FormMouseUp();
     void Grid1Click();
     void Help2Click();
@@ -200,6 +211,8 @@ private:
     QScrollArea* scrollArea_ = nullptr;
     QWidget* canvas_ = nullptr;
     bool exportWired_ = false;
+    HeldKeys heldKeys_;
+    bool startPaletteShown_ = false;
     // A close asked for while a colour check runs happens once the check has ended.
     bool closeAfterCheck_ = false;
 };

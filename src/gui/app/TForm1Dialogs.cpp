@@ -35,15 +35,23 @@ void TForm1::connectDialogs() {
     connect(About1, &QAction::triggered, this, [this] { About1Click(); });
 
     // "Tool Palette" is checked at start: the palette comes up beside the editor once the
-    // editor itself is on the screen.
+    // editor has its place on the screen, at its first activation (a window manager has
+    // placed and framed it by then), or a moment after the start where none comes.
     QTimer::singleShot(0, this, [this] {
-        TForm2* form2 = AllWindows().Form2;
-        if (!form2 || !Palet1->isChecked() || !isVisible())
-            return;
-        const QRect frame = frameGeometry();
-        form2->move(frame.right() + 8, frame.top());
-        form2->show();
+        if (isActiveWindow())
+            showStartPalette();
+        else
+            QTimer::singleShot(500, this, [this] { showStartPalette(); });
     });
+}
+
+void TForm1::showStartPalette() {
+    if (startPaletteShown_ || !isVisible())
+        return;
+    startPaletteShown_ = true;
+    TForm2* form2 = AllWindows().Form2;
+    if (form2 && Palet1->isChecked())
+        form2->show(); // its first show places it beside this window
 }
 
 void TForm1::New1Click() {

@@ -1,8 +1,11 @@
 #include "gui/app/TForm1.h"
 
+#include "gui/app/Windows.h"
 #include "gui/editor/CellFrame.h"
+#include "gui/palette/TForm2.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QKeyEvent>
 
 namespace murelo::gui {
@@ -56,10 +59,12 @@ void TForm1::FormKeyDown(QKeyEvent* event) {
     const int key = event->key();
     const Qt::KeyboardModifiers mods = event->modifiers();
     if (IsTab(key) && doc_.ErrorsShown) {
+        heldKeys_.press(HeldKey::Tab);
         Image4->refresh();
         Image4->show();
         Image4->stackUnder(Image8);
     } else if (key == Qt::Key_Control) {
+        heldKeys_.press(HeldKey::Ctrl);
         emit ctrlKeyChanged(true);
     } else if (key == Qt::Key_PageUp) {
         stepScale(-1);
@@ -68,6 +73,7 @@ void TForm1::FormKeyDown(QKeyEvent* event) {
     } else if (key == Qt::Key_R) {
         MirrorKey();
     } else if (key == Qt::Key_F1 && doc_.QuickSlotFilled) {
+        heldKeys_.press(HeldKey::F1);
         Image7->refresh();
         Image7->show();
         Image7->stackUnder(Image8);
@@ -89,14 +95,50 @@ void TForm1::FormKeyUp(QKeyEvent* event) {
     const int key = event->key();
     // A held key repeats its key-up; the overlays stay until the key is really let go.
     if (!event->isAutoRepeat()) {
-        if (IsTab(key))
+        if (IsTab(key)) {
+            heldKeys_.release(HeldKey::Tab);
             Image4->hide();
-        else if (key == Qt::Key_Control)
+        } else if (key == Qt::Key_Control) {
+            heldKeys_.release(HeldKey::Ctrl);
             emit ctrlKeyChanged(false);
-        else if (key == Qt::Key_F1)
+        } else if (key == Qt::Key_F1) {
+            heldKeys_.release(HeldKey::F1);
             Image7->hide();
+        }
     }
     session_.endStroke();
+}
+
+void TForm1::keysLeftTheEditor() {
+    // The tool palette may take the focus while Ctrl is held: a click on its cell preview
+    // flips the cell, and its key-ups come back through heldKeyReleased. Any other window
+    // (a dialog opened by Ctrl+N, Ctrl+O or Ctrl+Shift+S, another program) keeps them.
+    const QWidget* palette = AllWindows().Form2;
+    if (palette && QApplication::activeWindow() == palette)
+        return;
+    releaseHeldKeys();
+}
+
+void TForm1::heldKeyReleased(QKeyEvent* event) {
+    FormKeyUp(event);
+}
+
+void TForm1::releaseHeldKeys() {
+    // As if their key-ups had come. The check's marks shown under its report box were not
+    // shown for a held Tab and stay.
+    for (HeldKey key : heldKeys_.releaseAll()) {
+        if (key == HeldKey::Tab)
+            Image4->hide();
+        else if (key == HeldKey::Ctrl)
+            emit ctrlKeyChanged(false);
+        else
+            Image7->hide();
+    }
+}
+
+void TForm1::focusOutEvent(QFocusEvent* event) {
+    keysLeftTheEditor();
+    QMainWindow::focusOutEvent(event);
 }
 
 void TForm1::MirrorKey() {

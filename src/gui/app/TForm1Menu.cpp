@@ -1,12 +1,10 @@
 #include "gui/app/TForm1.h"
 
+#include "gui/app/UserGuide.h"
+
 #include <QAction>
 #include <QCoreApplication>
-#include <QDesktopServices>
-#include <QDir>
-#include <QFileInfo>
 #include <QMenuBar>
-#include <QUrl>
 
 namespace murelo::gui {
 
@@ -111,18 +109,7 @@ void TForm1::Grid1Click() {
 }
 
 void TForm1::Help2Click() {
-    // A copy of the manual beside the program comes first; the web page otherwise.
-    QDir dir(QCoreApplication::applicationDirPath());
-    for (int up = 0; up < 4; ++up) {
-        const QFileInfo readme(dir.filePath("README.md"));
-        if (readme.isFile()) {
-            QDesktopServices::openUrl(QUrl::fromLocalFile(readme.absoluteFilePath()));
-            return;
-        }
-        if (!dir.cdUp())
-            break;
-    }
-    QDesktopServices::openUrl(QUrl(QString::fromLatin1(HelpPageAddress)));
+    OpenGuide(this, programDir.isEmpty() ? QCoreApplication::applicationDirPath() : programDir);
 }
 
 } // namespace murelo::gui

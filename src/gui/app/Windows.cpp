@@ -8,6 +8,7 @@
 #include "gui/dialogs/TForm7.h"
 #include "gui/dialogs/TForm8.h"
 #include "gui/dialogs/TForm9.h"
+#include "gui/dialogs/WindowPlacement.h"
 #include "gui/export/TForm4.h"
 #include "gui/palette/TForm2.h"
 
@@ -30,6 +31,9 @@ Windows& CreateWindows() {
     w.Form8 = new TForm8(w.Form1);
     w.Form9 = new TForm9(w.Form1);
     w.Form10 = new TForm10(w.Form1);
+    // Their title bars show the whole caption ("Set Color Depth", not "Set C...epth").
+    for (QWidget* dialog : std::initializer_list<QWidget*>{w.Form3, w.Form4, w.Form6, w.Form7, w.Form8, w.Form9})
+        ReserveCaptionWidth(dialog);
     w.Form1->windowsCreated();
     return w;
 }

@@ -1,6 +1,8 @@
 #include "gui/dialogs/TForm5.h"
 
 #include "gui/app/TForm1.h"
+#include "gui/app/Windows.h"
+#include "gui/palette/TForm2.h"
 #include "gui/dialogs/WindowPlacement.h"
 
 #include <QAction>
@@ -47,8 +49,15 @@ void TForm5::showText() {
 
 void TForm5::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!event->spontaneous() && form1_->Message1)
+    if (event->spontaneous())
+        return;
+    if (form1_->Message1)
         form1_->Message1->setChecked(true);
+    // Beside the editor (clear of the tool palette) the first time; later where it was left.
+    if (!placed_) {
+        placed_ = true;
+        PlaceBesideMainWindow(this, form1_, {AllWindows().Form2});
+    }
 }
 
 void TForm5::hideEvent(QHideEvent* event) {

@@ -33,6 +33,7 @@ private:
 
     TForm1* form1_;
     std::string text_;
+    bool placed_ = false;
 };
 
 } // namespace murelo::gui

@@ -19,6 +19,18 @@ void PrepareSecondaryWindow(QWidget* window, bool stayOnTop);
 // Places the window's frame centred over the other window's frame.
 void CentreOnWindow(QWidget* window, const QWidget* on);
 
+// Places a tool window (the tool palette, the message window) beside the main window on the
+// main window's screen, clear of the windows in `avoid` that are shown, never over the main
+// window's menu bar (see PlaceBesideMainWindow in core/dialogs).
+void PlaceBesideMainWindow(QWidget* window, const QWidget* mainWindow,
+                           std::initializer_list<const QWidget*> avoid = {});
+
+// The width a window needs for its caption in a title bar: the text in the bold title font
+// and room for the window icon and three title-bar buttons, each as tall as the bar.
+int CaptionWidth(const QWidget* window);
+// Widens a dialog (through its layout, which may fix its size) so its caption fits.
+void ReserveCaptionWidth(QWidget* window);
+
 // The widget's own enabled flag (not the one inherited from a disabled parent), so it can
 // be put back exactly as it was.
 inline bool OwnEnabledState(const QWidget* widget) {

@@ -1,6 +1,10 @@
 #include "gui/editor/FileDialogs.h"
 
+#include <QApplication>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QScreen>
+#include <QTreeView>
 
 namespace murelo::gui {
 
@@ -36,12 +40,31 @@ std::optional<QString> RunPictureDialog(QWidget* parent, FileDialogKind kind,
         dialog.setNameFilters({pictures, all});
     else
         dialog.setNameFilters({bitmaps, pictures, all});
+    PrepareFileDialog(dialog);
     dialog.setDefaultSuffix(save ? QStringLiteral("bmo") : QStringLiteral("bmp"));
     if (!fileName.isEmpty())
         dialog.selectFile(fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().first();
+}
+
+void PrepareFileDialog(QFileDialog& dialog) {
+    dialog.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    dialog.setViewMode(QFileDialog::Detail);
+    if (auto* view = dialog.findChild<QTreeView*>("treeView")) {
+        QHeaderView* header = view->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(QHeaderView::ResizeToContents);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
+    const QFontMetrics metrics = dialog.fontMetrics();
+    QSize size = dialog.sizeHint().expandedTo(
+        QSize(metrics.averageCharWidth() * 100, metrics.lineSpacing() * 28));
+    const QScreen* screen = dialog.screen() ? dialog.screen() : QApplication::primaryScreen();
+    if (screen)
+        size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    dialog.resize(size);
 }
 
 } // namespace murelo::gui

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 
+class QFileDialog;
 class QWidget;
 
 namespace murelo::gui {
@@ -24,5 +25,10 @@ void SetFileDialogHandler(FileDialogHandler handler);
 // PNG; the file's bytes, not the filter, decide how it is read.
 std::optional<QString> RunPictureDialog(QWidget* parent, FileDialogKind kind,
                                         const QString& fileName);
+
+// Every file dialog of the editor (Qt's own, not the desktop's): above the always-on-top
+// tool palette, in the detail view with the size, type and date columns as wide as their
+// headers and contents, and large enough for them on the screen it opens on.
+void PrepareFileDialog(QFileDialog& dialog);
 
 } // namespace murelo::gui

@@ -3,7 +3,9 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
+class QMessageBox;
 class QWidget;
 
 namespace murelo::gui {
@@ -22,5 +24,11 @@ void SetBoxHandler(BoxHandler handler);
 void ShowReport(QWidget* parent, const QString& text, const QString& caption);
 // A question with OK and Cancel buttons; true only for OK.
 bool AskOkCancel(QWidget* parent, const QString& text, const QString& caption);
+
+// The box ShowReport and AskOkCancel run: wide enough for its caption (a short text such as
+// "OK!" would leave the title bar too narrow for "Export"), above the always-on-top tool
+// windows.
+std::unique_ptr<QMessageBox> MakeBox(QWidget* parent, BoxKind kind, const QString& text,
+                                     const QString& caption);
 
 } // namespace murelo::gui

@@ -8,6 +8,7 @@
 #include "gui/dialogs/TForm5.h"
 #include "gui/dialogs/TForm6.h"
 #include "gui/dialogs/WindowPlacement.h"
+#include "gui/editor/FileDialogs.h"
 #include "gui/editor/MessageBoxes.h"
 #include "gui/editor/PictureView.h"
 #include "gui/palette/TForm2.h"
@@ -202,6 +203,7 @@ std::optional<std::filesystem::path> TForm4::runSaveDialog(ExportSaveDialog dial
     const std::string_view filter = ExportDialogModel::NameFilter(dialog);
     if (!filter.empty())
         d.setNameFilter(QString::fromLatin1(filter.data(), int(filter.size())));
+    PrepareFileDialog(d);
     if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
         return std::nullopt;
     return std::filesystem::path(d.selectedFiles().first().toStdString());
@@ -227,6 +229,11 @@ void TForm4::Button1Click() {
     hooks.casPath = [this] { return chooseSavePath(ExportSaveDialog::Cas); };
     hooks.wavPath = [this] { return chooseSavePath(ExportSaveDialog::Wav); };
     hooks.sc2Path = [this] { return chooseSavePath(ExportSaveDialog::Sc2); };
+    // The file is chosen beside the finished report, not beside a check still on the screen.
+    hooks.beforeSaveDialog = [&w, progress](const std::string& text) {
+        progress->hide();
+        w.Form5->setText(text);
+    };
     w.Form5->setText("Error(s):\n\n");
     w.Form5->show();
     progress->ProgressBar1->setValue(0);

@@ -23,6 +23,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHideEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QRadioButton>
 #include <QShowEvent>
@@ -261,7 +262,12 @@ void TForm2::connectControls() {
 void TForm2::followSession(const SessionChange& change) {
     const Document& doc = document();
     if (change.colors) {
-        ShowForeground(tool().ForegroundColor, doc.PaletteKind);
+        // The session has chosen the index (a pick, a load, a palette switch); deriving it
+        // again from the colour would put a colour missing from the palette on index 0.
+        paintForegroundSwatch();
+        const bool inPalette = PaletteIndexOf(tool().ForegroundColor, doc.PaletteKind) >= 0;
+        colorNumberLabel->setText(
+            Text(ToolPaletteModel::ForegroundIndexText(inPalette ? tool().ForegroundIndex : -1)));
         DrawBrushStrip();
     }
     if (change.cellBuffer)
@@ -501,6 +507,19 @@ void TForm2::showEvent(QShowEvent* event) {
     ShowDepthLabel();
     if (form1_->Palet1)
         form1_->Palet1->setChecked(true);
+    // Beside the editor the first time; later where the user left it.
+    if (!placed_) {
+        placed_ = true;
+        PlaceBesideMainWindow(this, form1_);
+    }
+}
+
+void TForm2::keyReleaseEvent(QKeyEvent* event) {
+    // Ctrl held on the editor and let go over the palette (after a click on the cell
+    // preview): the editor's key-up, so the preview gives way to the colour number again.
+    if (!event->isAutoRepeat() && event->key() == Qt::Key_Control)
+        form1_->heldKeyReleased(event);
+    QWidget::keyReleaseEvent(event);
 }
 
 void TForm2::hideEvent(QHideEvent* event) {

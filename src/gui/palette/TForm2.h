@@ -95,6 +95,7 @@ signals:
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     void createControls();
@@ -120,6 +121,7 @@ private:
     ToolPaletteModel model_;
     std::array<QRadioButton*, 15> paletteButtons_{};
     QHBoxLayout* depthRow_ = nullptr;
+    bool placed_ = false;
 };
 
 } // namespace murelo::gui

@@ -167,6 +167,52 @@ TEST_F(SessionOperations, OpenDisarmsInputAfterEitherOutcomeAndRestartsUndoOnlyO
     EXPECT_EQ(doc.picture, picture);
 }
 
+TEST_F(SessionOperations, OpeningAnotherPaletteKeepsThePenOffItsTransparentEntry) {
+    // Pictures in PC-8801 and TMS9918 colours, opened in turn with a pen chosen in the other.
+    TempDir dir;
+    const Picture pc8801(16, 8, PaletteColor(PaletteKindId::Pc8801, 2));
+    const Picture tms(16, 8, PaletteColor(KindTms9918, 4));
+    murelo::test::WriteBytes(dir / "pc.bmp", EncodeBitmap24(pc8801));
+    murelo::test::WriteBytes(dir / "tms.bmp", EncodeBitmap24(tms));
+    struct Case {
+        const char* file;
+        PaletteKindId penKind; // the palette the pen was chosen in
+        int pen;
+        int second;
+        PaletteKindId opened;
+        int penAfter;
+        int secondAfter;
+    } cases[] = {
+        // Dark green 12 is no PC-8801 colour: clamped to the last index 7, not 0.
+        {"pc.bmp", PaletteKindId::Tms9918, 12, 15, PaletteKindId::Pc8801, 7, 0},
+        // Index 5 (light blue) is no PC-8801 colour either: it keeps its index.
+        {"pc.bmp", PaletteKindId::Tms9918, 5, 6, PaletteKindId::Pc8801, 5, 6},
+        // Black is a colour of both: it stays black, at its PC-8801 index 0.
+        {"pc.bmp", PaletteKindId::Tms9918, 1, 15, PaletteKindId::Pc8801, 0, 0},
+        // PC-8801 magenta is no TMS9918 colour: index 3 stays (not the transparent 0).
+        {"tms.bmp", PaletteKindId::Pc8801, 3, 2, PaletteKindId::Tms9918, 3, 2},
+        // PC-8801 white is TMS9918 white: index 15.
+        {"tms.bmp", PaletteKindId::Pc8801, 7, 0, PaletteKindId::Tms9918, 15, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.file) + " pen " + std::to_string(c.pen));
+        ToolState& t = session.tool();
+        t.ForegroundIndex = c.pen;
+        t.ForegroundColor = PaletteColor(c.penKind, c.pen);
+        t.BackgroundIndex = c.second;
+        t.BackgroundColor = PaletteColor(c.penKind, c.second);
+        FileReport report;
+        const SessionChange change = session.openPicture((dir / c.file).string(), report);
+        ASSERT_TRUE(report.ok()) << report.text;
+        ASSERT_EQ(doc.PaletteKind, c.opened);
+        EXPECT_TRUE(change.colors);
+        EXPECT_EQ(t.ForegroundIndex, c.penAfter);
+        EXPECT_EQ(t.ForegroundColor, PaletteColor(c.opened, c.penAfter));
+        EXPECT_EQ(t.BackgroundIndex, c.secondAfter);
+        EXPECT_EQ(t.BackgroundColor, PaletteColor(c.opened, c.secondAfter));
+    }
+}
+
 TEST_F(SessionOperations, SavingNamesTheDocumentAndDisarmsInput) {
     TempDir dir;
     session.mutableDocument().Modified = true;

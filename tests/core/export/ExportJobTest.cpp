@@ -188,6 +188,56 @@ TEST(ExportJob, DataOverflowAtC800WritesNothing) {
     EXPECT_EQ(fs::file_size(job.dir / "noise.cas"), 534 + 12293 + 5u); // padded to 12832
 }
 
+TEST(ExportJob, TheSaveDialogOpensOnlyAfterTheFinishedReport) {
+    // Each data type: the report handed over before the dialog is the final message text
+    // (the check's total, or the tape's load-address report), and it comes before the query.
+    for (int type : {ExportBinaryData, ExportCasData, ExportWavData}) {
+        SCOPED_TRACE(type);
+        Job job;
+        job.options.dataType = type;
+        std::vector<std::string> events;
+        job.hooks.beforeSaveDialog = [&](const std::string& text) { events.push_back(text); };
+        const auto ask = [&] {
+            events.push_back("ask");
+            return std::optional<fs::path>(job.dir / "out");
+        };
+        job.hooks.binaryPath = job.hooks.casPath = job.hooks.wavPath = ask;
+        const ExportJobResult r = job.Run(WhitePicture());
+        EXPECT_EQ(r.outcome, ExportOutcome::Written);
+        ASSERT_EQ(events.size(), 2u);
+        EXPECT_EQ(events[0], r.messageText);
+        EXPECT_EQ(events[1], "ask");
+        const std::string expected = type == ExportBinaryData ? "Error Total: 0" : "C800h";
+        EXPECT_NE(events[0].find(expected), std::string::npos) << events[0];
+    }
+}
+
+TEST(ExportJob, NoSaveDialogNoAnnouncement) {
+    // Offences, an overflowing tape and a one-bank set over 256 characters ask nothing.
+    int announced = 0;
+    Picture offence = WhitePicture();
+    offence.setPixel(1, 0, Color(4));
+    offence.setPixel(2, 0, Color(6));
+    struct Case {
+        int type;
+        bool oneBank;
+        Picture picture;
+    } cases[] = {{ExportBinaryData, false, offence},
+                 {ExportCasData, false, NoisyPicture()},
+                 {ExportBinaryData, true, NoisyPicture()}};
+    for (Case& c : cases) {
+        Job job;
+        job.options.dataType = c.type;
+        job.options.binary.compress = job.options.binary.oneBank = c.oneBank;
+        job.answer = job.dir / "out";
+        job.hooks.beforeSaveDialog = [&](const std::string&) { ++announced; };
+        const ExportJobResult r = job.Run(c.picture);
+        EXPECT_NE(r.outcome, ExportOutcome::Written);
+        EXPECT_EQ(job.asked, 0);
+    }
+    EXPECT_EQ(announced, 0);
+}
+
 TEST(ExportJob, ACancelledSaveDialogWritesNothingAndShowsNoBox) {
     Job job;
     job.options.dataType = ExportWavData;

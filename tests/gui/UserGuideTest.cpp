@@ -1,0 +1,109 @@
+// Help > Help: the guide rendered at build time and the desktop asked to open it.
+#include "gui/app/TForm1.h"
+#include "gui/app/UserGuide.h"
+#include "gui/editor/MessageBoxes.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+using namespace murelo::gui;
+
+namespace {
+
+QString ReadText(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+void Touch(const QString& path) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+}
+
+} // namespace
+
+class UserGuideTest : public QObject {
+    Q_OBJECT
+    QList<QUrl> opened;
+    QStringList boxes;
+
+public slots:
+    // The desktop's "file" handler for the duration of the test.
+    void openFile(const QUrl& url) { opened << url; }
+
+private slots:
+    void init() {
+        opened.clear();
+        boxes.clear();
+        QDesktopServices::setUrlHandler("file", this, "openFile");
+        SetBoxHandler([this](BoxKind, const QString& text, const QString& caption) {
+            boxes << caption + "|" + text;
+            return true;
+        });
+    }
+    void cleanup() {
+        QDesktopServices::unsetUrlHandler("file");
+        SetBoxHandler({});
+    }
+
+    void thePageIsBuiltFromEveryChapterOfTheMarkdown() {
+        const QString page = FindGuide(MURELO_GUIDE_DIR);
+        QCOMPARE(page, QDir::cleanPath(MURELO_GUIDE_DIR "/guide.html"));
+        const QString html = ReadText(page);
+        const QString markdown = ReadText(MURELO_TEST_DATA "/../../docs/guide.md");
+        QVERIFY(!markdown.isEmpty());
+        const QRegularExpression heading("^## (.+)$", QRegularExpression::MultilineOption);
+        int chapters = 0;
+        for (auto it = heading.globalMatch(markdown); it.hasNext(); ++chapters) {
+            const QString title = it.next().captured(1).toHtmlEscaped();
+            QVERIFY2(html.contains("<h2>" + title + "</h2>"), qPrintable(title));
+        }
+        QVERIFY(chapters >= 8);
+        QVERIFY(html.contains("<table>")); // the tables extension was on
+        QVERIFY(html.startsWith("<!DOCTYPE html>"));
+    }
+
+    void theProgramsOwnFolderComesBeforeTheInstalledCopy() {
+        QCOMPARE(GuideCandidates("/opt/m/bin"),
+                 (QStringList{"/opt/m/bin/guide.html", "/opt/m/share/doc/murelo9918/guide.html"}));
+        QTemporaryDir dir;
+        const QString bin = dir.filePath("bin");
+        QDir().mkpath(bin);
+        QCOMPARE(FindGuide(bin), QString());
+        Touch(dir.filePath("share/doc/murelo9918/guide.html"));
+        QCOMPARE(FindGuide(bin), dir.filePath("share/doc/murelo9918/guide.html"));
+        Touch(dir.filePath("bin/guide.html"));
+        QCOMPARE(FindGuide(bin), dir.filePath("bin/guide.html"));
+    }
+
+    void helpAsksTheDesktopToOpenTheLocalPage() {
+        TForm1 w;
+        w.programDir = MURELO_GUIDE_DIR;
+        QVERIFY(w.Help2->isEnabled());
+        w.Help2->trigger();
+        QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(QDir::cleanPath(MURELO_GUIDE_DIR "/guide.html"))});
+        QCOMPARE(boxes, QStringList());
+    }
+
+    void aMissingGuideIsNamedInABox() {
+        QTemporaryDir dir;
+        TForm1 w;
+        w.programDir = dir.filePath("bin");
+        w.Help2->trigger();
+        QCOMPARE(opened, QList<QUrl>());
+        QCOMPARE(boxes.size(), 1);
+        QVERIFY2(boxes[0].startsWith("Help|"), qPrintable(boxes[0]));
+        QVERIFY2(boxes[0].endsWith(dir.filePath("share/doc/murelo9918/guide.html")),
+                 qPrintable(boxes[0]));
+    }
+};
+
+QTEST_MAIN(UserGuideTest)
+#include "UserGuideTest.moc"
