@@ -32,6 +32,8 @@ void SetOptions(ConverterWindowModel& model, const ConversionParameters& p) {
     model.setCheckBox(AnalogPalette, p.AnalogPalette);
     model.setCheckBox(NtscTms9918, p.NtscWeighting);
     model.RadioGroup1Click(p.ConvertType);
+    // Opening leaves the strength where it was; its bar starts a TMS9918 conversion.
+    model.setTrackBar(DitherTrackBar, p.DitherStrength);
     // The YJK elements are not reset by opening; their bars start a V9958 conversion.
     model.setTrackBar(8, p.Yjk.YOffset);
     model.setTrackBar(6, p.Yjk.JOffset);
