@@ -2,6 +2,7 @@
 // every mode of every page, on a 640 x 400 photograph-like picture.
 #include "core/app/ConverterWindowModel.h"
 #include "core/convert/ConversionDriver.h"
+#include "core/convert/ConversionReadout.h"
 
 #include <benchmark/benchmark.h>
 
@@ -62,6 +63,17 @@ void TrackBarToResult(benchmark::State& bench, int page, int mode) {
         benchmark::DoNotOptimize(rig->model.result().pixels().data());
     }
 }
+
+// The window's readout of a finished conversion, which it measures apart from the finish.
+void ReadoutOfTheFinishedResult(benchmark::State& bench) {
+    auto rig = std::make_unique<Rig>();
+    rig->session.applyPicture(Photograph(640, 400));
+    rig->model.FormShow();
+    rig->model.runToFinish();
+    for (auto _ : bench)
+        benchmark::DoNotOptimize(ConversionReadout(rig->model.conversion()));
+}
+BENCHMARK(ReadoutOfTheFinishedResult)->Unit(benchmark::kMillisecond);
 
 void RegisterAll() {
     static const char* Pages[] = {"Tms9918", "V9938", "V9958", "Pc6001", "Pc8801"};

@@ -2,6 +2,7 @@
 #include "Command.h"
 #include "CommandLine.h"
 #include "ConvertExport.h"
+#include "ConvertThroughModel.h"
 #include "PictureFileLoading.h"
 
 #include "core/convert/ConversionDriver.h"
@@ -281,21 +282,19 @@ int RunConvert(Args args) {
     Document doc = LoadPictureOrThrow(o.file);
     CheckOutputs(o, doc.picture);
     CheckScreenFiles(o.files, o.page, o.mode, o.params.Interlace, doc.picture);
-    auto state = std::make_unique<ConversionState>();
-    state->source = doc.picture;
-    state->params = o.params;
-    RunConversion(*state, o.page, o.mode);
-    const ScreenFileSets files = BuildScreenFiles(o.files, *state);
+    const auto run = ConvertThroughModel(doc, o.page, o.mode, o.params);
+    const ConversionState& state = run->state();
+    const ScreenFileSets files = BuildScreenFiles(o.files, state);
     // The result and its companions are replaced together or not at all.
     AtomicFileSet outputs;
     if (!o.out.empty())
-        outputs.add(o.out).write(EncodeBitmap24(state->result));
+        outputs.add(o.out).write(EncodeBitmap24(state.result));
     if (!o.screenBytes.empty())
         outputs.add(o.screenBytes)
-            .write(std::span(state->screenBytes)
+            .write(std::span(state.screenBytes)
                        .first(std::size_t(ScreenByteWidth) * std::size_t(doc.picture.height())));
     if (!o.quantizerPalette.empty())
-        outputs.add(o.quantizerPalette).write(PaletteBytes(state->quantizerPalette));
+        outputs.add(o.quantizerPalette).write(PaletteBytes(state.quantizerPalette));
     outputs.commit();
     WriteScreenFiles(files);
     return ExitOk;

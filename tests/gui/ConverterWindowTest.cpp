@@ -1,6 +1,8 @@
 // The Pixel Converter window: opening over the picture, the editor locked meanwhile,
 // sliders restarting the conversion, Preview, Apply, Cancel and the title bar's close.
 #include "core/convert/ConversionDriver.h"
+#include "core/convert/ConversionReadout.h"
+#include "core/convert/Graphic2Dither.h"
 #include "gui/app/TForm1.h"
 #include "gui/app/Windows.h"
 #include "gui/convert/TForm10.h"
@@ -238,6 +240,45 @@ class ConverterWindowTest : public QObject {
         QVERIFY(w->Form1->windowTitle().contains("*"));
         QVERIFY(!w->Form1->Undo1->isEnabled());
         QVERIFY(w->Form1->Image1->isVisible());
+    }
+
+    void ditherBarIsTheDitheredModesAndTheReadoutFollowsTheFinish() {
+        load(Photo(64, 48));
+        open();
+        QSlider* dither = form()->TrackBar[DitherTrackBar];
+        QCOMPARE(dither->objectName(), QString("TrackBar27"));
+        QCOMPARE(dither->minimum(), 0);
+        QCOMPARE(dither->maximum(), 100);
+        QCOMPARE(dither->value(), 95);
+        QCOMPARE(form()->Label[DitherLabel]->text(), QString("  95"));
+        QVERIFY(!dither->isEnabled());
+        emit form()->ComboBox[1]->activated(Graphic2DitheredMode);
+        QVERIFY(dither->isEnabled());
+        QLabel* readout = form()->Readout[0];
+        QCOMPARE(readout->objectName(), QString("Readout1"));
+        QTRY_VERIFY(readout->text().startsWith("ΔE "));
+
+        const int starts = model().startCount();
+        dither->setValue(30);
+        QCOMPARE(model().startCount(), starts + 1);
+        QCOMPARE(form()->Label[DitherLabel]->text(), QString("  30"));
+        QCOMPARE(model().parameters().DitherStrength, 30);
+        QCOMPARE(readout->text(), QString()); // a start clears it at once
+        // While a drag goes on no readout is measured; it comes once the steps stop.
+        for (int step = 0; step <= 4; ++step) {
+            dither->setValue(step * 25);
+            QTest::qWait(40);
+            QCOMPARE(readout->text(), QString());
+        }
+        QTRY_VERIFY(readout->text().startsWith("ΔE "));
+        // Of the result now shown.
+        QCOMPARE(model().parameters().DitherStrength, 100);
+        QCOMPARE(readout->text(), QString::fromStdString(ConversionReadout(model().conversion())));
+        // Another page's readout stands beside its own buttons.
+        form()->PageControl1->setCurrentIndex(2);
+        QCOMPARE(model().controls().readout, std::string());
+        QTRY_VERIFY(form()->Readout[2]->text().startsWith("ΔE "));
+        QVERIFY(!dither->isEnabled()); // the page change set the TMS9918 list back
     }
 
     // Instrumented: from a slider step to the repainted result, for every mode on a

@@ -3,6 +3,8 @@
 #include "core/app/ConverterWindowModel.h"
 
 #include "core/convert/ConversionDriver.h"
+#include "core/convert/ConversionReadout.h"
+#include "core/convert/ScreenExportChecks.h"
 
 namespace murelo {
 
@@ -172,7 +174,23 @@ void ConverterWindowModel::finishControls() {
         break;
     }
     button[std::size_t(ApplyButtonOf(page))] = true;
-    button[std::size_t(ExportButtonOf(page))] = exportOn;
+    // The files' own check too: it also refuses what the table lets through (an interlaced
+    // picture of one row, whose odd field would be empty).
+    button[std::size_t(ExportButtonOf(page))] = exportOn && ExportRefusal(*conversion_).empty();
+}
+
+void ConverterWindowModel::finished() {
+    finishControls();
+    controls_.timerRunning = false;
+    readoutPending_ = true;
+}
+
+ConverterChange ConverterWindowModel::measureReadout() {
+    if (!readoutPending_ || !shown_ || !conversion_->complete)
+        return {};
+    readoutPending_ = false;
+    controls_.readout = ConversionReadout(*conversion_);
+    return {};
 }
 
 ConverterChange ConverterWindowModel::startPage(int page, int mode) {
@@ -180,6 +198,8 @@ ConverterChange ConverterWindowModel::startPage(int page, int mode) {
     if (!shown_)
         return change;
     ++startCount_;
+    controls_.readout.clear();
+    readoutPending_ = false;
     prepareSource();
     setStartControls(page, mode);
     PrepareConversion(*conversion_, ConverterPage(page), mode);
@@ -190,10 +210,8 @@ ConverterChange ConverterWindowModel::startPage(int page, int mode) {
     bool complete = ContinueConversion(*conversion_);
     while (runsWhole && !complete)
         complete = ContinueConversion(*conversion_);
-    if (complete) {
-        finishControls();
-        controls_.timerRunning = false;
-    }
+    if (complete)
+        finished();
     return change;
 }
 
@@ -202,10 +220,8 @@ ConverterChange ConverterWindowModel::continueRunning() {
     if (!shown_ || !controls_.timerRunning)
         return change;
     change.result = true;
-    if (ContinueConversion(*conversion_)) {
-        finishControls();
-        controls_.timerRunning = false;
-    }
+    if (ContinueConversion(*conversion_))
+        finished();
     return change;
 }
 

@@ -32,6 +32,8 @@ void SetOptions(ConverterWindowModel& model, const ConversionParameters& p) {
     model.setCheckBox(AnalogPalette, p.AnalogPalette);
     model.setCheckBox(NtscTms9918, p.NtscWeighting);
     model.RadioGroup1Click(p.ConvertType);
+    // Opening leaves the strength where it was; its bar starts a TMS9918 conversion.
+    model.setTrackBar(DitherTrackBar, p.DitherStrength);
     // The YJK elements are not reset by opening; their bars start a V9958 conversion.
     model.setTrackBar(8, p.Yjk.YOffset);
     model.setTrackBar(6, p.Yjk.JOffset);
@@ -47,6 +49,10 @@ void RunConverterRequest(ConverterWindowModel& model, EditorSession& session,
         throw std::out_of_range("mode " + std::to_string(request.mode) +
                                 " is not in the page's list");
     const ConversionParameters& p = request.params;
+    // Every control set on the way starts a conversion that the next one abandons; their
+    // first passes convert one unit each (results never depend on where passes end).
+    const PassBudget budget = model.conversion().budget;
+    model.setPassBudget(PassBudget(budget.budgetMs(), 1));
     // The boxes keep their state between openings; set before opening they start nothing.
     SetOptions(model, p);
     model.FormShow();
@@ -61,6 +67,7 @@ void RunConverterRequest(ConverterWindowModel& model, EditorSession& session,
     tool.ForegroundColor = p.ForegroundColor;
     tool.BackgroundColor = p.BackgroundColor;
     tool.ProtectedColors = p.ProtectedColors;
+    model.setPassBudget(budget);
     model.chooseMode(ComboOfPage[page], request.mode);
     model.runToFinish();
 }

@@ -1,6 +1,7 @@
 #include "core/app/ConverterWindowModel.h"
 
 #include "core/convert/ConversionDriver.h"
+#include "core/convert/Graphic2Dither.h"
 #include "core/palette/Palettes.h"
 
 #include <algorithm>
@@ -44,7 +45,7 @@ ConverterChange& ConverterChange::operator|=(const ConverterChange& other) {
 
 ConverterWindowModel::ConverterWindowModel(EditorSession& session, ConverterHost& host)
     : session_(session), host_(host), conversion_(std::make_unique<ConversionState>()) {
-    for (int bar = 1; bar <= 26; ++bar) {
+    for (int bar = 1; bar <= TrackBarCount; ++bar) {
         const TrackBarSpec& spec = TrackBarOf(bar);
         controls_.trackBar[std::size_t(bar)] = parameter(spec.parameter);
         controls_.labelValue[std::size_t(spec.label)] = parameter(spec.parameter);
@@ -53,6 +54,13 @@ ConverterWindowModel::ConverterWindowModel(EditorSession& session, ConverterHost
         controls_.checkBox[std::size_t(box)] = true;
     controls_.checkBoxEnabled.fill(true);
     controls_.buttonEnabled.fill(true);
+    controls_.trackBarEnabled.fill(true);
+    syncDitherEnabled();
+}
+
+void ConverterWindowModel::syncDitherEnabled() {
+    // Only the dithered mode reads the strength.
+    controls_.trackBarEnabled[DitherTrackBar] = controls_.comboBox[1] == Graphic2DitheredMode;
 }
 
 std::string ConverterWindowModel::labelText(int label) const {
@@ -80,6 +88,8 @@ int& ConverterWindowModel::parameter(BalanceParameter p) {
         return params.Yjk.YOffset;
     case BalanceParameter::J:
         return params.Yjk.JOffset;
+    case BalanceParameter::Dither:
+        return params.DitherStrength;
     case BalanceParameter::K:
         break;
     }
@@ -211,6 +221,7 @@ ConverterChange ConverterWindowModel::FormHide() {
     session_.tool().OddLine = oddLine;
     host_.setOddLineBox(oddLine, true);
     controls_.timerRunning = false;
+    readoutPending_ = false;
     controls_.editorLocked = false;
     controls_.image1Shown = true;
     controls_.image6Shown = false;
@@ -253,6 +264,7 @@ ConverterChange ConverterWindowModel::PageControl1Change(int page) {
         return change;
     controls_.page = page;
     controls_.comboBox[1] = 0;
+    syncDitherEnabled();
     controls_.timerRunning = false;
     change |= SyncBalanceControls();
     EditModeId mode = EditModeId::Tms99x8;
@@ -294,7 +306,7 @@ ConverterChange ConverterWindowModel::showResult() {
 }
 
 ConverterChange ConverterWindowModel::SyncBalanceControls() {
-    for (int bar = 1; bar <= 26; ++bar) {
+    for (int bar = 1; bar <= TrackBarCount; ++bar) {
         const TrackBarSpec& spec = TrackBarOf(bar);
         if (spec.page == int(ConverterPage::V9958))
             continue;
@@ -384,12 +396,15 @@ ConverterChange ConverterWindowModel::chooseMode(int comboBox, int item) {
     if (item < 0 || item >= ModeCount(ConverterPage(page)))
         return {};
     controls_.comboBox[std::size_t(comboBox)] = item;
-    if (!shown_)
+    if (!shown_) {
+        syncDitherEnabled();
         return {};
+    }
     ConverterChange change;
     switch (comboBox) {
     case 1:
         controls_.buttonEnabled[16] = item == 1;
+        syncDitherEnabled();
         return RunConversionForEditMode(DriverCall::Start);
     case 3:
         return RunV9938Conversion(DriverCall::Start);
@@ -452,7 +467,22 @@ ConverterChange ConverterWindowModel::clickButton(int button) {
         if (button == ResetButtonOf(page))
             return resetPage(page);
     }
-    return {}; // Save and Export: the screen-file writers
+    return {}; // Save and Export: runFileButton
+}
+
+ScreenFileJobResult ConverterWindowModel::runFileButton(int button, const ScreenFileHooks& hooks) {
+    const ScreenFileJobResult refused{ScreenFileOutcome::Refused, {}};
+    const int page = controls_.page;
+    const bool save = button == ApplyButtonOf(page) &&
+                      (page == int(ConverterPage::V9938) || page == int(ConverterPage::V9958));
+    if (!shown_ || button < 1 || button > 20 || !controls_.buttonEnabled[std::size_t(button)] ||
+        (!save && button != ExportButtonOf(page)) || int(conversion_->page) != page)
+        return refused;
+    const std::string& fileName = session_.document().FileName;
+    if (save)
+        return RunSaveButton(*conversion_, fileName, files_, hooks);
+    return RunExportButton(*conversion_, controls_.checkBox[ConnectPalette], fileName, files_,
+                           hooks);
 }
 
 // --- Apply and Cancel ---

@@ -4,6 +4,7 @@
 #include "core/app/ConverterWindowState.h"
 #include "core/app/EditorSession.h"
 #include "core/convert/ConversionState.h"
+#include "core/convert/ScreenFileJobs.h"
 
 #include <memory>
 #include <string>
@@ -59,9 +60,17 @@ class ConverterWindowModel {
     ConverterChange chooseMode(int comboBox, int item);
     ConverterChange RadioGroup1Click(int item);
     ConverterChange SyncBalanceControls();
-    // Buttons by number: Apply, Reset, Cancel. Save and Export write the files of the
-    // screen modes, which this model does not do; their enabled state is kept here.
+    // Buttons by number: Apply, Reset, Cancel. Save and Export write files through the
+    // window's dialogs: runFileButton.
     ConverterChange clickButton(int button);
+    // "Save" (Button8, Button1) or "Export" (Button16, Button11, Button5, Button15,
+    // Button20) of the page shown: the files of the finished conversion, through the
+    // window's dialogs and questions. A disabled button or one of another page is Refused.
+    ScreenFileJobResult runFileButton(int button, const ScreenFileHooks& hooks);
+    // The remembered bitmap names and the names the save dialogs propose next.
+    const ScreenFileSession& fileSession() const { return files_; }
+    // New, Open and a dropped picture: the remembered bitmap names are forgotten.
+    void forgetFileNames() { files_.remembered.forget(); }
     ConverterChange Button3Click();  // Apply, TMS9918 and PC-8801 pages
     ConverterChange Button12Click(); // Apply, PC-6x01 page
     ConverterChange Button2Click();  // Cancel, every page; also the title bar's close
@@ -79,6 +88,13 @@ class ConverterWindowModel {
     // Timer ticks until the running conversion is complete (the command line's road).
     ConverterChange runToFinish();
 
+    // The readout of a finished conversion is measured once, apart from the finish itself
+    // (it costs more than many conversions, so a drag must not wait for it at every
+    // step): pending from a finish until it is measured or a new start supersedes it.
+    bool readoutPending() const { return readoutPending_; }
+    // Measures the pending readout into controls().readout; nothing when none is pending.
+    ConverterChange measureReadout();
+
     // How many conversions were started so far (a drag shows one per step).
     int startCount() const { return startCount_; }
     // For a test: the time budget of every pass.
@@ -94,6 +110,8 @@ class ConverterWindowModel {
     void prepareSource();
     void setStartControls(int page, int mode);
     void finishControls();
+    void finished();
+    void syncDitherEnabled();
     ConverterChange trackBarChanged(int trackBar);
     ConverterChange checkBoxClicked(int checkBox);
     ConverterChange previewClicked(int page);
@@ -110,7 +128,9 @@ class ConverterWindowModel {
     std::unique_ptr<ConversionState> conversion_;
     ConverterControls controls_;
     ConverterWindowState state_;
+    ScreenFileSession files_;
     bool shown_ = false;
+    bool readoutPending_ = false;
     int startCount_ = 0;
 };
 

@@ -15,7 +15,7 @@ constexpr TrackBarSpec Offset(int page, P parameter, int label) {
 }
 
 // clang-format off
-constexpr std::array<TrackBarSpec, 27> TrackBars = {{
+constexpr std::array<TrackBarSpec, TrackBarCount + 1> TrackBars = {{
     {0, P::Red, 0, 0, 0},          // (no TrackBar0)
     Offset(0, P::Red, 5),          // TrackBar1
     Offset(0, P::Green, 6),        // TrackBar2
@@ -43,6 +43,7 @@ constexpr std::array<TrackBarSpec, 27> TrackBars = {{
     Offset(4, P::Brightness, 47),  // TrackBar24
     {4, P::Contrast, 50, 0, 200},  // TrackBar25
     {4, P::HalfTone, 52, 0, 3},    // TrackBar26
+    {0, P::Dither, DitherLabel, DitherStrengthMin, DitherStrengthMax}, // TrackBar27
 }};
 // clang-format on
 
@@ -71,7 +72,7 @@ const std::vector<std::string>& ModeCaptions(int page) {
 }
 
 const TrackBarSpec& TrackBarOf(int trackBar) {
-    if (trackBar < 1 || trackBar > 26)
+    if (trackBar < 1 || trackBar > TrackBarCount)
         throw std::out_of_range("no such track bar");
     return TrackBars[std::size_t(trackBar)];
 }

@@ -20,22 +20,32 @@ struct ConverterWindowState {
     int LastConvertType = -1; // the "Convert Type" item of the last V9958 start; -1 = none
 };
 
+// TrackBar1..TrackBar26 of the colour balance pages, and TrackBar27, the TMS9918 page's
+// "Dither" strength of its dithered Graphic 2 mode (value label Label53).
+inline constexpr int TrackBarCount = 27;
+inline constexpr int DitherTrackBar = 27;
+inline constexpr int DitherLabel = 53;
+
 // The state of every control of the window, by the controls' numbers (index 0 unused), as
 // the window shows it. The model is the owner; the window only mirrors it.
 struct ConverterControls {
-    int page = 0;                    // PageControl1
-    std::array<int, 6> comboBox{};   // ComboBox1..ComboBox5: the mode lists
-    std::array<int, 27> trackBar{};  // TrackBar1..TrackBar26 positions
+    int page = 0;                                  // PageControl1
+    std::array<int, 6> comboBox{};                 // ComboBox1..ComboBox5: the mode lists
+    std::array<int, TrackBarCount + 1> trackBar{}; // TrackBar1..TrackBar27 positions
+    std::array<bool, TrackBarCount + 1> trackBarEnabled{};
     std::array<bool, 18> checkBox{}; // CheckBox1..CheckBox17
     std::array<bool, 18> checkBoxEnabled{};
-    std::array<bool, 21> buttonEnabled{}; // Button1..Button20
-    int radioGroup1 = 0;                  // "Convert Type"
-    std::array<int, 53> labelValue{};     // the value labels Label5..Label52 ("%4d")
-    bool image1Shown = true;              // the picture in the main window
-    bool image6Shown = false;             // the result over it
-    bool timerRunning = false;            // Timer1
-    bool editorLocked = false;            // File, Edit, Tool menus and Image1 disabled
-    bool paletteSelectorEnabled = true;   // the tool palette's palette panels
+    std::array<bool, 21> buttonEnabled{};          // Button1..Button20
+    int radioGroup1 = 0;                           // "Convert Type"
+    std::array<int, DitherLabel + 1> labelValue{}; // the value labels Label5..Label53 ("%4d")
+    bool image1Shown = true;                       // the picture in the main window
+    bool image6Shown = false;                      // the result over it
+    bool timerRunning = false;                     // Timer1
+    bool editorLocked = false;                     // File, Edit, Tool menus and Image1 disabled
+    bool paletteSelectorEnabled = true;            // the tool palette's palette panels
+    // The page's quality readout beside its buttons ("ΔE 5.3"): the error of the finished
+    // conversion, empty from every start until it is measured.
+    std::string readout;
 };
 
 // Identifiers of the window's controls, named as in the window.
@@ -60,7 +70,7 @@ enum ConverterCheckBox : int {
 };
 
 // The value a track bar stands for.
-enum class BalanceParameter { Red, Green, Blue, Brightness, Contrast, HalfTone, Y, J, K };
+enum class BalanceParameter { Red, Green, Blue, Brightness, Contrast, HalfTone, Y, J, K, Dither };
 
 // One track bar: page, parameter, value label, range.
 struct TrackBarSpec {
@@ -74,7 +84,7 @@ struct TrackBarSpec {
 // The items of a page's mode list, in the order of the engine's modes.
 const std::vector<std::string>& ModeCaptions(int page);
 
-// Track bars 1..26 (index 0 unused).
+// Track bars 1..TrackBarCount (index 0 unused).
 const TrackBarSpec& TrackBarOf(int trackBar);
 // The five colour track bars (red, green, blue, brightness, contrast) of a balance page,
 // and its HalfTone track bar (0 for the V9938 page, which has none).

@@ -3,6 +3,7 @@
 #include "core/editor/ColorCheckRunner.h"
 #include "core/editor/ScreenBuffer.h"
 #include "gui/app/Windows.h"
+#include "gui/convert/TForm10.h"
 #include "gui/dialogs/TForm6.h"
 #include "gui/editor/MessageBoxes.h"
 #include "gui/editor/PictureView.h"
@@ -57,7 +58,8 @@ void TForm1::showStartPalette() {
 void TForm1::New1Click() {
     if (checkRunning)
         return;
-    // The Pixel Converter forgets its remembered output names when it is wired.
+    if (TForm10* form10 = AllWindows().Form10)
+        form10->model().forgetFileNames();
     AllWindows().Form2->show();
     AllWindows().Form7->show();
 }

@@ -3,7 +3,9 @@
 #include "gui/app/TForm1.h"
 #include "gui/app/Windows.h"
 #include "gui/convert/ConverterGuard.h"
+#include "gui/convert/ScreenFileDialog.h"
 #include "gui/dialogs/WindowPlacement.h"
+#include "gui/editor/MessageBoxes.h"
 #include "gui/editor/PictureView.h"
 #include "gui/palette/TForm2.h"
 
@@ -12,6 +14,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -25,12 +28,19 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <iterator>
+
 namespace murelo::gui {
 
 namespace {
 
 constexpr const char* PageCaptions[] = {"TMS9918", "V9938", "V9958", "PC-6x01", "PC-8801"};
 constexpr int ComboOfPage[] = {1, 3, 2, 4, 5};
+// "Save" of the V9938 and V9958 pages and the five "Export" buttons.
+constexpr int FileButtons[] = {8, 1, 16, 11, 5, 15, 20};
+// A drag finishes many conversions; the readout waits until they stop for this long.
+constexpr int ReadoutDelayMs = 250;
 
 const char* ParameterCaption(BalanceParameter p) {
     switch (p) {
@@ -46,6 +56,8 @@ const char* ParameterCaption(BalanceParameter p) {
         return "Contrast:";
     case BalanceParameter::HalfTone:
         return "HalfTone";
+    case BalanceParameter::Dither:
+        return "Dither";
     case BalanceParameter::Y:
         return "Y element:";
     case BalanceParameter::J:
@@ -65,6 +77,8 @@ std::vector<int> BarsOf(int page) {
         bars.push_back(bar);
     if (const int halfTone = HalfToneTrackBar(page))
         bars.push_back(halfTone);
+    if (page == int(ConverterPage::Tms9918))
+        bars.push_back(DitherTrackBar);
     return bars;
 }
 
@@ -121,6 +135,12 @@ TForm10::TForm10(TForm1* mainWindow)
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
     Timer1->setInterval(1);
+    ReadoutTimer = new QTimer(this);
+    ReadoutTimer->setObjectName("ReadoutTimer");
+    ReadoutTimer->setSingleShot(true);
+    ReadoutTimer->setInterval(ReadoutDelayMs);
+    for (int d = 0; d < ScreenDialogCount; ++d)
+        SaveDialog[std::size_t(d)] = CreateScreenFileDialog(ScreenDialog(d), this);
 
     Image6 = new PictureView(form1_->canvas(), &model_->result());
     Image6->setObjectName("Image6");
@@ -222,6 +242,13 @@ QWidget* TForm10::createButtons(int page, QWidget* parent) {
         grid->addWidget(button, i / 2, i % 2);
         ++i;
     }
+    auto* readout = new QLabel(panel);
+    readout->setObjectName(QString("Readout%1").arg(page + 1));
+    readout->setAlignment(Qt::AlignCenter);
+    readout->setToolTip("Mean perceptual error (CIEDE2000) of the finished result against "
+                        "the picture: the lower, the closer");
+    Readout[std::size_t(page)] = readout;
+    grid->addWidget(readout, 2, 0, 1, 2);
     return panel;
 }
 
@@ -231,7 +258,7 @@ void TForm10::connectControls() {
     connect(Timer1, &QTimer::timeout, this, [this] { showChange(model_->Timer1Timer()); });
     connect(PageControl1, &QTabWidget::currentChanged, this,
             [this](int page) { showChange(model_->PageControl1Change(page)); });
-    for (int bar = 1; bar <= 26; ++bar)
+    for (int bar = 1; bar <= TrackBarCount; ++bar)
         connect(TrackBar[std::size_t(bar)], &QSlider::valueChanged, this,
                 [this, bar](int value) { showChange(model_->setTrackBar(bar, value)); });
     for (int box = 1; box <= 17; ++box)
@@ -242,9 +269,19 @@ void TForm10::connectControls() {
                 [this, combo](int item) { showChange(model_->chooseMode(combo, item)); });
     connect(convertType_, &QButtonGroup::idClicked, this,
             [this](int item) { showChange(model_->RadioGroup1Click(item)); });
-    for (int button = 1; button <= 20; ++button)
-        connect(Button[std::size_t(button)], &QPushButton::clicked, this,
-                [this, button] { showChange(model_->clickButton(button)); });
+    for (int button = 1; button <= 20; ++button) {
+        const bool files = std::find(std::begin(FileButtons), std::end(FileButtons), button) !=
+                           std::end(FileButtons);
+        connect(Button[std::size_t(button)], &QPushButton::clicked, this, [this, button, files] {
+            if (files)
+                runFileButton(button);
+            else
+                showChange(model_->clickButton(button));
+        });
+    }
+    connect(ReadoutTimer, &QTimer::timeout, this, [this] { showChange(model_->measureReadout()); });
+    // Open and a dropped picture; New tells the model itself.
+    connect(form1_, &TForm1::pictureLoaded, this, [this] { model_->forgetFileNames(); });
     // A palette or a drawing colour chosen in the tool palette restarts the conversion.
     if (TForm2* form2 = AllWindows().Form2) {
         connect(form2, &TForm2::converterPreviewRequested, this,
@@ -254,6 +291,37 @@ void TForm10::connectControls() {
             Image6->setScale(form1_->session().view().Scale);
             Image6->move(form1_->Image1->pos());
         });
+    }
+}
+
+void TForm10::runFileButton(int button) {
+    const QString caption = Button[std::size_t(button)]->text();
+    ScreenFileHooks hooks;
+    hooks.chooseFile = [this](ScreenDialog dialog, const std::string& name) {
+        return RunScreenFileDialog(*SaveDialog[std::size_t(dialog)], name);
+    };
+    hooks.confirmOverwrite = [this](const std::string&) {
+        return AskOkCancel(this, QStringLiteral("File Exists.\nOverwrite?"),
+                           QStringLiteral("Save"));
+    };
+    hooks.reportFailure = [this, caption](const std::string& text) {
+        ShowReport(this, QString::fromLocal8Bit(text), caption);
+    };
+    model_->runFileButton(button, hooks);
+    // The writers change no control; the window shows what it showed.
+    syncControls();
+}
+
+void TForm10::scheduleReadout() {
+    if (!model_->readoutPending()) {
+        ReadoutTimer->stop();
+        readoutStart_ = -1;
+        return;
+    }
+    // Each newly finished conversion waits the whole delay again.
+    if (readoutStart_ != model_->startCount()) {
+        readoutStart_ = model_->startCount();
+        ReadoutTimer->start();
     }
 }
 
@@ -301,6 +369,7 @@ void TForm10::showChange(const ConverterChange& change) {
         Timer1->start(1);
     else if (!k.timerRunning && Timer1->isActive())
         Timer1->stop();
+    scheduleReadout();
     if (change.closed)
         QDialog::hide();
 }
@@ -349,9 +418,10 @@ void TForm10::syncControls() {
         const QSignalBlocker block(ComboBox[std::size_t(combo)]);
         ComboBox[std::size_t(combo)]->setCurrentIndex(k.comboBox[std::size_t(combo)]);
     }
-    for (int bar = 1; bar <= 26; ++bar) {
+    for (int bar = 1; bar <= TrackBarCount; ++bar) {
         const QSignalBlocker block(TrackBar[std::size_t(bar)]);
         TrackBar[std::size_t(bar)]->setValue(k.trackBar[std::size_t(bar)]);
+        TrackBar[std::size_t(bar)]->setEnabled(k.trackBarEnabled[std::size_t(bar)]);
         const int label = TrackBarOf(bar).label;
         Label[std::size_t(label)]->setText(QString::fromStdString(model_->labelText(label)));
     }
@@ -363,6 +433,8 @@ void TForm10::syncControls() {
     }
     for (int button = 1; button <= 20; ++button)
         Button[std::size_t(button)]->setEnabled(k.buttonEnabled[std::size_t(button)]);
+    for (QLabel* readout : Readout)
+        readout->setText(QString::fromStdString(k.readout));
     if (QAbstractButton* radio = convertType_->button(k.radioGroup1)) {
         const QSignalBlocker block(convertType_);
         radio->setChecked(true);

@@ -11,6 +11,7 @@
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QFileDialog;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -39,13 +40,18 @@ class TForm10 : public QDialog {
     void SC1Converter1Click();
 
     QTabWidget* PageControl1 = nullptr;
-    std::array<QComboBox*, 6> ComboBox{};  // ComboBox1..ComboBox5
-    std::array<QSlider*, 27> TrackBar{};   // TrackBar1..TrackBar26
-    std::array<QCheckBox*, 18> CheckBox{}; // CheckBox1..CheckBox17
-    std::array<QPushButton*, 21> Button{}; // Button1..Button20
-    std::array<QLabel*, 53> Label{};       // the value labels by number
-    QGroupBox* RadioGroup1 = nullptr;      // "Convert Type"
+    std::array<QComboBox*, 6> ComboBox{};               // ComboBox1..ComboBox5
+    std::array<QSlider*, TrackBarCount + 1> TrackBar{}; // TrackBar1..TrackBar27 ("Dither")
+    std::array<QCheckBox*, 18> CheckBox{};              // CheckBox1..CheckBox17
+    std::array<QPushButton*, 21> Button{};              // Button1..Button20
+    std::array<QLabel*, DitherLabel + 1> Label{};       // the value labels by number
+    std::array<QLabel*, ConverterPageCount> Readout{};  // beside each page's buttons: "ΔE 5.3"
+    // SaveDialog1..SaveDialog11 and SavePictureDialog1, by ScreenDialog.
+    std::array<QFileDialog*, ScreenDialogCount> SaveDialog{};
+    QGroupBox* RadioGroup1 = nullptr; // "Convert Type"
     QTimer* Timer1 = nullptr;
+    // Measures the readout once the conversions have stopped finishing for a moment.
+    QTimer* ReadoutTimer = nullptr;
     PictureView* Image6 = nullptr; // the result, over the editor's picture
 
   protected:
@@ -58,6 +64,9 @@ class TForm10 : public QDialog {
     void addCheckBox(QVBoxLayout* layout, int number, const char* caption);
     QWidget* createButtons(int page, QWidget* parent);
     void connectControls();
+    // "Save" and "Export": the files of the finished conversion through the dialogs.
+    void runFileButton(int button);
+    void scheduleReadout();
     // Shows what a model call changed, then re-reads every control from the model.
     void showChange(const ConverterChange& change);
     void syncControls();
@@ -70,6 +79,7 @@ class TForm10 : public QDialog {
     std::unique_ptr<ConverterGuard> guard_;
     QButtonGroup* convertType_ = nullptr;
     bool syncing_ = false;
+    int readoutStart_ = -1; // the start whose readout is scheduled
     bool editorLocked_ = false;
     std::vector<std::pair<QAction*, bool>> lockedActions_;
 };

@@ -38,6 +38,7 @@ const std::vector<Variant>& Variants() {
              p.Balance = {30, -20, 10, -15, 140};
              p.HalfToneLevel = 1;
              p.NtscWeighting = true;
+             p.DitherStrength = 40;
          }},
         {"options",
          [](ConversionParameters& p) {
