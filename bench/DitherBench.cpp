@@ -33,8 +33,9 @@ Picture PaintedScene(int width, int height) {
                 g = 200 - (x / 48) * 9 % 120;
                 b = 40;
             }
-            picture.setPixel(x, y, RgbColor(std::clamp(r, 0, 255), std::clamp(g, 0, 255),
-                                            std::clamp(b, 0, 255)));
+            picture.setPixel(
+                x, y,
+                RgbColor(std::clamp(r, 0, 255), std::clamp(g, 0, 255), std::clamp(b, 0, 255)));
         }
     }
     return picture;

@@ -1,9 +1,9 @@
 // Opening a PNG, importing a photograph and exporting the one-file SCREEN 2 image, each from
 // and to real files as the editor does them.
 #include "core/app/PictureFiles.h"
+#include "core/editor/ColorCheck.h"
 #include "core/editor/PngEncode.h"
 #include "core/editor/ScreenBuffer.h"
-#include "core/editor/ColorCheck.h"
 #include "core/export/ExportJob.h"
 #include "core/export/Sc2Image.h"
 #include "core/export/VramTables.h"

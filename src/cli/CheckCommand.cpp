@@ -85,8 +85,8 @@ int RunCheck(Args argList) {
 
     auto buffer = std::make_unique<ScreenBuffer>();
     ResetVramImage(buffer->vramImage());
-    const ColorCheckResult result =
-        ColorCheck(doc.picture, KindNumber(doc.PaletteKind), fillTables, doc.errorOverlay, buffer->bytes);
+    const ColorCheckResult result = ColorCheck(doc.picture, KindNumber(doc.PaletteKind), fillTables,
+                                               doc.errorOverlay, buffer->bytes);
     std::cout << result.messageText << ColorCheckBoxText(result.result) << "\n";
     std::cout.flush();
 

@@ -16,9 +16,8 @@ int ParseInt(std::string_view text, std::string_view what, int min, int max) {
     int v = 0;
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
     if (ec != std::errc() || end != text.data() + text.size() || v < min || v > max)
-        throw UsageError(std::string(what) + " must be a whole number from " +
-                         std::to_string(min) + " to " + std::to_string(max) + ", not '" +
-                         std::string(text) + "'");
+        throw UsageError(std::string(what) + " must be a whole number from " + std::to_string(min) +
+                         " to " + std::to_string(max) + ", not '" + std::string(text) + "'");
     return v;
 }
 

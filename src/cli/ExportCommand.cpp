@@ -202,8 +202,9 @@ int RunExport(Args argList) {
     hooks.binaryPath = hooks.casPath = hooks.wavPath =
         hooks.sc2Path = [&output] { return std::optional<std::filesystem::path>(output); };
     auto buffer = std::make_unique<ScreenBuffer>();
-    const ExportJobResult result = RunExportJob(doc.picture, KindNumber(doc.PaletteKind), args.options,
-                                                doc.errorOverlay, buffer->vramImage(), hooks);
+    const ExportJobResult result =
+        RunExportJob(doc.picture, KindNumber(doc.PaletteKind), args.options, doc.errorOverlay,
+                     buffer->vramImage(), hooks);
     std::cout << result.messageText;
     if (result.outcome == ExportOutcome::WriteFailed) {
         std::cout.flush();

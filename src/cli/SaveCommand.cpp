@@ -48,7 +48,8 @@ int RunSave(Args args) {
         throw UsageError(Usage);
     Document doc = LoadPictureOrThrow(file);
     if (kind)
-        doc.PaletteKind = static_cast<PaletteKindId>(*kind); // the palette the colour table is made of; no recolouring
+        doc.PaletteKind = static_cast<PaletteKindId>(
+            *kind); // the palette the colour table is made of; no recolouring
     if (depth)
         doc.SaveDepth = *depth;
     const FileReport report = WritePictureFile(doc, out, out);

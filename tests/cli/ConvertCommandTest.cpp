@@ -129,8 +129,8 @@ TEST_F(ConvertCommand, QuantizerPaletteHoldsTheSortedEntries) {
 TEST_F(ConvertCommand, DitheredGraphic2FollowsTheStrength) {
     // A flat colour the palette lacks: one colour per run without diffusion, a mix with it.
     const std::string in = write("orange.bmp", Picture(32, 8, RgbColor(230, 140, 60)));
-    CliResult r = convert({in, "--page", "tms9918", "--mode", "3", "--dither", "0", "-o",
-                           path("flat.bmp")});
+    CliResult r =
+        convert({in, "--page", "tms9918", "--mode", "3", "--dither", "0", "-o", path("flat.bmp")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const Picture flat = read("flat.bmp");
     EXPECT_EQ(flat, Picture(32, 8, flat.pixel(0, 0)));

@@ -21,7 +21,7 @@ class ColorCheckWindowTest : public QObject {
     bool runningDuringBox = false;
     Document& doc() { return w->Form1->session().mutableDocument(); }
 
-private slots:
+  private slots:
     void initTestCase() {
         SetBoxHandler([this](BoxKind, const QString& text, const QString& caption) {
             boxes << text + "|" + caption;

@@ -15,8 +15,8 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QFrame>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -51,7 +51,7 @@ class DialogsTest : public QObject {
         f->okButton->click();
     }
 
-private slots:
+  private slots:
     void initTestCase() {
         SetBoxHandler([](BoxKind, const QString&, const QString&) { return true; });
         w = &CreateWindows();

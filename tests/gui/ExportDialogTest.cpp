@@ -12,8 +12,8 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -36,7 +36,7 @@ class ExportDialogTest : public QObject {
     Document& doc() { return w->Form1->session().mutableDocument(); }
     TForm4* dialog() { return w->Form4; }
 
-private slots:
+  private slots:
     void initTestCase() {
         SetBoxHandler([this](BoxKind, const QString& text, const QString& caption) {
             boxes << text + "|" + caption;
@@ -66,14 +66,14 @@ private slots:
     void controlsKeepTheirDesignNames() {
         TForm4* d = dialog();
         const std::pair<QWidget*, const char*> controls[] = {
-            {d->dataTypeGroup, "RadioGroup2"},   {d->binaryGroup, "GroupBox1"},
-            {d->normalButton, "RadioButton2"},   {d->compressButton, "RadioButton1"},
-            {d->divideNameTableBox, "CheckBox1"}, {d->oneBankBox, "CheckBox3"},
-            {d->msxHeaderBox, "CheckBox2"},      {d->tapeGroup, "GroupBox2"},
-            {d->startAddressBox, "ComboBox1"},   {d->tapeNameEdit, "Edit1"},
-            {d->volumeSlider, "TrackBar1"},      {d->volumeValueLabel, "Label3"},
-            {d->baudGroup, "RadioGroup3"},       {d->exportButton, "Button1"},
-            {d->cancelButton, "Button2"},        {d->dataTypeButtons[2], "RadioGroup2Item2"},
+            {d->dataTypeGroup, "RadioGroup2"},      {d->binaryGroup, "GroupBox1"},
+            {d->normalButton, "RadioButton2"},      {d->compressButton, "RadioButton1"},
+            {d->divideNameTableBox, "CheckBox1"},   {d->oneBankBox, "CheckBox3"},
+            {d->msxHeaderBox, "CheckBox2"},         {d->tapeGroup, "GroupBox2"},
+            {d->startAddressBox, "ComboBox1"},      {d->tapeNameEdit, "Edit1"},
+            {d->volumeSlider, "TrackBar1"},         {d->volumeValueLabel, "Label3"},
+            {d->baudGroup, "RadioGroup3"},          {d->exportButton, "Button1"},
+            {d->cancelButton, "Button2"},           {d->dataTypeButtons[2], "RadioGroup2Item2"},
             {d->baudButtons[1], "RadioGroup3Item1"}};
         for (const auto& [widget, name] : controls) {
             QVERIFY2(widget, name);
@@ -163,7 +163,8 @@ private slots:
             dialog()->exportButton->click();
             QVERIFY2(!progressShown, qPrintable(QString::number(type)));
             QCOMPARE(QString::fromStdString(textThen), QString::fromStdString(w->Form5->text()));
-            QVERIFY2(textThen.find(type == 0 ? "Error Total: 0" : "Address Check") != std::string::npos,
+            QVERIFY2(textThen.find(type == 0 ? "Error Total: 0" : "Address Check") !=
+                         std::string::npos,
                      textThen.c_str());
             QCOMPARE(boxes, QStringList());
         }

@@ -47,7 +47,8 @@ struct Answers {
 // A 24-bit bitmap of the given size in one colour.
 QString WriteBitmap(const QString& path, int w, int h, ColorValue color) {
     const Picture picture(w, h, color);
-    const EncodedPicture file = EncodePictureForSave(picture, 0, PixelFormatCode(PixelFormat::Bits24));
+    const EncodedPicture file =
+        EncodePictureForSave(picture, 0, PixelFormatCode(PixelFormat::Bits24));
     std::ofstream(path.toStdString(), std::ios::binary)
         .write(reinterpret_cast<const char*>(file.bytes.data()),
                std::streamsize(file.bytes.size()));

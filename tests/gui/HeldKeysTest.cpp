@@ -50,7 +50,7 @@ class HeldKeysTest : public QObject {
         QVERIFY(seen);
     }
 
-private slots:
+  private slots:
     void initTestCase() {
         SetBoxHandler([](BoxKind, const QString&, const QString&) { return true; });
         w = &CreateWindows();

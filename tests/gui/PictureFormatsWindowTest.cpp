@@ -148,8 +148,8 @@ class PictureFormatsWindowTest : public QObject {
     void aDroppedGifOpensLikeABitmap() {
         // GIF87a, 2 x 1, global table black and red, pixels 1 and 0 (LZW minimum code size 2).
         const std::vector<std::uint8_t> gif = {
-            'G', 'I', 'F', '8', '7', 'a', 2, 0, 1, 0, 0x80, 0, 0, 0, 0, 0, 255, 0, 0,
-            ',', 0, 0, 0, 0, 2, 0, 1, 0, 0, 2, 2, 0x0C, 0x0A, 0, ';'};
+            'G', 'I', 'F', '8', '7', 'a', 2, 0, 1, 0, 0x80, 0, 0, 0,    0,    0, 255, 0,
+            0,   ',', 0,   0,   0,   0,   2, 0, 1, 0, 0,    2, 2, 0x0C, 0x0A, 0, ';'};
         WriteFile(path("drop.gif"), gif);
         form().dropFiles({path("drop.gif")});
         QCOMPARE(boxes, QStringList{});

@@ -43,7 +43,7 @@ class ToolPaletteTest : public QObject {
     Document& doc() { return w->Form1->session().mutableDocument(); }
     ToolState& tool() { return w->Form1->session().tool(); }
 
-private slots:
+  private slots:
     void initTestCase() {
         w = &CreateWindows();
         w->Form1->show();
@@ -53,15 +53,15 @@ private slots:
     void controlsKeepTheirDesignNames() {
         TForm2* p = w->Form2;
         const std::pair<QWidget*, const char*> controls[] = {
-            {p->stripImage, "Image1"},        {p->foregroundSwatch, "Image2"},
-            {p->cellBufferPreview, "Image3"}, {p->colorNumberLabel, "Label4"},
-            {p->scaleSlider, "TrackBar1"},    {p->scaleLabel, "Label2"},
-            {p->paintModeGroup, "GroupBox1"}, {p->penButton, "RadioButton1"},
+            {p->stripImage, "Image1"},         {p->foregroundSwatch, "Image2"},
+            {p->cellBufferPreview, "Image3"},  {p->colorNumberLabel, "Label4"},
+            {p->scaleSlider, "TrackBar1"},     {p->scaleLabel, "Label2"},
+            {p->paintModeGroup, "GroupBox1"},  {p->penButton, "RadioButton1"},
             {p->block4Button, "RadioButton3"}, {p->block8Button, "RadioButton4"},
-            {p->lineButton, "RadioButton2"},  {p->fillButton, "RadioButton19"},
-            {p->oddLineBox, "CheckBox1"},     {p->freeDrawBox, "CheckBox2"},
-            {p->positionLabel, "Label5"},     {p->aspectLabel, "Label3"},
-            {p->depthLabel, "Label6"},        {p->chipPanel, "Panel2"},
+            {p->lineButton, "RadioButton2"},   {p->fillButton, "RadioButton19"},
+            {p->oddLineBox, "CheckBox1"},      {p->freeDrawBox, "CheckBox2"},
+            {p->positionLabel, "Label5"},      {p->aspectLabel, "Label3"},
+            {p->depthLabel, "Label6"},         {p->chipPanel, "Panel2"},
             {p->colorModePanel, "Panel3"}};
         for (const auto& [widget, name] : controls) {
             QVERIFY2(widget, name);
@@ -115,7 +115,8 @@ private slots:
     }
 
     void dragOutOfTheStripTogglesNothing() {
-        Send(palette()->stripImage, QEvent::MouseButtonPress, 40, 16, Qt::LeftButton, Qt::LeftButton);
+        Send(palette()->stripImage, QEvent::MouseButtonPress, 40, 16, Qt::LeftButton,
+             Qt::LeftButton);
         Send(palette()->stripImage, QEvent::MouseMove, -30, 40, Qt::NoButton, Qt::LeftButton);
         Send(palette()->stripImage, QEvent::MouseMove, 400, -20, Qt::NoButton, Qt::LeftButton);
         Send(palette()->stripImage, QEvent::MouseButtonRelease, 400, -20, Qt::LeftButton,

@@ -1,6 +1,6 @@
 // Help > Help: the guide rendered at build time and the desktop asked to open it.
-#include "gui/app/TForm1.h"
 #include "gui/app/UserGuide.h"
+#include "gui/app/TForm1.h"
 #include "gui/editor/MessageBoxes.h"
 
 #include <QAction>
@@ -34,11 +34,11 @@ class UserGuideTest : public QObject {
     QList<QUrl> opened;
     QStringList boxes;
 
-public slots:
+  public slots:
     // The desktop's "file" handler for the duration of the test.
     void openFile(const QUrl& url) { opened << url; }
 
-private slots:
+  private slots:
     void init() {
         opened.clear();
         boxes.clear();
@@ -88,7 +88,8 @@ private slots:
         w.programDir = MURELO_GUIDE_DIR;
         QVERIFY(w.Help2->isEnabled());
         w.Help2->trigger();
-        QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(QDir::cleanPath(MURELO_GUIDE_DIR "/guide.html"))});
+        QCOMPARE(opened,
+                 QList<QUrl>{QUrl::fromLocalFile(QDir::cleanPath(MURELO_GUIDE_DIR "/guide.html"))});
         QCOMPARE(boxes, QStringList());
     }
 

@@ -40,13 +40,15 @@ QRect MenuBarOnScreen(const TForm1* w) {
     return QRect(w->menuBar()->mapToGlobal(QPoint(0, 0)), w->menuBar()->size());
 }
 
-QRect Available() { return QApplication::primaryScreen()->availableGeometry(); }
+QRect Available() {
+    return QApplication::primaryScreen()->availableGeometry();
+}
 
 // Whether the screen could hold a window of `size` beside `main` without meeting it.
 bool RoomBeside(const QRect& main, const QSize& size) {
     const QRect s = Available();
-    const bool side = main.left() - s.left() >= size.width() + 8 ||
-                      s.right() - main.right() >= size.width() + 8;
+    const bool side =
+        main.left() - s.left() >= size.width() + 8 || s.right() - main.right() >= size.width() + 8;
     const bool tall = s.height() >= size.height();
     return side && tall;
 }
@@ -121,21 +123,19 @@ class WindowLayoutTest : public QObject {
             if (header->isSectionHidden(column))
                 continue;
             const QString title = view->model()->headerData(column, Qt::Horizontal).toString();
-            QVERIFY2(header->sectionSize(column) >= m.horizontalAdvance(title),
-                     qPrintable(title));
+            QVERIFY2(header->sectionSize(column) >= m.horizontalAdvance(title), qPrintable(title));
             QVERIFY2(header->sectionSize(column) >= header->sectionSizeHint(column),
                      qPrintable(title));
             const QAbstractItemModel* model = view->model();
             for (int row = 0; row < model->rowCount(view->rootIndex()); ++row) {
-                const QString text =
-                    model->index(row, column, view->rootIndex()).data().toString();
+                const QString text = model->index(row, column, view->rootIndex()).data().toString();
                 QVERIFY2(header->sectionSize(column) >= view->fontMetrics().horizontalAdvance(text),
                          qPrintable(title + ": " + text));
             }
         }
     }
 
-private slots:
+  private slots:
     void initTestCase() {
         const double factor = qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble();
         QCOMPARE(QApplication::primaryScreen()->devicePixelRatio(), factor);
@@ -179,8 +179,10 @@ private slots:
         const QRect message = w->Form5->frameGeometry();
         const QRect main = w->Form1->frameGeometry();
         QVERIFY(!message.intersects(MenuBarOnScreen(w->Form1)));
-        if (RoomBeside(main, message.size()) && RoomBeside(main, w->Form2->frameGeometry().size()) &&
-            Available().width() >= main.width() + message.width() + w->Form2->frameGeometry().width() + 16) {
+        if (RoomBeside(main, message.size()) &&
+            RoomBeside(main, w->Form2->frameGeometry().size()) &&
+            Available().width() >=
+                main.width() + message.width() + w->Form2->frameGeometry().width() + 16) {
             QVERIFY(!message.intersects(main));
             QVERIFY(!message.intersects(w->Form2->frameGeometry()));
         }
@@ -199,17 +201,21 @@ private slots:
         const QRect menu = MenuBarOnScreen(w->Form1);
         const QImage screen = QApplication::primaryScreen()->grabWindow(0).toImage();
         screen.save(QString("window-layout-x%1.png").arg(factor));
-        const QImage onScreen =
-            screen.copy(QRect(menu.topLeft() * factor, menu.size() * factor))
-                .convertToFormat(QImage::Format_RGB32);
-        const QImage bar = w->Form1->menuBar()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage onScreen = screen.copy(QRect(menu.topLeft() * factor, menu.size() * factor))
+                                    .convertToFormat(QImage::Format_RGB32);
+        const QImage bar =
+            w->Form1->menuBar()->grab().toImage().convertToFormat(QImage::Format_RGB32);
         QCOMPARE(onScreen.size(), bar.size());
         const QRect palette = w->Form2->frameGeometry();
-        QVERIFY2(onScreen == bar,
-                 qPrintable(QString("menu %1,%2 %3x%4, palette %5,%6 %7x%8")
-                                .arg(menu.x()).arg(menu.y()).arg(menu.width()).arg(menu.height())
-                                .arg(palette.x()).arg(palette.y()).arg(palette.width())
-                                .arg(palette.height())));
+        QVERIFY2(onScreen == bar, qPrintable(QString("menu %1,%2 %3x%4, palette %5,%6 %7x%8")
+                                                 .arg(menu.x())
+                                                 .arg(menu.y())
+                                                 .arg(menu.width())
+                                                 .arg(menu.height())
+                                                 .arg(palette.x())
+                                                 .arg(palette.y())
+                                                 .arg(palette.width())
+                                                 .arg(palette.height())));
     }
 
     void dialogsShowTheirWholeCaptionsAndTexts() {
@@ -251,9 +257,8 @@ private slots:
         withModalFileDialog(
             [&] { RunPictureDialog(w->Form1, FileDialogKind::Open, dir.filePath("x.bmp")); },
             [&](QFileDialog* d) { checkFileDialog(d); });
-        withModalFileDialog(
-            [&] { w->Form4->chooseSavePath(murelo::ExportSaveDialog::Cas); },
-            [&](QFileDialog* d) { checkFileDialog(d); });
+        withModalFileDialog([&] { w->Form4->chooseSavePath(murelo::ExportSaveDialog::Cas); },
+                            [&](QFileDialog* d) { checkFileDialog(d); });
     }
 };
 

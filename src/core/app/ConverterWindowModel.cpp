@@ -411,8 +411,8 @@ ConverterChange ConverterWindowModel::chooseMode(int comboBox, int item) {
     case 2:
         return RunV9958Conversion(DriverCall::Start);
     case 4:
-        change |=
-            setEditModeAndDialog(IsOneOf(item, {0, 2, 4}) ? EditModeId::Pc6001 : EditModeId::Pc6001Wide);
+        change |= setEditModeAndDialog(IsOneOf(item, {0, 2, 4}) ? EditModeId::Pc6001
+                                                                : EditModeId::Pc6001Wide);
         controls_.buttonEnabled[15] = false;
         break;
     default:

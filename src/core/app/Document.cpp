@@ -2,7 +2,6 @@
 
 #include "core/palette/Palettes.h"
 
-
 namespace murelo {
 
 void NewDocument(Document& doc, int width, int height, ColorValue fillColor, bool resetQuickSlot) {

@@ -58,7 +58,8 @@ SessionChange EditorSession::newDocument(int width, int height, ColorValue fillC
 }
 
 PaintContext EditorSession::paintContext() const {
-    return PaintContext{doc_.picture, tool_, EditModeNumber(doc_.EditMode), KindNumber(doc_.PaletteKind)};
+    return PaintContext{doc_.picture, tool_, EditModeNumber(doc_.EditMode),
+                        KindNumber(doc_.PaletteKind)};
 }
 
 EditorSession::Point EditorSession::enterEvent(const PointerEvent& event) {

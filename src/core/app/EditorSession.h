@@ -157,8 +157,8 @@ class EditorSession {
     SessionChange openPicture(const std::string& path, FileReport& report);
     // File > Import Picture... (see ImportPictureFile): the same changes as Open, on a new,
     // modified, unnamed picture; on failure nothing changes.
-    SessionChange importPicture(const std::string& path, int width, int height,
-                                PictureFitMode fit, FileReport& report);
+    SessionChange importPicture(const std::string& path, int width, int height, PictureFitMode fit,
+                                FileReport& report);
     // Save, Save As (see WritePictureFile) and Save Consecutive (see SaveConsecutive).
     SessionChange savePicture(const std::string& target, const std::string& saveDialogName,
                               FileReport& report);
@@ -179,7 +179,6 @@ class EditorSession {
     // "X : %d\nY : %d" of the last position over the picture (tool palette Label5).
     const std::string& positionText() const { return positionText_; }
     const CellFramePlace& cellFrame() const { return cellFrame_; }
-
 
     // True only while a fill runs (never seen from outside, as the fill is synchronous).
     bool fillBusy() const { return fillBusy_; }

@@ -62,8 +62,8 @@ Tables BuildTables() {
         }
     }
     for (int i = 0; i < LuminanceSteps; ++i)
-        t.weight[std::size_t(i)] = std::int32_t(
-            std::lround(16 * RelativeSlopeSquared(double(i) / (LuminanceSteps - 1))));
+        t.weight[std::size_t(i)] =
+            std::int32_t(std::lround(16 * RelativeSlopeSquared(double(i) / (LuminanceSteps - 1))));
     return t;
 }
 
@@ -100,7 +100,8 @@ std::vector<std::int32_t> BuildChromaWeights() {
 std::int32_t DitherChromaWeightOf(const ColorRec& rgb) {
     static const std::vector<std::int32_t> weights = BuildChromaWeights();
     const int shift = 8 - ChromaBits;
-    return weights[std::size_t((((rgb.R >> shift) << ChromaBits) + (rgb.G >> shift)) << ChromaBits) +
+    return weights[std::size_t((((rgb.R >> shift) << ChromaBits) + (rgb.G >> shift))
+                               << ChromaBits) +
                    std::size_t(rgb.B >> shift)];
 }
 
@@ -114,8 +115,7 @@ DitherPoint DitherPointOf(const ColorRec& rgb) {
 
 std::int32_t DitherWeightOf(const ColorRec& rgb) {
     const Tables& t = TheTables();
-    const std::int32_t y = t.luminance[0][std::size_t(rgb.R)] +
-                           t.luminance[1][std::size_t(rgb.G)] +
+    const std::int32_t y = t.luminance[0][std::size_t(rgb.R)] + t.luminance[1][std::size_t(rgb.G)] +
                            t.luminance[2][std::size_t(rgb.B)];
     return t.weight[std::size_t(std::min(y, LuminanceSteps - 1))];
 }

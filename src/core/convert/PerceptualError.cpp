@@ -87,7 +87,8 @@ Plane Blurred(const Plane& in, const std::vector<double>& kernel) {
         for (int x = 0; x < in.width; ++x) {
             double sum = 0;
             for (int i = -radius; i <= radius; ++i)
-                sum += kernel[std::size_t(i + radius)] * in.at(std::clamp(x + i, 0, in.width - 1), y);
+                sum +=
+                    kernel[std::size_t(i + radius)] * in.at(std::clamp(x + i, 0, in.width - 1), y);
             across.values[std::size_t(y) * in.width + x] = sum;
         }
     Plane out = across;
@@ -203,8 +204,9 @@ double Ciede2000(const LabColor& first, const LabColor& second) {
     const double meanL = (first.L + second.L) / 2;
     const double meanC = (cp1 + cp2) / 2;
     const double meanH = MeanHue(h1, h2, chromaProduct);
-    const double t = 1 - 0.17 * std::cos(Radians(meanH - 30)) + 0.24 * std::cos(Radians(2 * meanH)) +
-                     0.32 * std::cos(Radians(3 * meanH + 6)) - 0.20 * std::cos(Radians(4 * meanH - 63));
+    const double t = 1 - 0.17 * std::cos(Radians(meanH - 30)) +
+                     0.24 * std::cos(Radians(2 * meanH)) + 0.32 * std::cos(Radians(3 * meanH + 6)) -
+                     0.20 * std::cos(Radians(4 * meanH - 63));
     const double dTheta = 30 * std::exp(-((meanH - 275) / 25) * ((meanH - 275) / 25));
     const double rC = 2 * Pow7Ratio(meanC);
     const double l50 = (meanL - 50) * (meanL - 50);
@@ -220,11 +222,10 @@ double Ciede2000(const LabColor& first, const LabColor& second) {
 
 PerceptualScore ComparePictures(const Picture& source, const Picture& result) {
     if (source.empty() || source.width() != result.width() || source.height() != result.height())
-        throw std::invalid_argument("the pictures differ in size (" +
-                                    std::to_string(source.width()) + " x " +
-                                    std::to_string(source.height()) + " and " +
-                                    std::to_string(result.width()) + " x " +
-                                    std::to_string(result.height()) + ")");
+        throw std::invalid_argument(
+            "the pictures differ in size (" + std::to_string(source.width()) + " x " +
+            std::to_string(source.height()) + " and " + std::to_string(result.width()) + " x " +
+            std::to_string(result.height()) + ")");
     const BlurredPair blurred{BlurredLinear(source), BlurredLinear(result)};
     return {MeanDeltaE(blurred), MeanSsim(Lightness(blurred.source), Lightness(blurred.result))};
 }

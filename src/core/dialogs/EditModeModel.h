@@ -14,9 +14,9 @@ struct PaletteLayout {
     bool freeDrawChecked = false;
     bool freeDrawShown = false;
     bool oddLineShown = false;
-    bool oddLineUnchecked = false;   // the tall-pixel mode also clears "Odd Line"
-    int depthLabelLeft = 16;         // x of Label6
-    bool recolorOnPaletteChange = false; // applied only while the Pixel Converter is hidden
+    bool oddLineUnchecked = false;             // the tall-pixel mode also clears "Odd Line"
+    int depthLabelLeft = 16;                   // x of Label6
+    bool recolorOnPaletteChange = false;       // applied only while the Pixel Converter is hidden
     std::optional<PaletteKindId> switchToKind; // a switch (no recolouring) the mode forces
 };
 

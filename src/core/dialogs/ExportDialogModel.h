@@ -11,7 +11,9 @@ namespace murelo {
 // dialog's in its name).
 enum class ExportSaveDialog : int { Binary = 1, Cas = 2, Wav = 3, Sc2 = 4 };
 
-constexpr int SaveDialogNumber(ExportSaveDialog dialog) { return static_cast<int>(dialog); }
+constexpr int SaveDialogNumber(ExportSaveDialog dialog) {
+    return static_cast<int>(dialog);
+}
 
 // Which groups of the export dialog can be used.
 struct ExportEnabling {

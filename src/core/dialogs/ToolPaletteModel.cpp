@@ -99,9 +99,13 @@ const char* ToolPaletteModel::DepthLabelText(PixelFormat saveDepth) {
     return "[24bit]";
 }
 
-int ToolPaletteModel::ScaleOfPosition(int position) { return 1 << std::clamp(position, 0, 5); }
+int ToolPaletteModel::ScaleOfPosition(int position) {
+    return 1 << std::clamp(position, 0, 5);
+}
 
-std::string ToolPaletteModel::ScaleLabelText(int scale) { return "x" + std::to_string(scale); }
+std::string ToolPaletteModel::ScaleLabelText(int scale) {
+    return "x" + std::to_string(scale);
+}
 
 std::string ToolPaletteModel::ForegroundIndexText(int paletteIndex) {
     return paletteIndex < 0 ? "**" : std::to_string(paletteIndex);

@@ -28,7 +28,8 @@ DesktopPoint PlaceBesideMainWindow(int width, int height, const DesktopRect& anc
     const int right = anchor.right() + gap;
     const int left = anchor.x - gap - width;
     const int top = KeepWithin(anchor.y, height, screen.y, screen.bottom());
-    const int bottomAligned = KeepWithin(anchor.bottom() - height, height, screen.y, screen.bottom());
+    const int bottomAligned =
+        KeepWithin(anchor.bottom() - height, height, screen.y, screen.bottom());
     const int leftAligned = KeepWithin(anchor.x, width, screen.x, screen.right());
     const DesktopPoint candidates[] = {
         {right, top},

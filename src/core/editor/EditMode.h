@@ -10,7 +10,9 @@ enum class EditModeId : int {
     Pc8801Tall = 3, // a logical pixel is two physical pixels high
 };
 
-constexpr int EditModeNumber(EditModeId mode) { return static_cast<int>(mode); }
+constexpr int EditModeNumber(EditModeId mode) {
+    return static_cast<int>(mode);
+}
 // The mode of an item index 0..3; any other number is the first mode.
 constexpr EditModeId EditModeOfNumber(int number) {
     return number >= 0 && number <= 3 ? static_cast<EditModeId>(number) : EditModeId::Tms99x8;

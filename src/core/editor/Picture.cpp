@@ -8,7 +8,9 @@ Picture::Picture(int width, int height, ColorValue fill)
     : width_(std::max(width, 0)), height_(std::max(height, 0)),
       pixels_(std::size_t(width_) * height_, fill) {}
 
-void Picture::fill(ColorValue c) { std::fill(pixels_.begin(), pixels_.end(), c); }
+void Picture::fill(ColorValue c) {
+    std::fill(pixels_.begin(), pixels_.end(), c);
+}
 
 void Picture::fillRect(int x, int y, int w, int h, ColorValue c) {
     const int left = std::max(x, 0), top = std::max(y, 0);

@@ -12,21 +12,17 @@ constexpr int MaxPictureSize = 640;
 // A picture of colour values, row by row from the top. The pixel buffer has the byte
 // order of a little-endian RGBX image, so a window can show it without conversion.
 class Picture {
-public:
+  public:
     Picture() = default;
     Picture(int width, int height, ColorValue fill = 0xFFFFFF);
 
     int width() const { return width_; }
     int height() const { return height_; }
     bool empty() const { return width_ == 0 || height_ == 0; }
-    bool contains(int x, int y) const {
-        return x >= 0 && y >= 0 && x < width_ && y < height_;
-    }
+    bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
 
     // Outside the picture: reads give NoColor, writes are dropped.
-    ColorValue pixel(int x, int y) const {
-        return contains(x, y) ? pixels_[index(x, y)] : NoColor;
-    }
+    ColorValue pixel(int x, int y) const { return contains(x, y) ? pixels_[index(x, y)] : NoColor; }
     void setPixel(int x, int y, ColorValue c) {
         if (contains(x, y))
             pixels_[index(x, y)] = c;
@@ -43,7 +39,7 @@ public:
 
     friend bool operator==(const Picture&, const Picture&) = default;
 
-private:
+  private:
     std::size_t index(int x, int y) const { return std::size_t(y) * width_ + x; }
 
     int width_ = 0;

@@ -155,8 +155,7 @@ ExportJobResult RunExportJob(const Picture& picture, int paletteKind, const Expo
             AnnounceSaveDialog(hooks, result.messageText);
             return hooks.binaryPath ? hooks.binaryPath() : std::nullopt;
         };
-        TakeBinaryResult(result,
-                         ExportBinary(vram, options.binary, ask, result.messageText));
+        TakeBinaryResult(result, ExportBinary(vram, options.binary, ask, result.messageText));
         return result;
     }
     if (options.dataType == ExportSc2Data) {

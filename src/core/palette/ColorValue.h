@@ -17,8 +17,14 @@ constexpr ColorValue RgbColor(int r, int g, int b) {
 constexpr ColorValue FromRrggbb(std::uint32_t rrggbb) {
     return RgbColor(int(rrggbb >> 16) & 0xFF, int(rrggbb >> 8) & 0xFF, int(rrggbb) & 0xFF);
 }
-constexpr int RedOf(ColorValue c) { return c & 0xFF; }
-constexpr int GreenOf(ColorValue c) { return (c >> 8) & 0xFF; }
-constexpr int BlueOf(ColorValue c) { return (c >> 16) & 0xFF; }
+constexpr int RedOf(ColorValue c) {
+    return c & 0xFF;
+}
+constexpr int GreenOf(ColorValue c) {
+    return (c >> 8) & 0xFF;
+}
+constexpr int BlueOf(ColorValue c) {
+    return (c >> 16) & 0xFF;
+}
 
 } // namespace murelo

@@ -32,7 +32,9 @@ enum class PaletteKindId : int {
     Color4_6,
 };
 
-constexpr int KindNumber(PaletteKindId kind) { return static_cast<int>(kind); }
+constexpr int KindNumber(PaletteKindId kind) {
+    return static_cast<int>(kind);
+}
 // The kind of a number 0..14; none for any other number.
 std::optional<PaletteKindId> PaletteKindOfNumber(int number);
 
@@ -50,9 +52,13 @@ constexpr int KindColor4_1 = KindNumber(PaletteKindId::Color4_1);
 constexpr int KindColor4_6 = KindNumber(PaletteKindId::Color4_6);
 
 // The chip palettes 0..5, whose entries correspond index for index.
-constexpr bool IsChipPalette(PaletteKindId kind) { return kind <= PaletteKindId::V9938; }
+constexpr bool IsChipPalette(PaletteKindId kind) {
+    return kind <= PaletteKindId::V9938;
+}
 // The PC-6x01 colour modes 7..14.
-constexpr bool IsColorModePalette(PaletteKindId kind) { return kind >= PaletteKindId::Color15; }
+constexpr bool IsColorModePalette(PaletteKindId kind) {
+    return kind >= PaletteKindId::Color15;
+}
 
 struct IndexRange {
     int first;
@@ -92,7 +98,11 @@ inline int PaletteIndexOf(ColorValue color, PaletteKindId kind) {
 inline bool IsUsableColor(ColorValue color, PaletteKindId kind) {
     return IsUsableColor(color, KindNumber(kind));
 }
-inline const IndexRange& PaletteRange(PaletteKindId kind) { return PaletteRange(KindNumber(kind)); }
-inline std::string_view PaletteName(PaletteKindId kind) { return PaletteName(KindNumber(kind)); }
+inline const IndexRange& PaletteRange(PaletteKindId kind) {
+    return PaletteRange(KindNumber(kind));
+}
+inline std::string_view PaletteName(PaletteKindId kind) {
+    return PaletteName(KindNumber(kind));
+}
 
 } // namespace murelo

@@ -55,8 +55,7 @@ std::optional<ImportChoice> RunImportChoice(QWidget* parent) {
         return std::nullopt;
     ImportChoice choice;
     choice.width = NewPictureModel::ValidateCustomWidth(width->value(), EditModeId::Tms99x8);
-    choice.height =
-        NewPictureModel::ValidateCustomHeight(height->value(), EditModeId::Tms99x8);
+    choice.height = NewPictureModel::ValidateCustomHeight(height->value(), EditModeId::Tms99x8);
     choice.fit = static_cast<PictureFitMode>(fit->currentIndex());
     return choice;
 }

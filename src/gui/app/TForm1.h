@@ -18,7 +18,7 @@ class CellFrame;
 // The editor: menu, magnified picture and the document it owns.
 class TForm1 : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     TForm1();
 
     // The document, the tool state, the view state and the undo ring. Windows change the
@@ -148,7 +148,7 @@ public:
     // folder.
     QString programDir;
 
-signals:
+  signals:
     // The Ctrl key itself went down (true) or up: the tool palette swaps its cell
     // buffer preview and colour number.
     void ctrlKeyChanged(bool down);
@@ -163,7 +163,7 @@ signals:
     // window is emptied, the converter forgets its output names.
     void pictureLoaded();
 
-protected:
+  protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -174,11 +174,11 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
-private slots:
+  private slots:
     // The colour depth dialog's OK during Save As.
     void saveAsDepthChosen();
 
-private:
+  private:
     void createImages();
     void createMenu();
     void connectMenu();

@@ -4,14 +4,14 @@
 #include "core/editor/ScreenBuffer.h"
 #include "gui/app/Windows.h"
 #include "gui/convert/TForm10.h"
-#include "gui/dialogs/TForm6.h"
-#include "gui/editor/MessageBoxes.h"
-#include "gui/editor/PictureView.h"
 #include "gui/dialogs/TForm3.h"
 #include "gui/dialogs/TForm5.h"
+#include "gui/dialogs/TForm6.h"
 #include "gui/dialogs/TForm7.h"
 #include "gui/dialogs/TForm8.h"
 #include "gui/dialogs/TForm9.h"
+#include "gui/editor/MessageBoxes.h"
+#include "gui/editor/PictureView.h"
 #include "gui/palette/TForm2.h"
 
 #include <QAction>
@@ -64,7 +64,9 @@ void TForm1::New1Click() {
     AllWindows().Form7->show();
 }
 
-void TForm1::EditMode1Click() { AllWindows().Form9->show(); }
+void TForm1::EditMode1Click() {
+    AllWindows().Form9->show();
+}
 
 void TForm1::Settings1Click() {
     TForm8* form8 = AllWindows().Form8;
@@ -90,13 +92,17 @@ void TForm1::Message1Click() {
         form5->hide();
 }
 
-void TForm1::About1Click() { AllWindows().Form3->show(); }
+void TForm1::About1Click() {
+    AllWindows().Form3->show();
+}
 
 void TForm1::newPicture(int width, int height, ColorValue fillColor) {
     applyChange(session().newDocument(width, height, fillColor, false));
 }
 
-bool TForm1::colorCheckRunning() { return checkRunning; }
+bool TForm1::colorCheckRunning() {
+    return checkRunning;
+}
 
 void TForm1::ColorCheck1Click() {
     if (checkRunning)
@@ -132,8 +138,9 @@ void TForm1::ColorCheck1Click() {
         QTimer::singleShot(0, this, &QWidget::close);
         return;
     }
-    ShowReport(this, QString::fromLatin1(ColorCheckBoxText(result.result).data(),
-                                         int(ColorCheckBoxText(result.result).size())),
+    ShowReport(this,
+               QString::fromLatin1(ColorCheckBoxText(result.result).data(),
+                                   int(ColorCheckBoxText(result.result).size())),
                "Color Check");
     Image4->hide();
     activateWindow();

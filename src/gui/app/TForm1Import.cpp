@@ -28,9 +28,8 @@ void TForm1::Import1Click() {
     if (doc_.Modified && !AskOkCancel(this, QStringLiteral("OK?"), QStringLiteral("Import")))
         return;
     FileReport report;
-    const SessionChange change =
-        session_.importPicture(chosen->toLocal8Bit().toStdString(), choice->width,
-                               choice->height, choice->fit, report);
+    const SessionChange change = session_.importPicture(
+        chosen->toLocal8Bit().toStdString(), choice->width, choice->height, choice->fit, report);
     if (!report.ok()) {
         ShowReport(this, QString::fromStdString(report.text),
                    QString::fromStdString(report.caption));

@@ -32,7 +32,8 @@ Windows& CreateWindows() {
     w.Form9 = new TForm9(w.Form1);
     w.Form10 = new TForm10(w.Form1);
     // Their title bars show the whole caption ("Set Color Depth", not "Set C...epth").
-    for (QWidget* dialog : std::initializer_list<QWidget*>{w.Form3, w.Form4, w.Form6, w.Form7, w.Form8, w.Form9})
+    for (QWidget* dialog :
+         std::initializer_list<QWidget*>{w.Form3, w.Form4, w.Form6, w.Form7, w.Form8, w.Form9})
         ReserveCaptionWidth(dialog);
     w.Form1->windowsCreated();
     return w;

@@ -21,7 +21,9 @@ PixelModeGroup::PixelModeGroup(QWidget* parent, const char* objectName)
     connect(buttons_, &QButtonGroup::idClicked, this, &PixelModeGroup::itemClicked);
 }
 
-int PixelModeGroup::itemIndex() const { return buttons_->checkedId(); }
+int PixelModeGroup::itemIndex() const {
+    return buttons_->checkedId();
+}
 
 void PixelModeGroup::setItemIndex(int index) {
     if (QAbstractButton* button = buttons_->button(index))

@@ -12,7 +12,7 @@ namespace murelo::gui {
 // item index is the edit mode.
 class PixelModeGroup : public QGroupBox {
     Q_OBJECT
-public:
+  public:
     PixelModeGroup(QWidget* parent, const char* objectName);
 
     int itemIndex() const;
@@ -21,11 +21,11 @@ public:
     EditModeId mode() const { return EditModeOfNumber(itemIndex()); }
     void setMode(EditModeId mode) { setItemIndex(EditModeNumber(mode)); }
 
-signals:
+  signals:
     // A user's click on an item.
     void itemClicked(int index);
 
-private:
+  private:
     QButtonGroup* buttons_;
 };
 

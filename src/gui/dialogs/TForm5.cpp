@@ -2,8 +2,8 @@
 
 #include "gui/app/TForm1.h"
 #include "gui/app/Windows.h"
-#include "gui/palette/TForm2.h"
 #include "gui/dialogs/WindowPlacement.h"
+#include "gui/palette/TForm2.h"
 
 #include <QAction>
 #include <QFontDatabase>

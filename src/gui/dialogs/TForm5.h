@@ -15,7 +15,7 @@ class TForm1;
 // own line breaks).
 class TForm5 : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TForm5(TForm1* mainWindow);
 
     void setText(const std::string& text);
@@ -24,11 +24,11 @@ public:
 
     QPlainTextEdit* Memo1 = nullptr;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
-private:
+  private:
     void showText();
 
     TForm1* form1_;

@@ -13,7 +13,7 @@ class TForm1;
 // "Color Check Progress": the running colour check's progress and its Cancel button.
 class TForm6 : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TForm6(TForm1* mainWindow);
 
     QLabel* Label1 = nullptr;
@@ -24,11 +24,11 @@ public:
     // The check reads it after every cell row.
     bool CancelRequested = false;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
-private:
+  private:
     void Button1Click();
 
     TForm1* form1_;

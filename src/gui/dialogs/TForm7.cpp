@@ -194,8 +194,12 @@ void TForm7::validateCustomSize() {
     heightEdit->setText(QString::number(h));
 }
 
-void TForm7::Edit1Exit() { validateCustomSize(); }
-void TForm7::Edit2Exit() { validateCustomSize(); }
+void TForm7::Edit1Exit() {
+    validateCustomSize();
+}
+void TForm7::Edit2Exit() {
+    validateCustomSize();
+}
 
 void TForm7::Button1Click() {
     EditorSession& session = form1_->session();
@@ -203,8 +207,8 @@ void TForm7::Button1Click() {
     const EditModeId mode = modeGroup->mode();
     if (!doc.Modified || AskOkCancel(this, "OK?", "New Picture")) {
         validateCustomSize();
-        const PictureSize size = model.sizeToMake(customButton->isChecked(), widthEdit->text().toInt(),
-                                                  heightEdit->text().toInt(), mode);
+        const PictureSize size = model.sizeToMake(
+            customButton->isChecked(), widthEdit->text().toInt(), heightEdit->text().toInt(), mode);
         const ColorValue fill =
             whiteButton->isChecked() ? 0xFFFFFF : AllWindows().Form2->tool().ForegroundColor;
         form1_->newPicture(size.width, size.height, fill);

@@ -16,28 +16,28 @@ class TForm1;
 // "Set Color Depth": the bit depth of saved bitmaps.
 class TForm8 : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TForm8(TForm1* mainWindow);
 
-    QGroupBox* depthGroup = nullptr; // GroupBox1
-    QRadioButton* bits4Button = nullptr; // RadioButton1: 4bit
-    QRadioButton* bits8Button = nullptr; // RadioButton2: 8bit
+    QGroupBox* depthGroup = nullptr;      // GroupBox1
+    QRadioButton* bits4Button = nullptr;  // RadioButton1: 4bit
+    QRadioButton* bits8Button = nullptr;  // RadioButton2: 8bit
     QRadioButton* bits24Button = nullptr; // RadioButton3: 24bit
-    QPushButton* okButton = nullptr; // Button1: OK
-    QPushButton* cancelButton = nullptr; // Button2: Cancel
+    QPushButton* okButton = nullptr;      // Button1: OK
+    QPushButton* cancelButton = nullptr;  // Button2: Cancel
 
     // When set, OK also writes the picture (Save As); the Color Depth menu item clears it.
     bool SaveAfterOk = true;
 
-signals:
+  signals:
     // OK with SaveAfterOk: the picture is to be written at the new SaveDepth.
     void writePictureRequested();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
-private:
+  private:
     void Button1Click();
     DepthChoice checkedChoice() const;
 

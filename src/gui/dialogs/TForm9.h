@@ -15,21 +15,21 @@ class TForm1;
 // "Set Edit Mode": changes the pixel mode of the current picture.
 class TForm9 : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TForm9(TForm1* mainWindow);
 
     PixelModeGroup* modeGroup = nullptr; // RadioGroup1
-    QPushButton* okButton = nullptr; // Button1: OK
+    QPushButton* okButton = nullptr;     // Button1: OK
     QPushButton* cancelButton = nullptr; // Button2: Cancel
 
     // The choice selected when the dialog opens.
     EditModeModel model;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
-private:
+  private:
     void Button1Click();
 
     TForm1* form1_;

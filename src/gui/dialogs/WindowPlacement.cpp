@@ -17,7 +17,9 @@ namespace murelo::gui {
 
 namespace {
 
-DesktopRect Desktop(const QRect& r) { return {r.x(), r.y(), r.width(), r.height()}; }
+DesktopRect Desktop(const QRect& r) {
+    return {r.x(), r.y(), r.width(), r.height()};
+}
 
 // A frame not yet decorated by the window manager is as large as the window; give it the
 // main window's decoration, which it will get.
@@ -52,10 +54,12 @@ void PlaceBesideMainWindow(QWidget* window, const QWidget* mainWindow,
     if (!mainWindow)
         return;
     window->adjustSize();
-    const QScreen* screen = mainWindow->screen() ? mainWindow->screen() : QApplication::primaryScreen();
+    const QScreen* screen =
+        mainWindow->screen() ? mainWindow->screen() : QApplication::primaryScreen();
     DesktopRect menu;
     if (const auto* main = qobject_cast<const QMainWindow*>(mainWindow); main && main->menuWidget())
-        menu = Desktop(QRect(main->menuWidget()->mapToGlobal(QPoint(0, 0)), main->menuWidget()->size()));
+        menu = Desktop(
+            QRect(main->menuWidget()->mapToGlobal(QPoint(0, 0)), main->menuWidget()->size()));
     std::vector<DesktopRect> others;
     for (const QWidget* other : avoid)
         if (other && other != window && other->isVisible())
@@ -71,8 +75,9 @@ int CaptionWidth(const QWidget* window) {
     QFont title = QApplication::font("QMdiSubWindowTitleBar");
     title.setBold(true);
     const QFontMetrics metrics(title);
-    const int bar = std::max(metrics.height() + 8,
-                             window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window));
+    const int bar =
+        std::max(metrics.height() + 8,
+                 window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window));
     return metrics.horizontalAdvance(window->windowTitle()) + 4 * bar + 16;
 }
 

@@ -38,7 +38,8 @@ inline bool OwnEnabledState(const QWidget* widget) {
 }
 
 // The OK (default) and Cancel buttons of a dialog, named Button1 and Button2.
-inline QDialogButtonBox* AddOkCancelButtons(QWidget* dialog, QPushButton*& ok, QPushButton*& cancel) {
+inline QDialogButtonBox* AddOkCancelButtons(QWidget* dialog, QPushButton*& ok,
+                                            QPushButton*& cancel) {
     auto* buttons = new QDialogButtonBox(dialog);
     ok = buttons->addButton("OK", QDialogButtonBox::AcceptRole);
     ok->setObjectName("Button1");
@@ -51,7 +52,7 @@ inline QDialogButtonBox* AddOkCancelButtons(QWidget* dialog, QPushButton*& ok, Q
 // Disables windows while a dialog is shown and, when it hides, re-enables exactly those
 // that were enabled before, so a dialog never lifts another one's disabling.
 class DisabledWhileShown {
-public:
+  public:
     void disable(std::initializer_list<QWidget*> windows) {
         for (QWidget* w : windows) {
             if (!w)
@@ -67,7 +68,7 @@ public:
         saved_.clear();
     }
 
-private:
+  private:
     std::vector<std::pair<QPointer<QWidget>, bool>> saved_;
 };
 

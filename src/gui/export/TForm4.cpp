@@ -99,14 +99,15 @@ void TForm4::createControls() {
     startAddressLabel->setObjectName("Label2");
     startAddressBox = new QComboBox(tapeGroup);
     startAddressBox->setObjectName("ComboBox1");
-    startAddressBox->addItems({"C800H (16KB-32KB)", "C000H (16KB-32KB)", "B000H (32KB)",
-                         "A000H (32KB)", "9000H (32KB)"});
+    startAddressBox->addItems(
+        {"C800H (16KB-32KB)", "C000H (16KB-32KB)", "B000H (32KB)", "A000H (32KB)", "9000H (32KB)"});
     tapeNameLabel = new QLabel("FileName", tapeGroup);
     tapeNameLabel->setObjectName("Label4");
     tapeNameEdit = new QLineEdit(tapeGroup);
     tapeNameEdit->setObjectName("Edit1");
     tapeNameEdit->setMaxLength(int(TapeNameEditLimit));
-    tapeNameEdit->setToolTip("The name the tape carries (6 characters); empty takes the file's name");
+    tapeNameEdit->setToolTip(
+        "The name the tape carries (6 characters); empty takes the file's name");
     volumeLabel = new QLabel("WAV Volume", tapeGroup);
     volumeLabel->setObjectName("Label1");
     volumeSlider = new QSlider(Qt::Horizontal, tapeGroup);
@@ -170,9 +171,11 @@ void TForm4::applyEnabling() {
         c->setEnabled(e.binaryOptions);
     divideNameTableBox->setEnabled(e.compressOptions);
     oneBankBox->setEnabled(e.compressOptions);
-    for (QWidget* c : std::initializer_list<QWidget*>{startAddressLabel, startAddressBox, tapeNameLabel, tapeNameEdit})
+    for (QWidget* c : std::initializer_list<QWidget*>{startAddressLabel, startAddressBox,
+                                                      tapeNameLabel, tapeNameEdit})
         c->setEnabled(e.tapeOptions);
-    for (QWidget* c : std::initializer_list<QWidget*>{volumeLabel, volumeSlider, volumeValueLabel, baudGroup})
+    for (QWidget* c :
+         std::initializer_list<QWidget*>{volumeLabel, volumeSlider, volumeValueLabel, baudGroup})
         c->setEnabled(e.wavOptions);
 }
 

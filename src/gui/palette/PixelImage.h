@@ -10,7 +10,7 @@ namespace murelo::gui {
 // size (nearest neighbour) and reports mouse events in the picture's own coordinates.
 class PixelImage : public QWidget {
     Q_OBJECT
-public:
+  public:
     PixelImage(QWidget* parent, int width, int height);
 
     Picture& picture() { return picture_; }
@@ -18,18 +18,18 @@ public:
     // Call after drawing into picture().
     void refresh() { update(); }
 
-signals:
+  signals:
     void pressed(int x, int y, Qt::MouseButton button);
     void moved(int x, int y);
     void released(int x, int y, Qt::MouseButton button);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     QPoint toPicture(const QPointF& position) const;
 
     Picture picture_;

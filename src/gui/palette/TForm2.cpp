@@ -41,7 +41,9 @@ QRadioButton* MakeRadio(QWidget* parent, const char* name, const QString& captio
     return button;
 }
 
-QString Text(const std::string& s) { return QString::fromStdString(s); }
+QString Text(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 } // namespace
 
@@ -64,17 +66,25 @@ TForm2::TForm2(TForm1* mainWindow) : QWidget(nullptr, Qt::Tool), form1_(mainWind
     setFixedSize(sizeHint());
 }
 
-ToolState& TForm2::tool() { return form1_->session().tool(); }
-const ToolState& TForm2::tool() const { return form1_->session().tool(); }
-const Document& TForm2::document() const { return form1_->document(); }
-EditorSession& TForm2::session() const { return form1_->session(); }
+ToolState& TForm2::tool() {
+    return form1_->session().tool();
+}
+const ToolState& TForm2::tool() const {
+    return form1_->session().tool();
+}
+const Document& TForm2::document() const {
+    return form1_->document();
+}
+EditorSession& TForm2::session() const {
+    return form1_->session();
+}
 
 void TForm2::createControls() {
     stripImage = new PixelImage(this, StripWidth, StripHeight);
     stripImage->setObjectName("Image1");
     stripImage->setCursor(Qt::PointingHandCursor);
     stripImage->setToolTip("Click: first colour, right-click: second colour,\n"
-                       "drag up or down over a colour: protect it;\nbelow: brush pattern");
+                           "drag up or down over a colour: protect it;\nbelow: brush pattern");
 
     auto* middle = new QHBoxLayout;
     middle->setSpacing(6);
@@ -118,7 +128,8 @@ QWidget* TForm2::createSwatchColumn() {
     cellBufferPreview = new PixelImage(swatchPlace, 8, 8);
     cellBufferPreview->setObjectName("Image3");
     cellBufferPreview->setFixedSize(SwatchSize, SwatchSize);
-    cellBufferPreview->setToolTip("Cell buffer: click to mirror left to right, right-click top to bottom");
+    cellBufferPreview->setToolTip(
+        "Cell buffer: click to mirror left to right, right-click top to bottom");
     colorNumberLabel = new QLabel("1", column);
     colorNumberLabel->setObjectName("Label4");
     colorNumberLabel->setMinimumWidth(colorNumberLabel->fontMetrics().horizontalAdvance("88") + 4);
@@ -291,7 +302,9 @@ void TForm2::AdoptLoadedPalette() {
         form5->setText("");
 }
 
-bool TForm2::converterVisible() const { return ConverterVisible(); }
+bool TForm2::converterVisible() const {
+    return ConverterVisible();
+}
 
 void TForm2::PaletteButtonClick(PaletteKindId kind) {
     SwitchPalette(kind, document().RecolorOnPaletteChange, converterVisible());
@@ -399,8 +412,8 @@ void TForm2::Image3MouseDown(Qt::MouseButton button) {
 }
 
 void TForm2::Image1MouseDown(int x, int y, Qt::MouseButton button) {
-    const StripAction a = model_.press(x, y, button == Qt::RightButton,
-                                            document().PaletteKind, tool().ProtectedColors);
+    const StripAction a = model_.press(x, y, button == Qt::RightButton, document().PaletteKind,
+                                       tool().ProtectedColors);
     if (a.kind == StripAction::SelectBrush) {
         tool().BrushPattern = a.index;
         DrawBrushStrip();
@@ -409,8 +422,7 @@ void TForm2::Image1MouseDown(int x, int y, Qt::MouseButton button) {
 
 void TForm2::Image1MouseMove(int x, int y) {
     const PaletteKindId kind = document().PaletteKind;
-    if (model_.move(x, y, kind, tool().ProtectedColors).kind ==
-        StripAction::ToggleProtection)
+    if (model_.move(x, y, kind, tool().ProtectedColors).kind == StripAction::ToggleProtection)
         DrawColorStrip(kind);
 }
 
@@ -444,8 +456,7 @@ void TForm2::CheckBox1Click(bool checked) {
 
 void TForm2::CheckBox2Click(bool checked) {
     tool().FreeDraw = checked;
-    const PaintModeEnabling e =
-        ToolPaletteModel::FreeDrawChanged(checked, fillButton->isChecked());
+    const PaintModeEnabling e = ToolPaletteModel::FreeDrawChanged(checked, fillButton->isChecked());
     if (e.selectPen)
         penButton->setChecked(true);
     fillButton->setEnabled(e.fillEnabled);

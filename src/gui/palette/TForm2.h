@@ -31,7 +31,7 @@ class TForm1;
 // editor's "Tool &Palette" item.
 class TForm2 : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TForm2(TForm1* mainWindow);
 
     // The drawing state the painting reads at every mouse event.
@@ -68,36 +68,36 @@ public:
     // After a bitmap was loaded: its detected palette and pixel mode take over the window.
     void AdoptLoadedPalette();
 
-    PixelImage* stripImage = nullptr; // Image1: colour strip and brush strip
-    PixelImage* foregroundSwatch = nullptr; // Image2: first colour swatch
+    PixelImage* stripImage = nullptr;        // Image1: colour strip and brush strip
+    PixelImage* foregroundSwatch = nullptr;  // Image2: first colour swatch
     PixelImage* cellBufferPreview = nullptr; // Image3: cell buffer preview
-    QLabel* colorNumberLabel = nullptr; // Label4: number of the first colour
-    QSlider* scaleSlider = nullptr; // TrackBar1: display scale
-    QLabel* scaleLabel = nullptr; // Label2
-    QGroupBox* paintModeGroup = nullptr; // GroupBox1
-    QRadioButton* penButton = nullptr; // RadioButton1: Pen
-    QRadioButton* block4Button = nullptr; // RadioButton3: Block4
-    QRadioButton* block8Button = nullptr; // RadioButton4: Block8
-    QRadioButton* lineButton = nullptr; // RadioButton2: Line
-    QRadioButton* fillButton = nullptr; // RadioButton19: Fill
-    QCheckBox* oddLineBox = nullptr; // CheckBox1: Odd Line
-    QCheckBox* freeDrawBox = nullptr; // CheckBox2: Free Draw
-    QLabel* positionLabel = nullptr; // Label5: pointer position
-    QLabel* aspectLabel = nullptr; // Label3: pixel aspect
-    QLabel* depthLabel = nullptr; // Label6: colour depth
-    QFrame* chipPanel = nullptr; // Panel2: chip palettes, kinds 0..5
-    QFrame* colorModePanel = nullptr; // Panel3: PC-6x01 colour modes, kinds 7..14
+    QLabel* colorNumberLabel = nullptr;      // Label4: number of the first colour
+    QSlider* scaleSlider = nullptr;          // TrackBar1: display scale
+    QLabel* scaleLabel = nullptr;            // Label2
+    QGroupBox* paintModeGroup = nullptr;     // GroupBox1
+    QRadioButton* penButton = nullptr;       // RadioButton1: Pen
+    QRadioButton* block4Button = nullptr;    // RadioButton3: Block4
+    QRadioButton* block8Button = nullptr;    // RadioButton4: Block8
+    QRadioButton* lineButton = nullptr;      // RadioButton2: Line
+    QRadioButton* fillButton = nullptr;      // RadioButton19: Fill
+    QCheckBox* oddLineBox = nullptr;         // CheckBox1: Odd Line
+    QCheckBox* freeDrawBox = nullptr;        // CheckBox2: Free Draw
+    QLabel* positionLabel = nullptr;         // Label5: pointer position
+    QLabel* aspectLabel = nullptr;           // Label3: pixel aspect
+    QLabel* depthLabel = nullptr;            // Label6: colour depth
+    QFrame* chipPanel = nullptr;             // Panel2: chip palettes, kinds 0..5
+    QFrame* colorModePanel = nullptr;        // Panel3: PC-6x01 colour modes, kinds 7..14
 
-signals:
+  signals:
     // A colour or palette change the Pixel Converter shows in its preview.
     void converterPreviewRequested();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void createControls();
     QWidget* createSwatchColumn();
     QGroupBox* createPaintModeGroup();

@@ -29,7 +29,8 @@ TEST(ConverterOpening, ChoosesThePageFromTheEditModeWhateverWasShownLast) {
         rig->openOnPage(c.lastPage);
         rig->model.Button2Click();
         rig->session.setEditMode(EditModeOfNumber(c.editMode));
-        rig->host.choice = EditModeOfNumber(1 - (c.editMode & 1)); // a stale choice of a cancelled dialog
+        rig->host.choice =
+            EditModeOfNumber(1 - (c.editMode & 1)); // a stale choice of a cancelled dialog
         rig->model.FormShow();
         EXPECT_EQ(rig->model.controls().page, c.expectedPage);
         // The dialog's choice is set for every mode, so the stale one never applies.
@@ -142,7 +143,8 @@ TEST(ConverterApply, ResultBecomesThePictureWithQuickSlotAndHistoryByPage) {
         EXPECT_TRUE(rig->doc().QuickSlotFilled);
         EXPECT_TRUE(rig->doc().Modified);
         EXPECT_FALSE(rig->doc().ErrorsShown);
-        EXPECT_EQ(EditModeNumber(rig->doc().EditMode), c.editModeAfter); // the conversion's own pixel mode
+        EXPECT_EQ(EditModeNumber(rig->doc().EditMode),
+                  c.editModeAfter); // the conversion's own pixel mode
         EXPECT_EQ(EditModeNumber(rig->host.remembered), c.editModeAfter);
         // After an Apply the pixel mode's own recolouring rule holds, not the saved flag.
         EXPECT_EQ(rig->doc().RecolorOnPaletteChange, c.editModeAfter == 0);

@@ -83,7 +83,9 @@ TEST(DetectPaletteRule, IncompletePictureTakesLargestFoundMask) {
     // A first pixel in no palette: kind 0.
     EXPECT_EQ(KindNumber(DetectPalette(OfColors({0x123456, PaletteColor(7, 1)}))), 0);
     // Pixels after the first miss are not looked at: kind 7's violet after the miss is ignored.
-    EXPECT_EQ(KindNumber(DetectPalette(OfColors({PaletteColor(5, 2), 0x123456, PaletteColor(5, 14)}))), 5);
+    EXPECT_EQ(
+        KindNumber(DetectPalette(OfColors({PaletteColor(5, 2), 0x123456, PaletteColor(5, 14)}))),
+        5);
 }
 
 TEST(RecolorRule, ChipPalettesMapIndexForIndex) {

@@ -28,10 +28,10 @@ void MarkOverlay(EditorSession& session) {
 
 TEST(SessionChangeAll, SetsEveryFlag) {
     const SessionChange all = SessionChange::all();
-    for (bool flag : {all.picture, all.pictureSize, all.title, all.undoState, all.cellFrame,
-                      all.position, all.colors, all.cellBuffer, all.showColorNumber,
-                      all.exportAvailability, all.overlay, all.saveDepth, all.palette,
-                      all.editMode, all.scale})
+    for (bool flag :
+         {all.picture, all.pictureSize, all.title, all.undoState, all.cellFrame, all.position,
+          all.colors, all.cellBuffer, all.showColorNumber, all.exportAvailability, all.overlay,
+          all.saveDepth, all.palette, all.editMode, all.scale})
         EXPECT_TRUE(flag);
     SessionChange none;
     none |= all;
@@ -104,9 +104,7 @@ TEST_F(SessionOperations, ApplyingAResultOfAnotherSizeAdoptsIt) {
 }
 
 TEST_F(SessionOperations, ScaleIsClampedAndSizesTheDisplay) {
-    const struct {
-        int position, scale;
-    } cases[] = {{0, 1}, {3, 8}, {5, 32}, {9, 32}, {-2, 1}};
+    const struct { int position, scale; } cases[] = {{0, 1}, {3, 8}, {5, 32}, {9, 32}, {-2, 1}};
     for (const auto& c : cases) {
         EXPECT_TRUE(session.setScalePosition(c.position).scale);
         EXPECT_EQ(session.view().Scale, c.scale) << c.position;

@@ -36,11 +36,11 @@ CheckedRun CheckWith(SteppingClock& clock, int width, int height, int cancelAfte
     CheckedRun run;
     run.runs = width / 8 * height;
     int rowsAsked = 0;
-    ColorCheckRunner runner({.progress = [&](int p) { run.progress.push_back(p); },
-                             .processEvents = [&] { run.pumpTimes.push_back(clock.now); },
-                             .cancelRequested =
-                                 [&] { return cancelAfterRows >= 0 && ++rowsAsked > cancelAfterRows; }},
-                            clock.clock());
+    ColorCheckRunner runner(
+        {.progress = [&](int p) { run.progress.push_back(p); },
+         .processEvents = [&] { run.pumpTimes.push_back(clock.now); },
+         .cancelRequested = [&] { return cancelAfterRows >= 0 && ++rowsAsked > cancelAfterRows; }},
+        clock.clock());
     Picture overlay;
     std::vector<std::uint8_t> vram(VramImageSize);
     const Picture picture(width, height, PaletteColor(KindTms9918, 15));

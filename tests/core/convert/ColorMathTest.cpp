@@ -306,7 +306,6 @@ TEST(NearestPaletteIndexTest, AgreesWithTheLiteralSearchForEveryKind) {
 } // namespace
 } // namespace murelo
 
-
 namespace murelo {
 namespace {
 

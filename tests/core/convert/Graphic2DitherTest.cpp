@@ -1,8 +1,8 @@
 #include "core/convert/Graphic2Dither.h"
 
 #include "ConversionTestSupport.h"
-#include "core/convert/PerceptualError.h"
 #include "core/convert/DitherSpace.h"
+#include "core/convert/PerceptualError.h"
 #include "core/convert/RunPairSearch.h"
 #include "core/editor/ColorCheck.h"
 
@@ -50,10 +50,9 @@ TEST(Graphic2DitherTest, EveryRunKeepsTwoColoursOnRandomPicturesInEveryChipPalet
     for (int kind = KindTms9918; kind <= KindV9938; ++kind) {
         for (int strength : {0, 60, 100}) {
             SCOPED_TRACE(testing::Message() << "kind " << kind << " strength " << strength);
-            for (const Picture& source :
-                 {NoisePicture(64, 24, unsigned(kind * 7 + strength)),
-                  test::NaturalPicture(37, 21, unsigned(kind + 1)),
-                  test::NaturalPicture(256, 16, unsigned(kind + 40))}) {
+            for (const Picture& source : {NoisePicture(64, 24, unsigned(kind * 7 + strength)),
+                                          test::NaturalPicture(37, 21, unsigned(kind + 1)),
+                                          test::NaturalPicture(256, 16, unsigned(kind + 40))}) {
                 const Picture result = Converted(source, kind, strength);
                 EXPECT_EQ(Offences(result, kind), 0);
                 const IndexRange& range = ConversionRange(kind);
@@ -147,7 +146,7 @@ TEST(Graphic2DitherTest, OffLightnessErrorsCountLessTheMoreSaturatedTheColour) {
         int high;
     };
     // Greys count chroma fully; CIELAB chroma of sRGB red is about 105, of blue about 134.
-    const Case cases[] = {{{0, 0, 0}, 256, 256},      {{128, 128, 128}, 256, 256},
+    const Case cases[] = {{{0, 0, 0}, 256, 256},       {{128, 128, 128}, 256, 256},
                           {{255, 255, 255}, 256, 256}, {{255, 200, 200}, 129, 240},
                           {{255, 0, 0}, 30, 50},       {{0, 0, 255}, 20, 36}};
     for (const Case& c : cases) {
@@ -222,7 +221,8 @@ TEST(Graphic2DitherTest, DiffusionMixesAColourThePaletteLacks) {
     for (ColorValue c : flat.pixels())
         ASSERT_EQ(c, flat.pixel(0, 0));
     const Picture mixed = Converted(source, KindTms9918, 95);
-    const int colours = int(std::set<ColorValue>(mixed.pixels().begin(), mixed.pixels().end()).size());
+    const int colours =
+        int(std::set<ColorValue>(mixed.pixels().begin(), mixed.pixels().end()).size());
     EXPECT_GE(colours, 2);
     EXPECT_LT(ComparePictures(source, mixed).meanDeltaE,
               ComparePictures(source, flat).meanDeltaE - 2.0);

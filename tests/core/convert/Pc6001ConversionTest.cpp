@@ -3,9 +3,9 @@
 // orange. Nearest colours were worked out by hand: red to set B is orange (distance 173,
 // magenta 255), white to set A is yellow (255, the others 360).
 #include "core/convert/Pc6001Conversion.h"
+#include "ConversionTestSupport.h"
 #include "core/convert/CoarsePreview.h"
 #include "core/convert/PcConversion.h"
-#include "ConversionTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +32,9 @@ std::unique_ptr<ConversionState> StateFor(const Picture& source, int kind, int e
     return test::PcStateFor(source, kind, editMode);
 }
 
-void RunToEnd(ConversionState& state, const ConversionPlan& plan) { test::RunPlanToEnd(state, plan); }
+void RunToEnd(ConversionState& state, const ConversionPlan& plan) {
+    test::RunPlanToEnd(state, plan);
+}
 
 // Paints the wide pixel u of row y in the source.
 void SetWide(Picture& p, int u, int y, ColorValue c) {

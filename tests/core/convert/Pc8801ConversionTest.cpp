@@ -2,8 +2,8 @@
 // 6 yellow, 7 white. Expected colours and errors are worked out by hand from the
 // distances and the share rules.
 #include "core/convert/Pc8801Conversion.h"
-#include "core/convert/Pc8801ColorTone.h"
 #include "ConversionTestSupport.h"
+#include "core/convert/Pc8801ColorTone.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,9 @@ std::unique_ptr<ConversionState> StateFor(const Picture& source) {
     return test::PcStateFor(source, KindPc8801, TallPixelMode);
 }
 
-void RunToEnd(ConversionState& state, const ConversionPlan& plan) { test::RunPlanToEnd(state, plan); }
+void RunToEnd(ConversionState& state, const ConversionPlan& plan) {
+    test::RunPlanToEnd(state, plan);
+}
 
 ColorRec Rgb(int r, int g, int b) {
     ColorRec rec;

@@ -47,7 +47,9 @@ TEST(SizeEdit, EmptyOrGarbageCountsAsZero) {
     EXPECT_EQ(NewPictureModel::ParseSizeEdit("abc"), 0);
     EXPECT_EQ(NewPictureModel::ParseSizeEdit("-5"), 0);
     EXPECT_EQ(NewPictureModel::ParseSizeEdit("250"), 250);
-    EXPECT_EQ(NewPictureModel::ValidateCustomWidth(NewPictureModel::ParseSizeEdit(""), EditModeOfNumber(0)), 8);
+    EXPECT_EQ(NewPictureModel::ValidateCustomWidth(NewPictureModel::ParseSizeEdit(""),
+                                                   EditModeOfNumber(0)),
+              8);
 }
 
 TEST(Presets, EachModeHasItsCaptionSizeAndFamily) {
@@ -76,12 +78,16 @@ TEST(Presets, EachModeHasItsCaptionSizeAndFamily) {
 
 TEST(WhiteChoice, OfferedOnlyForKindsWithWhite) {
     for (int kind : {0, 5, 6, 7, 8, 10, 14}) {
-        EXPECT_TRUE(NewPictureModel::WhiteChoiceFor(static_cast<PaletteKindId>(kind)).whiteEnabled) << kind;
-        EXPECT_FALSE(NewPictureModel::WhiteChoiceFor(static_cast<PaletteKindId>(kind)).selectColor) << kind;
+        EXPECT_TRUE(NewPictureModel::WhiteChoiceFor(static_cast<PaletteKindId>(kind)).whiteEnabled)
+            << kind;
+        EXPECT_FALSE(NewPictureModel::WhiteChoiceFor(static_cast<PaletteKindId>(kind)).selectColor)
+            << kind;
     }
     for (int kind : {9, 11, 12, 13}) {
-        EXPECT_FALSE(NewPictureModel::WhiteChoiceFor(static_cast<PaletteKindId>(kind)).whiteEnabled) << kind;
-        EXPECT_TRUE(NewPictureModel::WhiteChoiceFor(static_cast<PaletteKindId>(kind)).selectColor) << kind;
+        EXPECT_FALSE(NewPictureModel::WhiteChoiceFor(static_cast<PaletteKindId>(kind)).whiteEnabled)
+            << kind;
+        EXPECT_TRUE(NewPictureModel::WhiteChoiceFor(static_cast<PaletteKindId>(kind)).selectColor)
+            << kind;
     }
 }
 

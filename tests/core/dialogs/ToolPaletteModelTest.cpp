@@ -1,5 +1,5 @@
-#include "core/app/EditorView.h"
 #include "core/dialogs/ToolPaletteModel.h"
+#include "core/app/EditorView.h"
 #include "core/palette/Palettes.h"
 
 #include <gtest/gtest.h>
@@ -155,11 +155,16 @@ TEST_F(ToolPaletteStripMouseTest, PressOnTheBrushStripChoosesAPattern) {
 }
 
 TEST(ToolPaletteText, DepthLabelOfEachCode) {
-    EXPECT_EQ(std::string(ToolPaletteModel::DepthLabelText(static_cast<PixelFormat>(2))), "[ 4bit]");
-    EXPECT_EQ(std::string(ToolPaletteModel::DepthLabelText(static_cast<PixelFormat>(3))), "[ 8bit]");
-    EXPECT_EQ(std::string(ToolPaletteModel::DepthLabelText(static_cast<PixelFormat>(6))), "[24bit]");
-    EXPECT_EQ(std::string(ToolPaletteModel::DepthLabelText(static_cast<PixelFormat>(1))), "[24bit]");
-    EXPECT_EQ(std::string(ToolPaletteModel::DepthLabelText(static_cast<PixelFormat>(7))), "[24bit]");
+    EXPECT_EQ(std::string(ToolPaletteModel::DepthLabelText(static_cast<PixelFormat>(2))),
+              "[ 4bit]");
+    EXPECT_EQ(std::string(ToolPaletteModel::DepthLabelText(static_cast<PixelFormat>(3))),
+              "[ 8bit]");
+    EXPECT_EQ(std::string(ToolPaletteModel::DepthLabelText(static_cast<PixelFormat>(6))),
+              "[24bit]");
+    EXPECT_EQ(std::string(ToolPaletteModel::DepthLabelText(static_cast<PixelFormat>(1))),
+              "[24bit]");
+    EXPECT_EQ(std::string(ToolPaletteModel::DepthLabelText(static_cast<PixelFormat>(7))),
+              "[24bit]");
 }
 
 TEST(ToolPaletteText, ScaleAndColourNumber) {
@@ -179,7 +184,6 @@ TEST(ScaleRule, FactorsAndCentredScroll) {
     EXPECT_EQ(CentredScrollPosition(512, 400), 91);   // (512 - 400 + 71) / 2 = 91.5
     EXPECT_EQ(CentredScrollPosition(100, 400), -114); // (-229) / 2 truncates toward zero
 }
-
 
 TEST(FreeDraw, FillFollowsTheCheckBox) {
     EXPECT_TRUE(ToolPaletteModel::FreeDrawChanged(true, false).fillEnabled);

@@ -10,8 +10,12 @@ namespace {
 
 constexpr DesktopRect Screen{0, 0, 1280, 800};
 // A main window of 300 x 260 whose menu bar is the 24 pixels under a 30-pixel title bar.
-DesktopRect MainAt(int x, int y) { return {x, y, 300, 260}; }
-DesktopRect MenuOf(const DesktopRect& main) { return {main.x, main.y + 30, main.width, 24}; }
+DesktopRect MainAt(int x, int y) {
+    return {x, y, 300, 260};
+}
+DesktopRect MenuOf(const DesktopRect& main) {
+    return {main.x, main.y + 30, main.width, 24};
+}
 
 } // namespace
 
@@ -43,9 +47,9 @@ TEST(ToolWindowPlacement, NoRoomGoesToTheNearestScreenEdgeBelowTheMenu) {
         DesktopRect main;
         DesktopPoint expected;
     } cases[] = {
-        {{0, 0, 560, 380}, {370, 54}},  // more room on the right
-        {{100, 0, 540, 380}, {0, 54}},  // more room on the left
-        {{0, 0, 640, 400}, {370, 54}},  // maximised: the right edge
+        {{0, 0, 560, 380}, {370, 54}}, // more room on the right
+        {{100, 0, 540, 380}, {0, 54}}, // more room on the left
+        {{0, 0, 640, 400}, {370, 54}}, // maximised: the right edge
     };
     for (const Case& c : cases) {
         const DesktopRect menu = MenuOf(c.main);
