@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 namespace murelo {
@@ -46,6 +47,8 @@ TEST(AdjustQuantizeTest, LevelBoundariesOfThe512Grid) {
 
 TEST(AdjustQuantizeTest, Screen8BytePacksGreenRedBlueLevels) {
     auto state = StateFor(Picture(1, 1));
+    // The screen bytes are the shared buffer: earlier conversions in this process leave theirs.
+    std::fill(state->screenBytes.begin(), state->screenBytes.end(), std::uint8_t{0});
     // Red 100: level 3 (104); green 200: level 6 (216); blue 150: 2-bit level 2 (144).
     EXPECT_EQ(AdjustQuantize(*state, RgbColor(100, 200, 150), QuantizeScreen8, true, 7),
               RgbColor(104, 216, 144));
