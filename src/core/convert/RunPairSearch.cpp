@@ -50,12 +50,14 @@ inline std::int64_t PixelCost(const RunTargets& run, int i, const DitherPoint& e
 // that the candidate cannot come in under it. `out`, when given, gets the whole drawing.
 // Exact is false only for runs without a pixel already in the palette (most runs of a
 // photograph), which then need no masks.
+// The trace may start further along (`start`) with the carry and cost reached there.
 template <bool Record, bool Exact = true>
 std::int64_t Trace(const RunTargets& run, const PairCandidate& pair, std::int32_t ahead,
-                   std::int64_t bound, RunDrawing* out) {
-    DitherPoint carry = run.carryIn;
-    std::int64_t cost = 0;
-    for (int i = 0; i < run.count; ++i) {
+                   std::int64_t bound, RunDrawing* out, int start = 0,
+                   DitherPoint carry = {INT32_MIN, 0, 0}, std::int64_t cost = 0) {
+    if (start == 0)
+        carry = run.carryIn;
+    for (int i = start; i < run.count; ++i) {
         const DitherPoint taken = Exact ? Taken(run, i, carry) : carry;
         const DitherPoint v = Sum(run.target[std::size_t(i)], taken);
         // The choice aims past the value by the carry it took, so that the colour chosen
@@ -119,6 +121,50 @@ int SearchRunPlain(const RunTargets& run, const std::vector<PairCandidate>& cand
     return best;
 }
 
+namespace {
+
+// What every candidate meets at the first pixel, by palette index: the carry into it is
+// the same for all, so each colour's weighed distance, cost and the carry it hands on
+// are worked out once per run instead of once per pair.
+struct FirstPixel {
+    std::array<std::int64_t, PaletteEntries> distance{}; // weighed |aim - colour|^2
+    std::array<std::int64_t, PaletteEntries> cost{};
+    std::array<DitherPoint, PaletteEntries> carry{};
+    std::array<bool, PaletteEntries> known{};
+};
+
+void Learn(FirstPixel& first, const RunTargets& run, std::int32_t ahead, int index,
+           const DitherPoint& colour) {
+    if (first.known[std::size_t(index)])
+        return;
+    first.known[std::size_t(index)] = true;
+    const DitherPoint taken = Taken(run, 0, run.carryIn);
+    const DitherPoint v = Sum(run.target[0], taken);
+    const DitherPoint e = {v[0] - colour[0], v[1] - colour[1], v[2] - colour[2]};
+    const DitherPoint d = Sum(e, taken);
+    first.distance[std::size_t(index)] =
+        Weighed(std::int64_t(d[0]) * d[0], OpponentSquared(d), run.chroma[0]);
+    first.cost[std::size_t(index)] = first.distance[std::size_t(index)] * run.weight[0];
+    first.carry[std::size_t(index)] = {Share(e[0], ahead), Share(e[1], ahead), Share(e[2], ahead)};
+}
+
+// The candidate's cost as Trace gives it, its first pixel taken from the table. The pair's
+// choice there (2 aim.(b - a) > |b|^2 - |a|^2, weighed) is the same integer comparison as
+// |aim - a|^2 > |aim - b|^2, weighed.
+template <bool Exact>
+std::int64_t TraceAfterFirst(const RunTargets& run, const PairCandidate& pair,
+                             const FirstPixel& first, std::int32_t ahead, std::int64_t bound) {
+    const bool second =
+        first.distance[std::size_t(pair.first)] > first.distance[std::size_t(pair.second)];
+    const std::size_t chosen = std::size_t(second ? pair.second : pair.first);
+    const std::int64_t cost = first.cost[chosen];
+    if (cost > bound || run.count == 1)
+        return cost;
+    return Trace<false, Exact>(run, pair, ahead, bound, nullptr, 1, first.carry[chosen], cost);
+}
+
+} // namespace
+
 int SearchRunPruned(const RunTargets& run, const std::vector<PairCandidate>& candidates,
                     const RunLimits& limits, int hint) {
     const int count = int(candidates.size());
@@ -126,32 +172,27 @@ int SearchRunPruned(const RunTargets& run, const std::vector<PairCandidate>& can
         return 0;
     if (hint < 0 || hint >= count)
         hint = 0;
-    // Every candidate sees the same first pixel, so its cost there is known per colour.
-    std::array<std::int64_t, PaletteEntries> firstCost{};
-    const DitherPoint taken = Taken(run, 0, run.carryIn);
-    const DitherPoint v0 = Sum(run.target[0], taken);
-    for (const PairCandidate& pair : candidates)
-        if (pair.first == pair.second) {
-            const DitherPoint e = {v0[0] - pair.a[0], v0[1] - pair.a[1], v0[2] - pair.a[2]};
-            firstCost[std::size_t(pair.first)] = PixelCost(run, 0, e, taken);
-        }
+    FirstPixel first;
+    for (const PairCandidate& pair : candidates) {
+        Learn(first, run, limits.ahead, pair.first, pair.a);
+        Learn(first, run, limits.ahead, pair.second, pair.b);
+    }
     const bool anyExact =
         std::any_of(run.exact.begin(), run.exact.begin() + run.count, [](bool e) { return e; });
+    auto trace = [&](const PairCandidate& pair, std::int64_t bound) {
+        return anyExact ? TraceAfterFirst<true>(run, pair, first, limits.ahead, bound)
+                        : TraceAfterFirst<false>(run, pair, first, limits.ahead, bound);
+    };
     int best = hint;
-    std::int64_t bestCost =
-        Trace<false>(run, candidates[std::size_t(hint)], limits.ahead, INT64_MAX, nullptr);
+    std::int64_t bestCost = trace(candidates[std::size_t(hint)], INT64_MAX);
     for (int c = 0; c < count; ++c) {
         // Nothing beats no error; only an earlier candidate can still tie it.
         if (bestCost == 0 && c > best)
             break;
-        const PairCandidate& pair = candidates[std::size_t(c)];
-        if (c == hint || std::min(firstCost[std::size_t(pair.first)],
-                                  firstCost[std::size_t(pair.second)]) > bestCost)
+        if (c == hint)
             continue;
         // Costs only grow pixel by pixel, so a partial cost above the best is final.
-        const std::int64_t cost =
-            anyExact ? Trace<false, true>(run, pair, limits.ahead, bestCost, nullptr)
-                     : Trace<false, false>(run, pair, limits.ahead, bestCost, nullptr);
+        const std::int64_t cost = trace(candidates[std::size_t(c)], bestCost);
         if (cost < bestCost || (cost == bestCost && c < best)) {
             bestCost = cost;
             best = c;
