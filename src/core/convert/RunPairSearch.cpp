@@ -163,6 +163,48 @@ std::int64_t TraceAfterFirst(const RunTargets& run, const PairCandidate& pair,
     return Trace<false, Exact>(run, pair, ahead, bound, nullptr, 1, first.carry[chosen], cost);
 }
 
+// One pixel of a candidate's trace (see Trace), for the side-by-side search.
+template <bool Exact>
+inline void Step(const RunTargets& run, const PairCandidate& pair, int i, std::int32_t ahead,
+                 DitherPoint& carry, std::int64_t& cost) {
+    const DitherPoint taken = Exact ? Taken(run, i, carry) : carry;
+    const DitherPoint v = Sum(run.target[std::size_t(i)], taken);
+    const DitherPoint aim = Sum(v, taken);
+    const std::int32_t chroma = run.chroma[std::size_t(i)];
+    const std::int64_t dot = Weighed(
+        std::int64_t(aim[0]) * pair.towardB[0],
+        std::int64_t(aim[1]) * pair.towardB[1] + std::int64_t(aim[2]) * pair.towardB[2], chroma);
+    const bool second = 2 * dot > Weighed(pair.splitLight, pair.splitChroma, chroma);
+    const DitherPoint& c = second ? pair.b : pair.a;
+    const DitherPoint e = {v[0] - c[0], v[1] - c[1], v[2] - c[2]};
+    cost += PixelCost(run, i, e, taken);
+    carry = {Share(e[0], ahead), Share(e[1], ahead), Share(e[2], ahead)};
+}
+
+// Two candidates' costs as Trace gives them against one bound. A lane past the bound goes
+// on until both are (its cost only grows, so it stays above the bound).
+template <bool Exact>
+void TraceTwo(const RunTargets& run, const PairCandidate& p, const PairCandidate& q,
+              const FirstPixel& first, std::int32_t ahead, std::int64_t bound,
+              std::array<std::int64_t, 2>& cost) {
+    auto chosen = [&](const PairCandidate& pair) {
+        const bool second =
+            first.distance[std::size_t(pair.first)] > first.distance[std::size_t(pair.second)];
+        return std::size_t(second ? pair.second : pair.first);
+    };
+    const std::size_t cp = chosen(p);
+    const std::size_t cq = chosen(q);
+    cost = {first.cost[cp], first.cost[cq]};
+    DitherPoint carryP = first.carry[cp];
+    DitherPoint carryQ = first.carry[cq];
+    for (int i = 1; i < run.count; ++i) {
+        if (cost[0] > bound && cost[1] > bound)
+            return;
+        Step<Exact>(run, p, i, ahead, carryP, cost[0]);
+        Step<Exact>(run, q, i, ahead, carryQ, cost[1]);
+    }
+}
+
 } // namespace
 
 int SearchRunPruned(const RunTargets& run, const std::vector<PairCandidate>& candidates,
@@ -185,18 +227,39 @@ int SearchRunPruned(const RunTargets& run, const std::vector<PairCandidate>& can
     };
     int best = hint;
     std::int64_t bestCost = trace(candidates[std::size_t(hint)], INT64_MAX);
-    for (int c = 0; c < count; ++c) {
-        // Nothing beats no error; only an earlier candidate can still tie it.
-        if (bestCost == 0 && c > best)
-            break;
-        if (c == hint)
-            continue;
-        // Costs only grow pixel by pixel, so a partial cost above the best is final.
-        const std::int64_t cost = trace(candidates[std::size_t(c)], bestCost);
+    auto offer = [&](int c, std::int64_t cost) {
         if (cost < bestCost || (cost == bestCost && c < best)) {
             bestCost = cost;
             best = c;
         }
+    };
+    int c = 0;
+    while (c < count) {
+        // Nothing beats no error; only an earlier candidate can still tie it.
+        if (bestCost == 0 && c > best)
+            break;
+        if (c == hint) {
+            ++c;
+            continue;
+        }
+        const int next = c + 1 == hint ? c + 2 : c + 1;
+        if (next >= count) {
+            offer(c, trace(candidates[std::size_t(c)], bestCost));
+            break;
+        }
+        // Two candidates side by side against the same bound: each one's chain of carries is
+        // serial, so a pair of them keeps the processor busy. The bound may be looser than
+        // the first one's result would make it, which only lets the second run longer.
+        std::array<std::int64_t, 2> cost{};
+        if (anyExact)
+            TraceTwo<true>(run, candidates[std::size_t(c)], candidates[std::size_t(next)], first,
+                           limits.ahead, bestCost, cost);
+        else
+            TraceTwo<false>(run, candidates[std::size_t(c)], candidates[std::size_t(next)], first,
+                            limits.ahead, bestCost, cost);
+        offer(c, cost[0]);
+        offer(next, cost[1]);
+        c = next + 1;
     }
     return best;
 }
