@@ -50,12 +50,14 @@ inline std::int64_t PixelCost(const RunTargets& run, int i, const DitherPoint& e
 // that the candidate cannot come in under it. `out`, when given, gets the whole drawing.
 // Exact is false only for runs without a pixel already in the palette (most runs of a
 // photograph), which then need no masks.
+// The trace may start further along (`start`) with the carry and cost reached there.
 template <bool Record, bool Exact = true>
 std::int64_t Trace(const RunTargets& run, const PairCandidate& pair, std::int32_t ahead,
-                   std::int64_t bound, RunDrawing* out) {
-    DitherPoint carry = run.carryIn;
-    std::int64_t cost = 0;
-    for (int i = 0; i < run.count; ++i) {
+                   std::int64_t bound, RunDrawing* out, int start = 0,
+                   DitherPoint carry = {INT32_MIN, 0, 0}, std::int64_t cost = 0) {
+    if (start == 0)
+        carry = run.carryIn;
+    for (int i = start; i < run.count; ++i) {
         const DitherPoint taken = Exact ? Taken(run, i, carry) : carry;
         const DitherPoint v = Sum(run.target[std::size_t(i)], taken);
         // The choice aims past the value by the carry it took, so that the colour chosen
@@ -119,6 +121,92 @@ int SearchRunPlain(const RunTargets& run, const std::vector<PairCandidate>& cand
     return best;
 }
 
+namespace {
+
+// What every candidate meets at the first pixel, by palette index: the carry into it is
+// the same for all, so each colour's weighed distance, cost and the carry it hands on
+// are worked out once per run instead of once per pair.
+struct FirstPixel {
+    std::array<std::int64_t, PaletteEntries> distance{}; // weighed |aim - colour|^2
+    std::array<std::int64_t, PaletteEntries> cost{};
+    std::array<DitherPoint, PaletteEntries> carry{};
+    std::array<bool, PaletteEntries> known{};
+};
+
+void Learn(FirstPixel& first, const RunTargets& run, std::int32_t ahead, int index,
+           const DitherPoint& colour) {
+    if (first.known[std::size_t(index)])
+        return;
+    first.known[std::size_t(index)] = true;
+    const DitherPoint taken = Taken(run, 0, run.carryIn);
+    const DitherPoint v = Sum(run.target[0], taken);
+    const DitherPoint e = {v[0] - colour[0], v[1] - colour[1], v[2] - colour[2]};
+    const DitherPoint d = Sum(e, taken);
+    first.distance[std::size_t(index)] =
+        Weighed(std::int64_t(d[0]) * d[0], OpponentSquared(d), run.chroma[0]);
+    first.cost[std::size_t(index)] = first.distance[std::size_t(index)] * run.weight[0];
+    first.carry[std::size_t(index)] = {Share(e[0], ahead), Share(e[1], ahead), Share(e[2], ahead)};
+}
+
+// The candidate's cost as Trace gives it, its first pixel taken from the table. The pair's
+// choice there (2 aim.(b - a) > |b|^2 - |a|^2, weighed) is the same integer comparison as
+// |aim - a|^2 > |aim - b|^2, weighed.
+template <bool Exact>
+std::int64_t TraceAfterFirst(const RunTargets& run, const PairCandidate& pair,
+                             const FirstPixel& first, std::int32_t ahead, std::int64_t bound) {
+    const bool second =
+        first.distance[std::size_t(pair.first)] > first.distance[std::size_t(pair.second)];
+    const std::size_t chosen = std::size_t(second ? pair.second : pair.first);
+    const std::int64_t cost = first.cost[chosen];
+    if (cost > bound || run.count == 1)
+        return cost;
+    return Trace<false, Exact>(run, pair, ahead, bound, nullptr, 1, first.carry[chosen], cost);
+}
+
+// One pixel of a candidate's trace (see Trace), for the side-by-side search.
+template <bool Exact>
+inline void Step(const RunTargets& run, const PairCandidate& pair, int i, std::int32_t ahead,
+                 DitherPoint& carry, std::int64_t& cost) {
+    const DitherPoint taken = Exact ? Taken(run, i, carry) : carry;
+    const DitherPoint v = Sum(run.target[std::size_t(i)], taken);
+    const DitherPoint aim = Sum(v, taken);
+    const std::int32_t chroma = run.chroma[std::size_t(i)];
+    const std::int64_t dot = Weighed(
+        std::int64_t(aim[0]) * pair.towardB[0],
+        std::int64_t(aim[1]) * pair.towardB[1] + std::int64_t(aim[2]) * pair.towardB[2], chroma);
+    const bool second = 2 * dot > Weighed(pair.splitLight, pair.splitChroma, chroma);
+    const DitherPoint& c = second ? pair.b : pair.a;
+    const DitherPoint e = {v[0] - c[0], v[1] - c[1], v[2] - c[2]};
+    cost += PixelCost(run, i, e, taken);
+    carry = {Share(e[0], ahead), Share(e[1], ahead), Share(e[2], ahead)};
+}
+
+// Two candidates' costs as Trace gives them against one bound. A lane past the bound goes
+// on until both are (its cost only grows, so it stays above the bound).
+template <bool Exact>
+void TraceTwo(const RunTargets& run, const PairCandidate& p, const PairCandidate& q,
+              const FirstPixel& first, std::int32_t ahead, std::int64_t bound,
+              std::array<std::int64_t, 2>& cost) {
+    auto chosen = [&](const PairCandidate& pair) {
+        const bool second =
+            first.distance[std::size_t(pair.first)] > first.distance[std::size_t(pair.second)];
+        return std::size_t(second ? pair.second : pair.first);
+    };
+    const std::size_t cp = chosen(p);
+    const std::size_t cq = chosen(q);
+    cost = {first.cost[cp], first.cost[cq]};
+    DitherPoint carryP = first.carry[cp];
+    DitherPoint carryQ = first.carry[cq];
+    for (int i = 1; i < run.count; ++i) {
+        if (cost[0] > bound && cost[1] > bound)
+            return;
+        Step<Exact>(run, p, i, ahead, carryP, cost[0]);
+        Step<Exact>(run, q, i, ahead, carryQ, cost[1]);
+    }
+}
+
+} // namespace
+
 int SearchRunPruned(const RunTargets& run, const std::vector<PairCandidate>& candidates,
                     const RunLimits& limits, int hint) {
     const int count = int(candidates.size());
@@ -126,36 +214,52 @@ int SearchRunPruned(const RunTargets& run, const std::vector<PairCandidate>& can
         return 0;
     if (hint < 0 || hint >= count)
         hint = 0;
-    // Every candidate sees the same first pixel, so its cost there is known per colour.
-    std::array<std::int64_t, PaletteEntries> firstCost{};
-    const DitherPoint taken = Taken(run, 0, run.carryIn);
-    const DitherPoint v0 = Sum(run.target[0], taken);
-    for (const PairCandidate& pair : candidates)
-        if (pair.first == pair.second) {
-            const DitherPoint e = {v0[0] - pair.a[0], v0[1] - pair.a[1], v0[2] - pair.a[2]};
-            firstCost[std::size_t(pair.first)] = PixelCost(run, 0, e, taken);
-        }
+    FirstPixel first;
+    for (const PairCandidate& pair : candidates) {
+        Learn(first, run, limits.ahead, pair.first, pair.a);
+        Learn(first, run, limits.ahead, pair.second, pair.b);
+    }
     const bool anyExact =
         std::any_of(run.exact.begin(), run.exact.begin() + run.count, [](bool e) { return e; });
+    auto trace = [&](const PairCandidate& pair, std::int64_t bound) {
+        return anyExact ? TraceAfterFirst<true>(run, pair, first, limits.ahead, bound)
+                        : TraceAfterFirst<false>(run, pair, first, limits.ahead, bound);
+    };
     int best = hint;
-    std::int64_t bestCost =
-        Trace<false>(run, candidates[std::size_t(hint)], limits.ahead, INT64_MAX, nullptr);
-    for (int c = 0; c < count; ++c) {
-        // Nothing beats no error; only an earlier candidate can still tie it.
-        if (bestCost == 0 && c > best)
-            break;
-        const PairCandidate& pair = candidates[std::size_t(c)];
-        if (c == hint || std::min(firstCost[std::size_t(pair.first)],
-                                  firstCost[std::size_t(pair.second)]) > bestCost)
-            continue;
-        // Costs only grow pixel by pixel, so a partial cost above the best is final.
-        const std::int64_t cost =
-            anyExact ? Trace<false, true>(run, pair, limits.ahead, bestCost, nullptr)
-                     : Trace<false, false>(run, pair, limits.ahead, bestCost, nullptr);
+    std::int64_t bestCost = trace(candidates[std::size_t(hint)], INT64_MAX);
+    auto offer = [&](int c, std::int64_t cost) {
         if (cost < bestCost || (cost == bestCost && c < best)) {
             bestCost = cost;
             best = c;
         }
+    };
+    int c = 0;
+    while (c < count) {
+        // Nothing beats no error; only an earlier candidate can still tie it.
+        if (bestCost == 0 && c > best)
+            break;
+        if (c == hint) {
+            ++c;
+            continue;
+        }
+        const int next = c + 1 == hint ? c + 2 : c + 1;
+        if (next >= count) {
+            offer(c, trace(candidates[std::size_t(c)], bestCost));
+            break;
+        }
+        // Two candidates side by side against the same bound: each one's chain of carries is
+        // serial, so a pair of them keeps the processor busy. The bound may be looser than
+        // the first one's result would make it, which only lets the second run longer.
+        std::array<std::int64_t, 2> cost{};
+        if (anyExact)
+            TraceTwo<true>(run, candidates[std::size_t(c)], candidates[std::size_t(next)], first,
+                           limits.ahead, bestCost, cost);
+        else
+            TraceTwo<false>(run, candidates[std::size_t(c)], candidates[std::size_t(next)], first,
+                            limits.ahead, bestCost, cost);
+        offer(c, cost[0]);
+        offer(next, cost[1]);
+        c = next + 1;
     }
     return best;
 }
