@@ -2,20 +2,16 @@
 #include "gui/app/Windows.h"
 
 #include <QApplication>
-#include <QTimer>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Murelo 9918");
     auto& windows = murelo::gui::CreateWindows();
     windows.Form1->show();
-    // murelo9918 FILE: opened as File > Open opens it, once the window shows, so that a
-    // refusal's message appears over the blank picture.
+    // murelo9918 FILE: opened as File > Open opens it, once the window and its tool palette
+    // show, so that a refusal's message appears over the blank picture.
     const QStringList args = QApplication::arguments();
-    if (args.size() > 1) {
-        const QString file = args.at(1);
-        QTimer::singleShot(0, windows.Form1,
-                           [form = windows.Form1, file] { form->openFile(file); });
-    }
+    if (args.size() > 1)
+        windows.Form1->openAtStart(args.at(1));
     return app.exec();
 }

@@ -101,6 +101,9 @@ class TForm1 : public QMainWindow {
     void dropFiles(const QStringList& paths);
     // The file named on the command line, opened as File > Open opens it.
     bool openFile(const QString& path);
+    // The file named on the command line: opened once the tool palette has come up, so that
+    // a refusal's message lies above the palette and over the blank picture.
+    void openAtStart(const QString& path);
     // File > Import Picture...: any picture scaled to a chosen size (TForm1Import.cpp).
     void Import1Click();
     // The names the open and save dialogs start with; a save writes the save dialog's name.
@@ -213,6 +216,7 @@ class TForm1 : public QMainWindow {
     bool exportWired_ = false;
     HeldKeys heldKeys_;
     bool startPaletteShown_ = false;
+    QString startFile_;
     // A close asked for while a colour check runs happens once the check has ended.
     bool closeAfterCheck_ = false;
 };

@@ -19,6 +19,8 @@
 #include <QProgressBar>
 #include <QTimer>
 
+#include <utility>
+
 namespace murelo::gui {
 namespace {
 bool checkRunning = false;
@@ -53,6 +55,16 @@ void TForm1::showStartPalette() {
     TForm2* form2 = AllWindows().Form2;
     if (form2 && Palet1->isChecked())
         form2->show(); // its first show places it beside this window
+    if (!startFile_.isEmpty())
+        openFile(std::exchange(startFile_, QString()));
+}
+
+void TForm1::openAtStart(const QString& path) {
+    if (startPaletteShown_) {
+        openFile(path);
+        return;
+    }
+    startFile_ = path;
 }
 
 void TForm1::New1Click() {
