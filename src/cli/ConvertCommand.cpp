@@ -142,13 +142,13 @@ bool ParseSetting(const std::string& arg, const std::string& text, ConversionPar
     return true;
 }
 
-struct ValueSpec {
+struct ValueInfo {
     const char* name;
     const char* values;
     const char* description;
 };
 
-constexpr ValueSpec ValueOptions[] = {
+constexpr ValueInfo ValueOptions[] = {
     {"--page", "tms9918|v9938|v9958|pc6001|pc8801", "the converter page"},
     {"--mode", "N", "the page's mode, counted from 0"},
     {"-o", "RESULT.bmp", "the converted picture, a 24-bit bitmap"},
@@ -172,12 +172,12 @@ constexpr ValueSpec ValueOptions[] = {
     {"--save", "PATH", "the page's Save button: its screen files under PATH"},
 };
 
-struct FlagSpec {
+struct FlagInfo {
     const char* name;
     const char* description;
 };
 
-constexpr FlagSpec FlagOptions[] = {
+constexpr FlagInfo FlagOptions[] = {
     {"--ntsc", "NTSC weighting of the colour differences"},
     {"--no-rules", "Graphic 2 without the two-colour rule"},
     {"--interlace", "interlaced V9938 modes"},
@@ -220,9 +220,9 @@ Options ParseOptions(Args args, bool& helpShown) {
     line.file("FILE", o.file, "the picture to convert");
     std::map<std::string, std::string> values;
     std::map<std::string, bool> flags;
-    for (const ValueSpec& v : ValueOptions)
+    for (const ValueInfo& v : ValueOptions)
         line.value(v.name, values[v.name], v.values, v.description);
-    for (const FlagSpec& f : FlagOptions)
+    for (const FlagInfo& f : FlagOptions)
         line.flag(f.name, flags[f.name], f.description);
     helpShown = !line.parse(args);
     if (helpShown)

@@ -16,8 +16,8 @@ void Save(const std::string& folder, const char* name, const Bytes& bytes) {
         .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
-PngSpec Png(int type, int depth, int channels, bool interlaced) {
-    PngSpec s(9, 7, type, depth);
+PngLayout Png(int type, int depth, int channels, bool interlaced) {
+    PngLayout s(9, 7, type, depth);
     s.interlaced = interlaced;
     for (int i = 0; i < 9 * 7 * channels; ++i)
         s.samples.push_back(std::uint16_t((i * 2654435761u >> 7) % (1u << depth)));
@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
     Save(dir, "grey2.png", WritePng(Png(PNG_COLOR_TYPE_GRAY, 2, 1, false)));
     Save(dir, "rgba16.png", WritePng(Png(PNG_COLOR_TYPE_RGB_ALPHA, 16, 4, false)));
     Save(dir, "rgb-interlaced.png", WritePng(Png(PNG_COLOR_TYPE_RGB, 8, 3, true)));
-    GifSpec gif;
+    GifLayout gif;
     gif.screenWidth = gif.width = 8;
     gif.screenHeight = gif.height = 9;
     gif.globalColors = {0, 0, 0, 255, 255, 255};
@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
     Save(dir, "local-interlaced.gif", WriteGif(gif));
     for (const bool cmyk : {false, true})
         for (const bool progressive : {false, true}) {
-            JpegSpec jpeg(16, 16, cmyk);
+            JpegLayout jpeg(16, 16, cmyk);
             jpeg.progressive = progressive;
             for (int i = 0; i < 16 * 16 * (cmyk ? 4 : 3); ++i)
                 jpeg.samples.push_back(std::uint8_t(i * 7));

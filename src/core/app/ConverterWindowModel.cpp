@@ -46,9 +46,9 @@ ConverterChange& ConverterChange::operator|=(const ConverterChange& other) {
 ConverterWindowModel::ConverterWindowModel(EditorSession& session, ConverterHost& host)
     : session_(session), host_(host), conversion_(std::make_unique<ConversionState>()) {
     for (int bar = 1; bar <= TrackBarCount; ++bar) {
-        const TrackBarSpec& spec = TrackBarOf(bar);
-        controls_.trackBar[std::size_t(bar)] = parameter(spec.parameter);
-        controls_.labelValue[std::size_t(spec.label)] = parameter(spec.parameter);
+        const TrackBarInfo& info = TrackBarOf(bar);
+        controls_.trackBar[std::size_t(bar)] = parameter(info.parameter);
+        controls_.labelValue[std::size_t(info.label)] = parameter(info.parameter);
     }
     for (int box : {1, 2, 3, 4, 6, 7, 9, 13, 15})
         controls_.checkBox[std::size_t(box)] = true;
@@ -307,12 +307,12 @@ ConverterChange ConverterWindowModel::showResult() {
 
 ConverterChange ConverterWindowModel::SyncBalanceControls() {
     for (int bar = 1; bar <= TrackBarCount; ++bar) {
-        const TrackBarSpec& spec = TrackBarOf(bar);
-        if (spec.page == int(ConverterPage::V9958))
+        const TrackBarInfo& info = TrackBarOf(bar);
+        if (info.page == int(ConverterPage::V9958))
             continue;
         // Setting a bar to the stored value runs a handler that finds nothing to do.
-        controls_.trackBar[std::size_t(bar)] = parameter(spec.parameter);
-        controls_.labelValue[std::size_t(spec.label)] = parameter(spec.parameter);
+        controls_.trackBar[std::size_t(bar)] = parameter(info.parameter);
+        controls_.labelValue[std::size_t(info.label)] = parameter(info.parameter);
     }
     return {};
 }
@@ -320,8 +320,8 @@ ConverterChange ConverterWindowModel::SyncBalanceControls() {
 // --- controls ---
 
 ConverterChange ConverterWindowModel::setTrackBar(int trackBar, int position) {
-    const TrackBarSpec& spec = TrackBarOf(trackBar);
-    position = std::clamp(position, spec.min, spec.max);
+    const TrackBarInfo& info = TrackBarOf(trackBar);
+    position = std::clamp(position, info.min, info.max);
     int& shown = controls_.trackBar[std::size_t(trackBar)];
     if (shown == position)
         return {};
@@ -330,20 +330,20 @@ ConverterChange ConverterWindowModel::setTrackBar(int trackBar, int position) {
 }
 
 ConverterChange ConverterWindowModel::trackBarChanged(int trackBar) {
-    const TrackBarSpec& spec = TrackBarOf(trackBar);
+    const TrackBarInfo& info = TrackBarOf(trackBar);
     const int position = controls_.trackBar[std::size_t(trackBar)];
-    int& stored = parameter(spec.parameter);
+    int& stored = parameter(info.parameter);
     if (stored == position)
         return {};
     stored = position;
-    controls_.labelValue[std::size_t(spec.label)] = position;
+    controls_.labelValue[std::size_t(info.label)] = position;
     if (!shown_)
         return {};
-    if (spec.page == int(ConverterPage::V9958)) {
+    if (info.page == int(ConverterPage::V9958)) {
         showResult();
         return RunV9958Conversion(DriverCall::Start);
     }
-    return startForPage(spec.page);
+    return startForPage(info.page);
 }
 
 ConverterChange ConverterWindowModel::setCheckBox(int checkBox, bool checked) {

@@ -10,12 +10,12 @@ namespace {
 
 using P = BalanceParameter;
 
-constexpr TrackBarSpec Offset(int page, P parameter, int label) {
+constexpr TrackBarInfo Offset(int page, P parameter, int label) {
     return {page, parameter, label, -100, 100};
 }
 
 // clang-format off
-constexpr std::array<TrackBarSpec, TrackBarCount + 1> TrackBars = {{
+constexpr std::array<TrackBarInfo, TrackBarCount + 1> TrackBars = {{
     {0, P::Red, 0, 0, 0},          // (no TrackBar0)
     Offset(0, P::Red, 5),          // TrackBar1
     Offset(0, P::Green, 6),        // TrackBar2
@@ -71,7 +71,7 @@ const std::vector<std::string>& ModeCaptions(int page) {
     return Captions[std::size_t(Checked(page))];
 }
 
-const TrackBarSpec& TrackBarOf(int trackBar) {
+const TrackBarInfo& TrackBarOf(int trackBar) {
     if (trackBar < 1 || trackBar > TrackBarCount)
         throw std::out_of_range("no such track bar");
     return TrackBars[std::size_t(trackBar)];

@@ -73,7 +73,7 @@ enum ConverterCheckBox : int {
 enum class BalanceParameter { Red, Green, Blue, Brightness, Contrast, HalfTone, Y, J, K, Dither };
 
 // One track bar: page, parameter, value label, range.
-struct TrackBarSpec {
+struct TrackBarInfo {
     int page;
     BalanceParameter parameter;
     int label;
@@ -85,7 +85,7 @@ struct TrackBarSpec {
 const std::vector<std::string>& ModeCaptions(int page);
 
 // Track bars 1..TrackBarCount (index 0 unused).
-const TrackBarSpec& TrackBarOf(int trackBar);
+const TrackBarInfo& TrackBarOf(int trackBar);
 // The five colour track bars (red, green, blue, brightness, contrast) of a balance page,
 // and its HalfTone track bar (0 for the V9938 page, which has none).
 std::array<int, 5> ColourTrackBars(int page);

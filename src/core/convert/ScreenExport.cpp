@@ -51,7 +51,7 @@ std::vector<NamedBytes> FilesOf(const ConversionState& state, const std::string&
 
 std::string ExportFileName(ExportKind kind, std::string_view chosen) {
     const std::string named =
-        WithDefaultExtension(chosen, DialogSpec(ExportDialogOf(kind)).defaultExtension);
+        WithDefaultExtension(chosen, DialogInfo(ExportDialogOf(kind)).defaultExtension);
     return IsMsxKind(kind) ? UpperCaseFileName(named) : named;
 }
 
@@ -74,7 +74,7 @@ ScreenFileBuild SaveFiles(const ConversionState& state, std::string_view chosen)
     if (std::string refusal = SaveRefusal(state); !refusal.empty())
         return {{}, refusal};
     const std::string named =
-        WithDefaultExtension(chosen, DialogSpec(ScreenDialog::SavePictureDialog1).defaultExtension);
+        WithDefaultExtension(chosen, DialogInfo(ScreenDialog::SavePictureDialog1).defaultExtension);
     if (state.page == ConverterPage::Pc6001)
         return Pc6001Files(state, named);
     return {{{SaveFileName(named), CompanionBitmap(state)}}, {}};

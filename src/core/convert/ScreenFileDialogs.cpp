@@ -28,7 +28,7 @@ constexpr std::array<DialogFilter, 1> Interlace5Filters = {
     {{"Interlace SCREEN 5 IMAGE (*.S05)", "*.S05"}}};
 constexpr std::array<DialogFilter, 1> BitmapFilters = {{{"BITMAP IMAGE (*.bmp)", "*.bmp"}}};
 
-const std::array<ScreenDialogSpec, ScreenDialogCount> Specs = {{
+const std::array<ScreenDialogInfo, ScreenDialogCount> Infos = {{
     {"SaveDialog1", Screen12Filters, "S12"},
     {"SaveDialog2", Screen8Filters, "SC8"},
     {"SaveDialog3", Screen7Filters, "SC7"},
@@ -45,13 +45,13 @@ const std::array<ScreenDialogSpec, ScreenDialogCount> Specs = {{
 
 } // namespace
 
-const ScreenDialogSpec& DialogSpec(ScreenDialog dialog) {
-    return Specs.at(std::size_t(dialog));
+const ScreenDialogInfo& DialogInfo(ScreenDialog dialog) {
+    return Infos.at(std::size_t(dialog));
 }
 
-std::string FilterText(const ScreenDialogSpec& spec) {
+std::string FilterText(const ScreenDialogInfo& info) {
     std::string text;
-    for (const DialogFilter& f : spec.filters) {
+    for (const DialogFilter& f : info.filters) {
         if (!text.empty())
             text += '|';
         text += std::string(f.description) + "|" + std::string(f.patterns);

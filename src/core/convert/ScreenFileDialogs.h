@@ -28,17 +28,17 @@ struct DialogFilter {
     std::string_view patterns; // ';' between patterns
 };
 
-struct ScreenDialogSpec {
+struct ScreenDialogInfo {
     std::string_view objectName;
     std::span<const DialogFilter> filters;
     std::string_view defaultExtension; // without '.'; empty: the dialog appends none
 };
 
-const ScreenDialogSpec& DialogSpec(ScreenDialog dialog);
+const ScreenDialogInfo& DialogInfo(ScreenDialog dialog);
 
 // The filter as one text, description and patterns separated by '|' in order
 // ("SCREEN 5 IMAGE (*.SC5)|*.SC5").
-std::string FilterText(const ScreenDialogSpec& spec);
+std::string FilterText(const ScreenDialogInfo& info);
 
 // One filter in the form "description (pattern pattern)" that toolkit dialogs parse; a
 // description that already shows its patterns in parentheses is kept as it is.

@@ -11,14 +11,14 @@ namespace murelo::gui {
 namespace {
 
 // One row of the menu: a separator when caption is null.
-struct ItemSpec {
+struct ItemInfo {
     const char* objectName;
     const char* caption;
     QKeySequence shortcut;
     QAction* TForm1::*member;
 };
 
-QAction* AddItem(QMenu* menu, TForm1* window, const ItemSpec& item) {
+QAction* AddItem(QMenu* menu, TForm1* window, const ItemInfo& item) {
     QAction* action = nullptr;
     if (!item.caption) {
         action = menu->addSeparator();
@@ -36,11 +36,11 @@ QAction* AddItem(QMenu* menu, TForm1* window, const ItemSpec& item) {
 }
 
 QMenu* AddMenu(TForm1* window, const char* objectName, const char* caption,
-               std::initializer_list<ItemSpec> items) {
+               std::initializer_list<ItemInfo> items) {
     QMenu* menu = window->menuBar()->addMenu(QString::fromLatin1(caption));
     menu->setObjectName(QString::fromLatin1(objectName));
     menu->menuAction()->setObjectName(QString::fromLatin1(objectName));
-    for (const ItemSpec& item : items)
+    for (const ItemInfo& item : items)
         AddItem(menu, window, item);
     return menu;
 }

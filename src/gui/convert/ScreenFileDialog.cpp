@@ -23,9 +23,9 @@ void SetScreenFileDialogHandler(ScreenFileDialogHandler handler) {
 }
 
 QFileDialog* CreateScreenFileDialog(ScreenDialog dialog, QWidget* parent) {
-    const ScreenDialogSpec& spec = DialogSpec(dialog);
+    const ScreenDialogInfo& info = DialogInfo(dialog);
     auto* fileDialog = new QFileDialog(parent);
-    fileDialog->setObjectName(FromStd(spec.objectName));
+    fileDialog->setObjectName(FromStd(info.objectName));
     fileDialog->setAcceptMode(QFileDialog::AcceptSave);
     fileDialog->setFileMode(QFileDialog::AnyFile);
     fileDialog->setOption(QFileDialog::DontConfirmOverwrite);
@@ -33,10 +33,10 @@ QFileDialog* CreateScreenFileDialog(ScreenDialog dialog, QWidget* parent) {
     fileDialog->setOption(QFileDialog::DontUseNativeDialog);
     fileDialog->setFilter(fileDialog->filter() & ~QDir::CaseSensitive);
     QStringList filters;
-    for (const DialogFilter& filter : spec.filters)
+    for (const DialogFilter& filter : info.filters)
         filters << QString::fromStdString(NameFilter(filter));
     fileDialog->setNameFilters(filters);
-    fileDialog->setDefaultSuffix(FromStd(spec.defaultExtension));
+    fileDialog->setDefaultSuffix(FromStd(info.defaultExtension));
     return fileDialog;
 }
 

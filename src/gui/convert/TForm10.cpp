@@ -82,12 +82,12 @@ std::vector<int> BarsOf(int page) {
     return bars;
 }
 
-struct BoxSpec {
+struct BoxInfo {
     int number;
     const char* caption;
 };
 
-std::vector<BoxSpec> BoxesOf(int page) {
+std::vector<BoxInfo> BoxesOf(int page) {
     switch (page) {
     case 0:
         return {{2, "9918 Rules"},
@@ -181,7 +181,7 @@ QWidget* TForm10::createPage(int page) {
         }
         layout->addWidget(RadioGroup1);
     }
-    for (const BoxSpec& box : BoxesOf(page))
+    for (const BoxInfo& box : BoxesOf(page))
         addCheckBox(layout, box.number, box.caption);
     layout->addStretch(1);
     layout->addWidget(createButtons(page, widget));
@@ -195,21 +195,21 @@ QGroupBox* TForm10::createBalanceGroup(int page, QWidget* parent) {
     grid->setVerticalSpacing(0);
     int row = 0;
     for (int bar : BarsOf(page)) {
-        const TrackBarSpec& spec = TrackBarOf(bar);
+        const TrackBarInfo& info = TrackBarOf(bar);
         auto* slider = new QSlider(Qt::Horizontal, group);
         slider->setObjectName(QString("TrackBar%1").arg(bar));
-        slider->setRange(spec.min, spec.max);
+        slider->setRange(info.min, info.max);
         slider->setSingleStep(1);
         slider->setPageStep(1);
-        if (spec.parameter == BalanceParameter::HalfTone)
+        if (info.parameter == BalanceParameter::HalfTone)
             slider->setTickPosition(QSlider::TicksBelow);
         auto* value = new QLabel(group);
-        value->setObjectName(QString("Label%1").arg(spec.label));
+        value->setObjectName(QString("Label%1").arg(info.label));
         value->setFont(QFont("monospace"));
         value->setMinimumWidth(value->fontMetrics().horizontalAdvance("-100") + 2);
         TrackBar[std::size_t(bar)] = slider;
-        Label[std::size_t(spec.label)] = value;
-        grid->addWidget(new QLabel(ParameterCaption(spec.parameter), group), row, 0);
+        Label[std::size_t(info.label)] = value;
+        grid->addWidget(new QLabel(ParameterCaption(info.parameter), group), row, 0);
         grid->addWidget(slider, row, 1);
         grid->addWidget(value, row, 2);
         ++row;

@@ -83,14 +83,14 @@ TEST(ScreenFileNames, ElevenSaveDialogsAndTheBitmapDialog) {
          "bmp"},
     };
     for (const DialogCase& c : cases) {
-        const ScreenDialogSpec& spec = DialogSpec(c.dialog);
-        EXPECT_EQ(spec.objectName, c.objectName);
-        EXPECT_EQ(FilterText(spec), c.filter) << c.objectName;
-        EXPECT_EQ(spec.defaultExtension, c.extension) << c.objectName;
+        const ScreenDialogInfo& info = DialogInfo(c.dialog);
+        EXPECT_EQ(info.objectName, c.objectName);
+        EXPECT_EQ(FilterText(info), c.filter) << c.objectName;
+        EXPECT_EQ(info.defaultExtension, c.extension) << c.objectName;
     }
-    EXPECT_EQ(NameFilter(DialogSpec(ScreenDialog::SaveDialog10).filters[0]),
+    EXPECT_EQ(NameFilter(DialogInfo(ScreenDialog::SaveDialog10).filters[0]),
               "Color Plane Data (*.R *.G *.B)");
-    EXPECT_EQ(NameFilter(DialogSpec(ScreenDialog::SaveDialog7).filters[1]),
+    EXPECT_EQ(NameFilter(DialogInfo(ScreenDialog::SaveDialog7).filters[1]),
               "SCREEN 10 IMAGE (*.SCA)");
 }
 

@@ -104,7 +104,7 @@ Document EditedDocument() {
 TEST(ImportPicture, MakesANewModifiedUnnamedPictureOfTheChosenSize) {
     test::TempDir dir;
     // A photograph far above Open's limit, stored as JPEG.
-    test::JpegSpec photo{1600, 1200};
+    test::JpegLayout photo{1600, 1200};
     for (int i = 0; i < 1600 * 1200; ++i)
         photo.samples.insert(photo.samples.end(), {200, 40, 40});
     test::WriteBytes(dir / "photo.jpg", test::WriteJpeg(photo));

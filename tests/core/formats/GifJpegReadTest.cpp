@@ -9,11 +9,11 @@
 namespace murelo {
 namespace {
 
-using test::GifSpec;
-using test::JpegSpec;
+using test::GifLayout;
+using test::JpegLayout;
 
-GifSpec TwoColourGif() {
-    GifSpec s;
+GifLayout TwoColourGif() {
+    GifLayout s;
     s.screenWidth = 6;
     s.screenHeight = 5;
     s.globalColors = {0, 0, 0, 255, 255, 255};
@@ -25,7 +25,7 @@ GifSpec TwoColourGif() {
 }
 
 TEST(GifRead, ALocalColourTableWinsOverTheGlobalOne) {
-    GifSpec s = TwoColourGif();
+    GifLayout s = TwoColourGif();
     s.localColors = {200, 10, 20, 5, 150, 250};
     const DecodedBitmap d = DecodeAnyPicture(test::WriteGif(s));
     ASSERT_TRUE(d.ok()) << d.message;
@@ -37,7 +37,7 @@ TEST(GifRead, ALocalColourTableWinsOverTheGlobalOne) {
 }
 
 TEST(GifRead, InterlacedRowsLandInDisplayOrder) {
-    GifSpec s = TwoColourGif();
+    GifLayout s = TwoColourGif();
     s.screenHeight = s.height = 11;
     s.indices.clear();
     for (int y = 0; y < 11; ++y)
@@ -51,7 +51,7 @@ TEST(GifRead, InterlacedRowsLandInDisplayOrder) {
 }
 
 TEST(GifRead, TheFirstFrameIsShownOnTheScreenWithTheBackgroundAround) {
-    GifSpec s = TwoColourGif();
+    GifLayout s = TwoColourGif();
     s.globalColors = {0, 0, 0, 255, 255, 255, 9, 99, 199, 1, 2, 3};
     s.background = 2;
     s.screenWidth = 10;
@@ -80,8 +80,8 @@ TEST(GifRead, DamagedFilesAreRefused) {
 }
 
 // Blocks of 8 x 8 in four flat colours, which JPEG keeps nearly exactly.
-JpegSpec Blocks(bool cmyk, int width = 32, int height = 16) {
-    JpegSpec s{width, height, cmyk};
+JpegLayout Blocks(bool cmyk, int width = 32, int height = 16) {
+    JpegLayout s{width, height, cmyk};
     const std::uint8_t rgb[4][3] = {{250, 0, 0}, {0, 250, 0}, {0, 0, 250}, {128, 128, 128}};
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
@@ -103,7 +103,7 @@ void ExpectNear(ColorValue got, int r, int g, int b, const char* what) {
 TEST(JpegRead, BaselineProgressiveAndCmykFilesShowTheirColours) {
     for (const bool cmyk : {false, true})
         for (const bool progressive : {false, true}) {
-            JpegSpec s = Blocks(cmyk);
+            JpegLayout s = Blocks(cmyk);
             s.progressive = progressive;
             const DecodedBitmap d = DecodeAnyPicture(test::WriteJpeg(s));
             const char* what = cmyk ? (progressive ? "cmyk progressive" : "cmyk")
@@ -119,7 +119,7 @@ TEST(JpegRead, BaselineProgressiveAndCmykFilesShowTheirColours) {
 }
 
 TEST(JpegRead, ProgressiveCodingDecodesToTheBaselinePicture) {
-    JpegSpec s = Blocks(false);
+    JpegLayout s = Blocks(false);
     for (std::size_t i = 0; i < s.samples.size(); ++i)
         s.samples[i] = std::uint8_t(s.samples[i] ^ (i * 29 % 64)); // some texture
     const DecodedBitmap baseline = DecodeAnyPicture(test::WriteJpeg(s));

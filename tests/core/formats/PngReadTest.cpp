@@ -9,12 +9,12 @@
 namespace murelo {
 namespace {
 
-using test::PngSpec;
+using test::PngLayout;
 using test::WritePng;
 
 // A row of `width` samples counting 0, 1, 2, ... modulo the depth's range.
-PngSpec Ramp(int colorType, int bitDepth, int width) {
-    PngSpec s{width, 2, colorType, bitDepth};
+PngLayout Ramp(int colorType, int bitDepth, int width) {
+    PngLayout s{width, 2, colorType, bitDepth};
     const int channels = colorType == PNG_COLOR_TYPE_RGB ? 3 : 1;
     for (int y = 0; y < 2; ++y)
         for (int i = 0; i < width * channels; ++i)
@@ -32,8 +32,8 @@ class GreyPng : public testing::TestWithParam<GreyCase> {};
 TEST_P(GreyPng, SpreadsEveryLevelOverTheFullRange) {
     const GreyCase c = GetParam();
     const int levels = 1 << c.bitDepth;
-    const PngSpec spec = Ramp(PNG_COLOR_TYPE_GRAY, c.bitDepth, levels + 3);
-    const DecodedBitmap d = DecodeAnyPicture(WritePng(spec));
+    const PngLayout info = Ramp(PNG_COLOR_TYPE_GRAY, c.bitDepth, levels + 3);
+    const DecodedBitmap d = DecodeAnyPicture(WritePng(info));
     ASSERT_TRUE(d.ok()) << d.message;
     EXPECT_EQ(d.formatCode, c.formatCode);
     ASSERT_EQ(d.picture.width(), levels + 3);
@@ -53,11 +53,11 @@ class PalettePng : public testing::TestWithParam<int> {};
 TEST_P(PalettePng, TakesEachIndexFromTheTable) {
     const int depth = GetParam();
     const int entries = 1 << depth;
-    PngSpec spec = Ramp(PNG_COLOR_TYPE_PALETTE, depth, entries + 1);
+    PngLayout info = Ramp(PNG_COLOR_TYPE_PALETTE, depth, entries + 1);
     for (int i = 0; i < entries; ++i)
-        spec.palette.insert(spec.palette.end(),
+        info.palette.insert(info.palette.end(),
                             {std::uint8_t(i * 7), std::uint8_t(255 - i), std::uint8_t(i * 3 + 1)});
-    const DecodedBitmap d = DecodeAnyPicture(WritePng(spec));
+    const DecodedBitmap d = DecodeAnyPicture(WritePng(info));
     ASSERT_TRUE(d.ok()) << d.message;
     for (int x = 0; x < d.picture.width(); ++x) {
         const int i = (x + 1) % entries;
@@ -68,20 +68,20 @@ TEST_P(PalettePng, TakesEachIndexFromTheTable) {
 INSTANTIATE_TEST_SUITE_P(Depths, PalettePng, testing::Values(1, 2, 4, 8));
 
 TEST(PngRead, TransparentPaletteEntriesKeepTheirColour) {
-    PngSpec spec{2, 1, PNG_COLOR_TYPE_PALETTE, 8};
-    spec.palette = {10, 20, 30, 40, 50, 60};
-    spec.trns = {0, 255};
-    spec.samples = {0, 1};
-    const DecodedBitmap d = DecodeAnyPicture(WritePng(spec));
+    PngLayout info{2, 1, PNG_COLOR_TYPE_PALETTE, 8};
+    info.palette = {10, 20, 30, 40, 50, 60};
+    info.trns = {0, 255};
+    info.samples = {0, 1};
+    const DecodedBitmap d = DecodeAnyPicture(WritePng(info));
     ASSERT_TRUE(d.ok()) << d.message;
     EXPECT_EQ(d.picture.pixel(0, 0), RgbColor(10, 20, 30));
     EXPECT_EQ(d.picture.pixel(1, 0), RgbColor(40, 50, 60));
 }
 
 TEST(PngRead, AlphaIsDroppedAndTheColourKept) {
-    PngSpec spec{2, 1, PNG_COLOR_TYPE_RGB_ALPHA, 8};
-    spec.samples = {200, 100, 50, 0, 1, 2, 3, 128};
-    const DecodedBitmap d = DecodeAnyPicture(WritePng(spec));
+    PngLayout info{2, 1, PNG_COLOR_TYPE_RGB_ALPHA, 8};
+    info.samples = {200, 100, 50, 0, 1, 2, 3, 128};
+    const DecodedBitmap d = DecodeAnyPicture(WritePng(info));
     ASSERT_TRUE(d.ok()) << d.message;
     EXPECT_EQ(d.picture.pixel(0, 0), RgbColor(200, 100, 50));
     EXPECT_EQ(d.picture.pixel(1, 0), RgbColor(1, 2, 3));
@@ -89,10 +89,10 @@ TEST(PngRead, AlphaIsDroppedAndTheColourKept) {
 }
 
 TEST(PngRead, SixteenBitSamplesAreScaledToEight) {
-    PngSpec spec{3, 1, PNG_COLOR_TYPE_RGB, 16};
+    PngLayout info{3, 1, PNG_COLOR_TYPE_RGB, 16};
     // v * 257 is exactly v in 8 bits; the low byte alone must not decide the result.
-    spec.samples = {0xFFFF, 0x0000, 0x8080, 0x1240, 0xAB40, 0x00FF, 0x7F7F, 0x0101, 0xFEFE};
-    const DecodedBitmap d = DecodeAnyPicture(WritePng(spec));
+    info.samples = {0xFFFF, 0x0000, 0x8080, 0x1240, 0xAB40, 0x00FF, 0x7F7F, 0x0101, 0xFEFE};
+    const DecodedBitmap d = DecodeAnyPicture(WritePng(info));
     ASSERT_TRUE(d.ok()) << d.message;
     EXPECT_EQ(d.picture.pixel(0, 0), RgbColor(0xFF, 0x00, 0x80));
     EXPECT_EQ(d.picture.pixel(1, 0), RgbColor(0x12, 0xAB, 0x01));
@@ -101,12 +101,12 @@ TEST(PngRead, SixteenBitSamplesAreScaledToEight) {
 }
 
 TEST(PngRead, InterlacedAndPlainFilesGiveTheSamePicture) {
-    PngSpec spec{13, 11, PNG_COLOR_TYPE_RGB, 8};
+    PngLayout info{13, 11, PNG_COLOR_TYPE_RGB, 8};
     for (int i = 0; i < 13 * 11 * 3; ++i)
-        spec.samples.push_back(std::uint16_t(i * 37 % 256));
-    const DecodedBitmap plain = DecodeAnyPicture(WritePng(spec));
-    spec.interlaced = true;
-    const test::Bytes file = WritePng(spec);
+        info.samples.push_back(std::uint16_t(i * 37 % 256));
+    const DecodedBitmap plain = DecodeAnyPicture(WritePng(info));
+    info.interlaced = true;
+    const test::Bytes file = WritePng(info);
     ASSERT_EQ(file[28], 1) << "the test file must really be interlaced";
     const DecodedBitmap interlaced = DecodeAnyPicture(file);
     ASSERT_TRUE(plain.ok() && interlaced.ok()) << interlaced.message;
@@ -144,8 +144,8 @@ TEST(PngRead, AHugeDeclaredSizeIsRefusedFromTheHeaderAlone) {
 }
 
 TEST(PngRead, DamagedFilesAreRefusedWithAReason) {
-    PngSpec spec = Ramp(PNG_COLOR_TYPE_RGB, 8, 40);
-    const test::Bytes good = WritePng(spec);
+    PngLayout info = Ramp(PNG_COLOR_TYPE_RGB, 8, 40);
+    const test::Bytes good = WritePng(info);
     struct Case {
         const char* what;
         test::Bytes file;

@@ -33,7 +33,7 @@ int Channels(int colorType) {
 }
 
 // Packs one row of samples at the bit depth, most significant bits first.
-Bytes PackRow(const PngSpec& s, int y) {
+Bytes PackRow(const PngLayout& s, int y) {
     const int n = s.width * Channels(s.colorType);
     Bytes row;
     const std::uint16_t* in = s.samples.data() + std::size_t(y) * n;
@@ -76,7 +76,7 @@ void Check(bool ok, const char* what) {
         throw std::runtime_error(what);
 }
 
-void WriteFrame(GifFileType* gif, const GifSpec& s, const std::vector<std::uint8_t>& indices) {
+void WriteFrame(GifFileType* gif, const GifLayout& s, const std::vector<std::uint8_t>& indices) {
     if (s.transparentIndex >= 0) {
         const GifByteType control[4] = {1, 0, 0, GifByteType(s.transparentIndex)};
         Check(EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, control) == GIF_OK, "ext");
@@ -104,7 +104,7 @@ void WriteFrame(GifFileType* gif, const GifSpec& s, const std::vector<std::uint8
 
 } // namespace
 
-Bytes WritePng(const PngSpec& s) {
+Bytes WritePng(const PngLayout& s) {
     Bytes out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
@@ -161,7 +161,7 @@ Bytes PngBomb(std::uint32_t width, std::uint32_t height) {
     return out;
 }
 
-Bytes WriteGif(const GifSpec& s) {
+Bytes WriteGif(const GifLayout& s) {
     Bytes out;
     int error = 0;
     GifFileType* gif = EGifOpen(&out, GifAppend, &error);
@@ -182,7 +182,7 @@ Bytes WriteGif(const GifSpec& s) {
     return out;
 }
 
-Bytes WriteJpeg(const JpegSpec& s) {
+Bytes WriteJpeg(const JpegLayout& s) {
     jpeg_compress_struct cinfo{};
     jpeg_error_mgr error{};
     cinfo.err = jpeg_std_error(&error);

@@ -9,8 +9,8 @@ namespace murelo::test {
 
 using Bytes = std::vector<std::uint8_t>;
 
-struct PngSpec {
-    PngSpec(int w, int h, int type, int depth)
+struct PngLayout {
+    PngLayout(int w, int h, int type, int depth)
         : width(w), height(h), colorType(type), bitDepth(depth) {}
     int width = 0, height = 0;
     int colorType = 0; // PNG_COLOR_TYPE_*
@@ -21,13 +21,13 @@ struct PngSpec {
     // Samples row by row, one value per channel, at the bit depth (16-bit as 0..65535).
     std::vector<std::uint16_t> samples;
 };
-Bytes WritePng(const PngSpec& spec);
+Bytes WritePng(const PngLayout& info);
 
 // A decompression bomb: an 8-bit RGB PNG declaring the size, whose small IDAT chunk inflates
 // to a megabyte of zero rows (and would need far more for the declared size), then IEND.
 Bytes PngBomb(std::uint32_t width, std::uint32_t height);
 
-struct GifSpec {
+struct GifLayout {
     int screenWidth = 0, screenHeight = 0;
     int background = 0;
     std::vector<std::uint8_t> globalColors; // r, g, b; a power of two of entries
@@ -38,16 +38,16 @@ struct GifSpec {
     int transparentIndex = -1;
     bool secondFrame = false; // a second, different frame follows
 };
-Bytes WriteGif(const GifSpec& spec);
+Bytes WriteGif(const GifLayout& info);
 
-struct JpegSpec {
-    JpegSpec(int w, int h, bool cmykInks = false) : width(w), height(h), cmyk(cmykInks) {}
+struct JpegLayout {
+    JpegLayout(int w, int h, bool cmykInks = false) : width(w), height(h), cmyk(cmykInks) {}
     int width = 0, height = 0;
     bool cmyk = false; // four samples per pixel, written as Adobe's inverted CMYK
     bool progressive = false;
     int quality = 95;
     std::vector<std::uint8_t> samples; // 3 (RGB) or 4 (inverted CMYK) per pixel
 };
-Bytes WriteJpeg(const JpegSpec& spec);
+Bytes WriteJpeg(const JpegLayout& info);
 
 } // namespace murelo::test
