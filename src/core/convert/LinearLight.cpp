@@ -1,5 +1,6 @@
 #include "core/convert/LinearLight.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace murelo {
@@ -8,6 +9,13 @@ double LinearFromSrgb(double encoded01) {
     if (encoded01 <= 0.04045)
         return encoded01 / 12.92;
     return std::pow((encoded01 + 0.055) / 1.055, 2.4);
+}
+
+double SrgbFromLinear(double linear01) {
+    const double v = std::clamp(linear01, 0.0, 1.0);
+    if (v <= 0.0031308)
+        return v * 12.92;
+    return 1.055 * std::pow(v, 1 / 2.4) - 0.055;
 }
 
 const std::array<double, 256>& LinearTable() {

@@ -79,16 +79,32 @@ std::vector<double> GaussianKernel(double sigma, int radius) {
     return kernel;
 }
 
-// Separable blur; the edge pixels are repeated outward.
-Plane Blurred(const Plane& in, const std::vector<double>& kernel) {
+// What a blur reads beyond the picture's edge.
+enum class Edge {
+    Repeated,  // the edge pixel, repeated outward
+    Reflected, // the picture mirrored at its edge, the edge pixel included (d c b a | a b c d)
+};
+
+int EdgeIndex(int i, int n, Edge edge) {
+    if (edge == Edge::Repeated)
+        return std::clamp(i, 0, n - 1);
+    // A window wider than the picture reflects more than once.
+    const int period = 2 * n;
+    i %= period;
+    if (i < 0)
+        i += period;
+    return i < n ? i : period - 1 - i;
+}
+
+// Separable blur.
+Plane Blurred(const Plane& in, const std::vector<double>& kernel, Edge edge) {
     const int radius = int(kernel.size() / 2);
     Plane across = in;
     for (int y = 0; y < in.height; ++y)
         for (int x = 0; x < in.width; ++x) {
             double sum = 0;
             for (int i = -radius; i <= radius; ++i)
-                sum +=
-                    kernel[std::size_t(i + radius)] * in.at(std::clamp(x + i, 0, in.width - 1), y);
+                sum += kernel[std::size_t(i + radius)] * in.at(EdgeIndex(x + i, in.width, edge), y);
             across.values[std::size_t(y) * in.width + x] = sum;
         }
     Plane out = across;
@@ -97,7 +113,7 @@ Plane Blurred(const Plane& in, const std::vector<double>& kernel) {
             double sum = 0;
             for (int i = -radius; i <= radius; ++i)
                 sum += kernel[std::size_t(i + radius)] *
-                       across.at(x, std::clamp(y + i, 0, in.height - 1));
+                       across.at(x, EdgeIndex(y + i, in.height, edge));
             out.values[std::size_t(y) * in.width + x] = sum;
         }
     return out;
@@ -114,9 +130,11 @@ template <class Value> Plane PlaneOf(const Picture& picture, Value value) {
 std::array<Plane, 3> BlurredLinear(const Picture& picture) {
     const auto& linear = LinearTable();
     const std::vector<double> kernel = GaussianKernel(1.0, 3);
-    return {Blurred(PlaneOf(picture, [&](ColorValue c) { return linear[RedOf(c)]; }), kernel),
-            Blurred(PlaneOf(picture, [&](ColorValue c) { return linear[GreenOf(c)]; }), kernel),
-            Blurred(PlaneOf(picture, [&](ColorValue c) { return linear[BlueOf(c)]; }), kernel)};
+    const auto plane = [&](auto channel) {
+        return Blurred(PlaneOf(picture, [&](ColorValue c) { return linear[channel(c)]; }), kernel,
+                       Edge::Repeated);
+    };
+    return {plane(RedOf), plane(GreenOf), plane(BlueOf)};
 }
 
 // Both pictures as the eye sees them from a little away: linear light, blurred.
@@ -135,12 +153,13 @@ double MeanDeltaE(const BlurredPair& p) {
     return sum / double(count);
 }
 
-// CIELAB lightness of blurred planes, scaled to 0..255 like the luma SSIM was made for.
-Plane Lightness(const std::array<Plane, 3>& rgb) {
+// The luma Y' (0..1) of blurred linear planes taken back to sRGB.
+Plane Luma(const std::array<Plane, 3>& rgb) {
     Plane out = rgb[0];
     for (std::size_t i = 0; i < out.values.size(); ++i)
-        out.values[i] =
-            2.55 * LabFromLinearRgb(rgb[0].values[i], rgb[1].values[i], rgb[2].values[i]).L;
+        out.values[i] = 0.2126 * SrgbFromLinear(rgb[0].values[i]) +
+                        0.7152 * SrgbFromLinear(rgb[1].values[i]) +
+                        0.0722 * SrgbFromLinear(rgb[2].values[i]);
     return out;
 }
 
@@ -151,25 +170,34 @@ Plane Product(const Plane& a, const Plane& b) {
     return out;
 }
 
+// Wang et al.'s SSIM of two planes of values 0..1: Gaussian window of sigma 1.5 (radius 5,
+// reflected edges), population variances, averaged over every pixel but a border of the
+// window's radius (over all of them when the picture is too small to have an inside).
 double MeanSsim(const Plane& x, const Plane& y) {
-    constexpr double C1 = (0.01 * 255) * (0.01 * 255);
-    constexpr double C2 = (0.03 * 255) * (0.03 * 255);
-    const std::vector<double> window = GaussianKernel(1.5, 5);
-    const Plane mx = Blurred(x, window);
-    const Plane my = Blurred(y, window);
-    const Plane xx = Blurred(Product(x, x), window);
-    const Plane yy = Blurred(Product(y, y), window);
-    const Plane xy = Blurred(Product(x, y), window);
+    constexpr double C1 = 0.01 * 0.01;
+    constexpr double C2 = 0.03 * 0.03;
+    constexpr int Radius = 5;
+    const std::vector<double> window = GaussianKernel(1.5, Radius);
+    const Plane mx = Blurred(x, window, Edge::Reflected);
+    const Plane my = Blurred(y, window, Edge::Reflected);
+    const Plane xx = Blurred(Product(x, x), window, Edge::Reflected);
+    const Plane yy = Blurred(Product(y, y), window, Edge::Reflected);
+    const Plane xy = Blurred(Product(x, y), window, Edge::Reflected);
+    const bool inside = x.width > 2 * Radius && x.height > 2 * Radius;
+    const int border = inside ? Radius : 0;
     double sum = 0;
-    for (std::size_t i = 0; i < x.values.size(); ++i) {
-        const double ux = mx.values[i];
-        const double uy = my.values[i];
-        const double vx = xx.values[i] - ux * ux;
-        const double vy = yy.values[i] - uy * uy;
-        const double cov = xy.values[i] - ux * uy;
-        sum += ((2 * ux * uy + C1) * (2 * cov + C2)) / ((ux * ux + uy * uy + C1) * (vx + vy + C2));
-    }
-    return sum / double(x.values.size());
+    for (int row = border; row < x.height - border; ++row)
+        for (int column = border; column < x.width - border; ++column) {
+            const std::size_t i = std::size_t(row) * x.width + column;
+            const double ux = mx.values[i];
+            const double uy = my.values[i];
+            const double vx = xx.values[i] - ux * ux;
+            const double vy = yy.values[i] - uy * uy;
+            const double cov = xy.values[i] - ux * uy;
+            sum +=
+                ((2 * ux * uy + C1) * (2 * cov + C2)) / ((ux * ux + uy * uy + C1) * (vx + vy + C2));
+        }
+    return sum / (double(x.width - 2 * border) * double(x.height - 2 * border));
 }
 
 } // namespace
@@ -220,6 +248,14 @@ double Ciede2000(const LabColor& first, const LabColor& second) {
     return std::sqrt(tl * tl + tc * tc + th * th + rT * tc * th);
 }
 
+double LumaSsim(std::span<const double> x, std::span<const double> y, int width, int height) {
+    const std::size_t count = std::size_t(width) * std::size_t(height);
+    if (width <= 0 || height <= 0 || x.size() != count || y.size() != count)
+        throw std::invalid_argument("the planes differ from the size given");
+    return MeanSsim(Plane{width, height, {x.begin(), x.end()}},
+                    Plane{width, height, {y.begin(), y.end()}});
+}
+
 PerceptualScore ComparePictures(const Picture& source, const Picture& result) {
     if (source.empty() || source.width() != result.width() || source.height() != result.height())
         throw std::invalid_argument(
@@ -227,7 +263,7 @@ PerceptualScore ComparePictures(const Picture& source, const Picture& result) {
             std::to_string(source.height()) + " and " + std::to_string(result.width()) + " x " +
             std::to_string(result.height()) + ")");
     const BlurredPair blurred{BlurredLinear(source), BlurredLinear(result)};
-    return {MeanDeltaE(blurred), MeanSsim(Lightness(blurred.source), Lightness(blurred.result))};
+    return {MeanDeltaE(blurred), MeanSsim(Luma(blurred.source), Luma(blurred.result))};
 }
 
 std::string DeltaEText(double meanDeltaE) {

@@ -2,6 +2,7 @@
 
 #include "core/editor/Picture.h"
 
+#include <span>
 #include <string>
 
 namespace murelo {
@@ -24,12 +25,18 @@ struct PerceptualScore {
     // Both pictures in linear light, blurred with a Gaussian of sigma 1 pixel, then the mean
     // CIEDE2000 over all pixels: 0 for identical pictures.
     double meanDeltaE = 0;
-    // Mean structural similarity of the lightness of the same blurred pictures (11 x 11
-    // Gaussian window, sigma 1.5, lightness 0..100 scaled to 0..255): 1 for identical
-    // pictures. Taken after the blur, a fine dither is judged by what it looks like rather
-    // than by its dots.
+    // SSIM of the blurred luminance: the same blurred pictures back in sRGB, their luma
+    // Y' = .2126 R' + .7152 G' + .0722 B' (0..1), compared with Wang et al.'s SSIM (Gaussian
+    // window of sigma 1.5, radius 5, reflected edges, C1 = .01^2, C2 = .03^2, population
+    // variances), averaged over every pixel but a 5-pixel border: 1 for identical pictures.
+    // Taken after the blur, a fine dither is judged by what it looks like rather than by its
+    // dots.
     double ssim = 1;
 };
+
+// The SSIM of two planes of luma values 0..1, row after row, as PerceptualScore::ssim takes
+// it of the blurred pictures.
+double LumaSsim(std::span<const double> x, std::span<const double> y, int width, int height);
 
 // Throws std::invalid_argument unless both pictures have the same, non-zero size.
 PerceptualScore ComparePictures(const Picture& source, const Picture& result);

@@ -6,8 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 namespace murelo {
 namespace {
@@ -96,19 +99,46 @@ TEST(PerceptualErrorTest, IdenticalPicturesScoreNoErrorAndFullSimilarity) {
 
 TEST(PerceptualErrorTest, FlatPicturesScoreTheirColourDifference) {
     // Flat pictures stay flat under the blur, so the score is the difference of the two
-    // colours; the similarity of two flat lightnesses x, y (scaled to 0..255) is
-    // (2xy + C1) / (x^2 + y^2 + C1).
+    // colours; the similarity of two flat lumas x, y (0..1) is (2xy + C1) / (x^2 + y^2 + C1).
     const Picture grey(16, 12, RgbColor(119, 119, 119));
     const Picture lighter(16, 12, RgbColor(140, 140, 140));
     const PerceptualScore score = ComparePictures(grey, lighter);
     const LabColor a = LabFromLinearRgb(0.184475, 0.184475, 0.184475);
     const LabColor b = LabFromLinearRgb(0.262251, 0.262251, 0.262251);
     EXPECT_NEAR(score.meanDeltaE, Ciede2000(a, b), 1e-3);
-    const double x = 2.55 * a.L;
-    const double y = 2.55 * b.L;
-    const double c1 = 2.55 * 2.55;
+    const double x = 119 / 255.0;
+    const double y = 140 / 255.0;
+    const double c1 = 0.01 * 0.01;
     EXPECT_NEAR(score.ssim, (2 * x * y + c1) / (x * x + y * y + c1), 1e-6);
     EXPECT_LT(score.ssim, 0.999);
+}
+
+// Two planes of a ramp and a wave, and the second one shifted by a ripple.
+std::pair<std::vector<double>, std::vector<double>> RipplePlanes(int width, int height) {
+    std::vector<double> x, y;
+    for (int r = 0; r < height; ++r)
+        for (int c = 0; c < width; ++c) {
+            const double v = ((r * 7 + c * 13) % 17) / 16.0 * 0.6 + 0.2 * std::sin(c * 0.5) + 0.1;
+            x.push_back(v);
+            y.push_back(std::clamp(v + 0.15 * std::cos(r * 1.3 + c * 0.7) - 0.05, 0.0, 1.0));
+        }
+    return {x, y};
+}
+
+TEST(PerceptualErrorTest, LumaSsimEqualsAnIndependentImplementation) {
+    // Expected values from scikit-image's structural_similarity(x, y, data_range=1,
+    // gaussian_weights=True, sigma=1.5, use_sample_covariance=False) on the same planes.
+    struct Case {
+        int width;
+        int height;
+        double expected;
+    };
+    for (const Case& c : {Case{16, 13, 0.8786983021652373}, Case{40, 30, 0.8773747556388393},
+                          Case{11, 11, 0.8864457559753246}}) {
+        const auto [x, y] = RipplePlanes(c.width, c.height);
+        EXPECT_NEAR(LumaSsim(x, y, c.width, c.height), c.expected, 1e-9)
+            << c.width << " x " << c.height;
+    }
 }
 
 TEST(PerceptualErrorTest, FineDitherOfTwoGreysLooksCloserThanTheWrongFlatGrey) {
