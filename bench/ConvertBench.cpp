@@ -1,7 +1,7 @@
 // The TMS9918 and V9938 converter modes on a 640 x 640 photograph-like picture.
 #include "BenchPictures.h"
 
-#include "core/convert/ConversionDriver.h"
+#include "core/convert/Conversion.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,7 +21,7 @@ void RunMode(benchmark::State& bench, ConverterPage page, int mode,
         set(state->params);
     state->budget = PassBudget(60000);
     for (auto _ : bench) {
-        RunConversion(*state, page, mode);
+        RunConversion(*state, ModeAt(page, mode).value());
         benchmark::DoNotOptimize(state->result.pixels().data());
     }
 }

@@ -3,7 +3,7 @@
 #include "BenchPictures.h"
 
 #include "core/app/ConverterWindowModel.h"
-#include "core/convert/ConversionDriver.h"
+#include "core/convert/Conversion.h"
 #include "core/convert/ConversionReadout.h"
 
 #include <benchmark/benchmark.h>
@@ -21,21 +21,19 @@ struct Rig {
     ConverterWindowModel model{session, host};
 };
 
-constexpr int Combos[] = {1, 3, 2, 4, 5};
-// The red track bar of each page (the V9958 page: its Y element).
-constexpr int RedBars[] = {1, 9, 8, 14, 21};
-
-void TrackBarToResult(benchmark::State& bench, int page, int mode) {
+void TrackBarToResult(benchmark::State& bench, const ModeDescriptor& mode) {
     auto rig = std::make_unique<Rig>();
     rig->session.applyPicture(bench::PhotographLike(640, 400));
-    rig->model.FormShow();
-    rig->model.PageControl1Change(page);
-    rig->model.chooseMode(Combos[page], mode);
+    rig->model.open();
+    rig->model.choosePage(mode.page);
+    rig->model.chooseMode(mode.id);
     rig->model.runToFinish();
+    // The red bar of each page; the V9958 page has its Y element instead.
+    const Parameter bar = mode.page == ConverterPage::V9958 ? Parameter::YElement : Parameter::Red;
     int step = 0;
     for (auto _ : bench) {
         step = (step + 1) % 40;
-        rig->model.setTrackBar(RedBars[page], step - 20);
+        rig->model.setParameter(bar, step - 20);
         rig->model.runToFinish();
         benchmark::DoNotOptimize(rig->model.result().pixels().data());
     }
@@ -45,7 +43,7 @@ void TrackBarToResult(benchmark::State& bench, int page, int mode) {
 void ReadoutOfTheFinishedResult(benchmark::State& bench) {
     auto rig = std::make_unique<Rig>();
     rig->session.applyPicture(bench::PhotographLike(640, 400));
-    rig->model.FormShow();
+    rig->model.open();
     rig->model.runToFinish();
     for (auto _ : bench)
         benchmark::DoNotOptimize(ConversionReadout(rig->model.conversion()));
@@ -53,15 +51,13 @@ void ReadoutOfTheFinishedResult(benchmark::State& bench) {
 BENCHMARK(ReadoutOfTheFinishedResult)->Unit(benchmark::kMillisecond);
 
 void RegisterAll() {
-    static const char* Pages[] = {"Tms9918", "V9938", "V9958", "Pc6001", "Pc8801"};
-    for (int page = 0; page < ConverterPageCount; ++page)
-        for (int mode = 0; mode < ModeCount(ConverterPage(page)); ++mode)
-            benchmark::RegisterBenchmark(
-                (std::string("ConverterTrackBarToResult/") + Pages[page] + "/" +
-                 std::to_string(mode))
-                    .c_str(),
-                [page, mode](benchmark::State& s) { TrackBarToResult(s, page, mode); })
-                ->Unit(benchmark::kMillisecond);
+    for (const ModeDescriptor& mode : AllModes())
+        benchmark::RegisterBenchmark((std::string("ConverterTrackBarToResult/") +
+                                      std::string(Describe(mode.page).name) + "/" +
+                                      std::to_string(IndexInPage(mode.id)))
+                                         .c_str(),
+                                     [&mode](benchmark::State& s) { TrackBarToResult(s, mode); })
+            ->Unit(benchmark::kMillisecond);
 }
 
 const bool registered = (RegisterAll(), true);

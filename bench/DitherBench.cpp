@@ -1,6 +1,6 @@
 // The dithered Graphic 2 mode as a slider drag previews it (whole conversions, one core),
 // and the perceptual error the converter window shows when a conversion ends.
-#include "core/convert/ConversionDriver.h"
+#include "core/convert/Conversion.h"
 #include "core/convert/Graphic2Dither.h"
 #include "core/convert/PerceptualError.h"
 
@@ -46,7 +46,7 @@ void Dithered(benchmark::State& bench, int width, int height) {
     state->source = PaintedScene(width, height);
     state->budget = PassBudget(60000);
     for (auto _ : bench) {
-        RunConversion(*state, ConverterPage::Tms9918, Graphic2DitheredMode);
+        RunConversion(*state, ModeId::Graphic2Dithered);
         benchmark::DoNotOptimize(state->result.pixels().data());
     }
 }
@@ -61,7 +61,7 @@ void Graphic2Dithered640x640(benchmark::State& s) {
 void DeltaEReadout256x192(benchmark::State& bench) {
     auto state = std::make_unique<ConversionState>();
     state->source = PaintedScene(256, 192);
-    RunConversion(*state, ConverterPage::Tms9918, Graphic2DitheredMode);
+    RunConversion(*state, ModeId::Graphic2Dithered);
     for (auto _ : bench)
         benchmark::DoNotOptimize(ComparePictures(state->source, state->result).meanDeltaE);
 }

@@ -2,7 +2,7 @@
 // photograph-like picture.
 #include "BenchPictures.h"
 
-#include "core/convert/ConversionDriver.h"
+#include "core/convert/Conversion.h"
 #include "core/convert/Quantizer.h"
 
 #include <benchmark/benchmark.h>
@@ -43,7 +43,7 @@ void RunMode(benchmark::State& bench, const Picture& source, const Setup& s) {
     state->params.NtscWeighting = s.ntsc;
     state->budget = PassBudget(1000000);
     for (auto _ : bench) {
-        RunConversion(*state, s.page, s.mode);
+        RunConversion(*state, ModeAt(s.page, s.mode).value());
         benchmark::DoNotOptimize(state->result.pixels().data());
     }
 }

@@ -3,7 +3,8 @@
 # options and a few pictures of different sizes, asking each for every output it can give
 # (-o, --screen-bytes, --quantizer-palette, --export, --save), and compares exit codes,
 # printed text and every file written byte for byte. For checking that a change of how
-# convert runs leaves its outputs as they were.
+# convert runs leaves its outputs as they were. The warning lines about options a mode does
+# not read are left out of the comparison: a build without them gives the same results.
 # Usage: tools/convert-identity.sh OLD_CLI NEW_CLI
 # Needs imagemagick and mate-backgrounds (Debian) for the photographs.
 set -euo pipefail
@@ -36,6 +37,7 @@ run() { # cli folder args...
     shift 2
     mkdir -p "$dir"
     (cd "$dir" && set +e && "$cli" "$@" >out.txt 2>err.txt; echo $? >rc.txt)
+    sed -i '/: warning: /d' "$dir/err.txt"
 }
 
 runs=0

@@ -30,6 +30,23 @@ CLI::Option* CommandLine::file(const std::string& name, std::string& into,
     return app_.add_option(name, into, description)->type_name("");
 }
 
+CLI::Option* CommandLine::optionalValue(const std::string& name, std::string& into,
+                                        const std::string& values, const std::string& description) {
+    return value(name, into, values, description)->expected(0, 1);
+}
+
+CLI::Option* CommandLine::files(const std::string& name, std::vector<std::string>& into,
+                                const std::string& description) {
+    return app_.add_option(name, into, description)
+        ->type_name("")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+}
+
+bool CommandLine::given(const std::string& name) const {
+    const CLI::Option* option = app_.get_option_no_throw(name);
+    return option && option->count() > 0;
+}
+
 void CommandLine::refuseStray(const std::string& arg) const {
     if (strays_ == StrayStyle::UsageOnly)
         throw UsageError(usage_);

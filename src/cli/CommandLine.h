@@ -30,14 +30,21 @@ class CommandLine {
     CLI::Option* value(const std::string& name, std::string& into, const std::string& values,
                        const std::string& description);
     CLI::Option* flag(const std::string& name, bool& into, const std::string& description);
+    // An option whose value may be left out ("--export" alone, or "--export PATH").
+    CLI::Option* optionalValue(const std::string& name, std::string& into,
+                               const std::string& values, const std::string& description);
     // The picture file (or another positional).
     CLI::Option* file(const std::string& name, std::string& into, const std::string& description);
+    // One or more picture files.
+    CLI::Option* files(const std::string& name, std::vector<std::string>& into,
+                       const std::string& description);
 
     // False when --help was asked for and printed: the command then ends with exit 0.
     bool parse(Args args);
     // The names of the options given, in command-line order, each once per use.
     std::vector<std::string> givenInOrder() const;
     bool given(const CLI::Option* option) const { return option->count() > 0; }
+    bool given(const std::string& name) const;
 
   private:
     [[noreturn]] void refuseStray(const std::string& arg) const;

@@ -7,30 +7,19 @@
 
 namespace murelo::cli {
 
-bool TakeScreenFileOption(const std::string& arg, const std::string& value, ScreenFileOptions& o) {
-    if (arg == "--export")
-        o.exportPath = value;
-    else if (arg == "--save")
-        o.savePath = value;
-    else if (arg == "--connect-palette")
-        o.connectPalette = true;
-    else
-        return false;
-    return true;
-}
-
-void CheckScreenFiles(const ScreenFileOptions& o, ConverterPage page, int mode, bool interlace,
+void CheckScreenFiles(const ScreenFileOptions& o, ModeId mode, bool interlace,
                       const Picture& picture) {
-    if (o.connectPalette && (o.exportPath.empty() || page != ConverterPage::V9938 || mode > 2))
+    const bool exports = !o.exportPath.empty() || o.exportEach;
+    if (o.connectPalette && (!exports || !InfoOf(FilesOf(mode, interlace)).palettePlace))
         throw UsageError("--connect-palette needs --export on v9938 modes 0..2");
-    if (!o.exportPath.empty()) {
+    if (exports) {
         const std::string refusal =
-            ExportRefusal(page, mode, interlace, picture.width(), picture.height());
+            ExportRefusal(mode, interlace, picture.width(), picture.height());
         if (!refusal.empty())
             throw UsageError("--export: " + refusal);
     }
-    if (!o.savePath.empty()) {
-        const std::string refusal = SaveRefusal(page, mode, picture.width(), picture.height());
+    if (!o.savePath.empty() || o.saveEach) {
+        const std::string refusal = SaveRefusal(mode, picture.width(), picture.height());
         if (!refusal.empty())
             throw UsageError("--save: " + refusal);
     }

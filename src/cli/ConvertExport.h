@@ -2,6 +2,7 @@
 
 #include "Command.h"
 
+#include "core/convert/ConversionModes.h"
 #include "core/convert/ConversionState.h"
 #include "core/convert/ScreenFileSet.h"
 
@@ -15,15 +16,15 @@ struct ScreenFileOptions {
     std::string exportPath; // --export PATH
     std::string savePath;   // --save PATH
     bool connectPalette = false;
+    // With -O: --export and --save without a PATH, the files named after each picture.
+    bool exportEach = false;
+    bool saveEach = false;
 
-    bool any() const { return !exportPath.empty() || !savePath.empty(); }
+    bool any() const { return !exportPath.empty() || !savePath.empty() || exportEach || saveEach; }
 };
 
-// --export, --save (with their value) and --connect-palette; false when `arg` is none of them.
-bool TakeScreenFileOption(const std::string& arg, const std::string& value, ScreenFileOptions& o);
-
 // Refuses a size or mode the files cannot hold before anything is converted or written.
-void CheckScreenFiles(const ScreenFileOptions& o, ConverterPage page, int mode, bool interlace,
+void CheckScreenFiles(const ScreenFileOptions& o, ModeId mode, bool interlace,
                       const Picture& picture);
 
 // One set per button (Export, then Save).

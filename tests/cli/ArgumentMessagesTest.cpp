@@ -43,8 +43,9 @@ const std::string SaveUsage =
     "usage: save FILE.bmp -o OUT.bmp|OUT.png [--depth 4|8|24] [--palette KIND]";
 const std::string RecolorUsage = "usage: recolor FILE.bmp --palette KIND -o OUT.bmp";
 const std::string ConvertUsage =
-    "usage: convert FILE.bmp --page tms9918|v9938|v9958|pc6001|pc8801 --mode N -o RESULT.bmp "
-    "[options] (-o may give way to --export PATH [--connect-palette] and --save PATH)";
+    "usage: convert FILE... --page tms9918|v9938|v9958|pc6001|pc8801 --mode N|CAPTION "
+    "-o RESULT.bmp|-O DIR [options] (-o may give way to --export PATH [--connect-palette] and "
+    "--save PATH; convert --list-modes lists the modes)";
 const std::string ExportUsage =
     "usage: export FILE.bmp --format bin|cas|wav|sc2 -o PATH [--palette KIND] [--compress] "
     "[--divide-nam] [--one-bank] [--no-header] [--start C800|C000|B000|A000|9000] "

@@ -106,9 +106,9 @@ class ConverterFilesWindowTest : public QObject {
         w->Form1->SC1Converter1->trigger();
         QVERIFY(form()->isVisible());
         form()->PageControl1->setCurrentIndex(s.page);
-        form()->CheckBox[Interlace]->setChecked(s.interlace);
-        form()->CheckBox[ConnectPalette]->setChecked(s.connectPalette);
-        form()->CheckBox[AnalogPalette]->setChecked(s.analogPalette);
+        form()->CheckBox[11]->setChecked(s.interlace);      // "Interlace"
+        form()->CheckBox[16]->setChecked(s.connectPalette); // "Connect Palette"
+        form()->CheckBox[17]->setChecked(s.analogPalette);  // "Analog Palette"
         QComboBox* modes = form()->ComboBox[std::size_t(ComboOfPage[s.page])];
         modes->setCurrentIndex(s.mode);
         emit modes->activated(s.mode);
@@ -150,8 +150,9 @@ class ConverterFilesWindowTest : public QObject {
         if (form()->isVisible())
             form()->Button[2]->click();
         // Options survive between openings; the next case sets its own.
-        for (int box : {Interlace, ConnectPalette, AnalogPalette})
-            form()->model().setCheckBox(box, false);
+        form()->model().setParameter(Parameter::Interlace, 0);
+        form()->model().setConnectPalette(false);
+        form()->model().setParameter(Parameter::AnalogPalette, 0);
     }
 
     void everyDialogIsBuiltFromItsDescription() {

@@ -3,7 +3,7 @@
 #include "core/app/ConverterHost.h"
 #include "core/app/ConverterWindowState.h"
 #include "core/app/EditorSession.h"
-#include "core/convert/ConversionState.h"
+#include "core/convert/Conversion.h"
 #include "core/convert/ScreenFileJobs.h"
 
 #include <memory>
@@ -15,21 +15,17 @@ namespace murelo {
 // after every call).
 struct ConverterChange {
     SessionChange session; // the document and the tool state, as EditorSession reports
-    bool result = false;   // the result image (Image6) has new pixels
-    bool grid = false;     // the Grid1 check mark changed (session.gridShown)
+    bool result = false;   // the result image has new pixels
+    bool grid = false;     // the grid's check mark changed (session.gridShown)
     bool closed = false;   // the closing steps ran: the window is to be hidden
 
     ConverterChange& operator|=(const ConverterChange& other);
 };
 
-// How a driver is called: a new conversion of the page's current mode, or one more pass
-// of the running one.
-enum class DriverCall { Start, Continue };
-
 // The Pixel Converter window without a toolkit: its controls, the shared conversion
-// parameters, every handler and the conversion drivers. It changes the document only
-// through the editor session. Every handler returns what changed; a handler for a control
-// the user cannot reach (a disabled button) changes nothing.
+// parameters, every handler and the running conversion. It changes the document only
+// through the editor session. Every operation returns what changed; an operation the user
+// cannot reach (a disabled button) changes nothing.
 class ConverterWindowModel {
   public:
     ConverterWindowModel(EditorSession& session, ConverterHost& host);
@@ -39,54 +35,52 @@ class ConverterWindowModel {
     // The running conversion: result image, screen bytes, quantizer palette, progress.
     const ConversionState& conversion() const { return *conversion_; }
     const Picture& result() const { return conversion_->result; }
-    // The shared parameters (ColorBalance, HalfToneLevel, YjkBalance, NtscWeighting), held
+    // The shared parameters (balance, half tone, YJK balance, weighting, boxes, dither), held
     // once for every page.
-    const ConversionParameters& parameters() const { return conversion_->params; }
+    const ConversionParameters& parameters() const { return params_; }
+    // Whether a parameter's control on a page can be used now.
+    bool enabled(ConverterPage page, Parameter parameter) const;
     // From the start of opening to the start of closing.
     bool shown() const { return shown_; }
-    // The value label's text, "%4d".
-    std::string labelText(int label) const;
 
     // --- the window ---
-    ConverterChange FormShow();
-    ConverterChange FormHide();
-    ConverterChange PageControl1Change(int page); // the user chose a tab
-    ConverterChange Timer1Timer();
-    // A track bar moved (by the user, or by code: its handler runs either way).
-    ConverterChange setTrackBar(int trackBar, int position);
-    // A check box changed (by the user or by code: its handler runs when the state changes).
-    ConverterChange setCheckBox(int checkBox, bool checked);
-    // The user chose an item of a mode list or of "Convert Type".
-    ConverterChange chooseMode(int comboBox, int item);
-    ConverterChange RadioGroup1Click(int item);
-    ConverterChange SyncBalanceControls();
-    // Buttons by number: Apply, Reset, Cancel. Save and Export write files through the
-    // window's dialogs: runFileButton.
-    ConverterChange clickButton(int button);
-    // "Save" (Button8, Button1) or "Export" (Button16, Button11, Button5, Button15,
-    // Button20) of the page shown: the files of the finished conversion, through the
-    // window's dialogs and questions. A disabled button or one of another page is Refused.
-    ScreenFileJobResult runFileButton(int button, const ScreenFileHooks& hooks);
+    // Tool > Pixel Converter: the opening steps and the first conversion.
+    ConverterChange open();
+    // The user chose a tab.
+    ConverterChange choosePage(ConverterPage page);
+    // The user chose an item of a page's mode list.
+    ConverterChange chooseMode(ModeId mode);
+    // A track bar, box or the "Convert Type" group changed a parameter (by the user, or by
+    // code: the handler runs either way; a value already stored starts nothing).
+    ConverterChange setParameter(Parameter parameter, int value);
+    // A page's "Preview" box: what the main window shows, on that page only.
+    ConverterChange setPreview(ConverterPage page, bool ticked);
+    // "Quick Save before Applying" (shown on three pages, one setting) and "Connect Palette".
+    ConverterChange setQuickSave(bool ticked);
+    ConverterChange setConnectPalette(bool ticked);
+    // The window's timer: one more pass of the running conversion.
+    ConverterChange tick();
+    // Timer ticks until the running conversion is complete.
+    ConverterChange runToFinish();
+    // "Apply": the result becomes the picture (one undo step) and the window closes.
+    ConverterChange apply();
+    // "Reset": the shown page's colour controls (or the YJK bars) and its Dither back to
+    // their defaults.
+    ConverterChange reset();
+    // "Cancel", Escape and the title bar's close: the picture, its pixel mode and palette as
+    // they were.
+    ConverterChange cancel();
+    // "Export" of the shown page: the files of the finished conversion, through the window's
+    // dialogs and questions. A disabled button is Refused.
+    ScreenFileJobResult exportFiles(const ScreenFileHooks& hooks);
+    // "Save" of the V9938 and V9958 pages: the bitmap of the finished conversion.
+    ScreenFileJobResult saveBitmap(const ScreenFileHooks& hooks);
     // The remembered bitmap names and the names the save dialogs propose next.
     const ScreenFileSession& fileSession() const { return files_; }
     // New, Open and a dropped picture: the remembered bitmap names are forgotten.
     void forgetFileNames() { files_.remembered.forget(); }
-    ConverterChange Button3Click();  // Apply, TMS9918 and PC-8801 pages
-    ConverterChange Button12Click(); // Apply, PC-6x01 page
-    ConverterChange Button2Click();  // Cancel, every page; also the title bar's close
-    ConverterChange resetPage(int page);
     // "Redo the preview": a palette or a drawing colour was chosen in the tool palette.
     ConverterChange redoPreview();
-
-    // --- the drivers ---
-    ConverterChange RunConversionForEditMode(DriverCall call);
-    ConverterChange RunTms9918Conversion(DriverCall call);
-    ConverterChange RunV9938Conversion(DriverCall call);
-    ConverterChange RunV9958Conversion(DriverCall call);
-    ConverterChange RunPc6001Conversion(DriverCall call);
-    ConverterChange RunPc8801Conversion(DriverCall call);
-    // Timer ticks until the running conversion is complete (the command line's road).
-    ConverterChange runToFinish();
 
     // The readout of a finished conversion is measured once, apart from the finish itself
     // (it costs more than many conversions, so a drag must not wait for it at every
@@ -101,31 +95,26 @@ class ConverterWindowModel {
     void setPassBudget(const PassBudget& budget) { conversion_->budget = budget; }
 
   private:
+    ConverterChange close();
     ConverterChange saveEditorState();
     ConverterChange fitDrawingColours();
     void choosePageForEditMode();
     ConverterChange resetBalanceOfShownPage();
-    ConverterChange startPage(int page, int mode);
+    ConverterChange start();
     ConverterChange continueRunning();
-    void prepareSource();
-    void setStartControls(int page, int mode);
-    void finishControls();
+    void setStartControls(const ModeDescriptor& mode);
     void finished();
-    void syncDitherEnabled();
-    ConverterChange trackBarChanged(int trackBar);
-    ConverterChange checkBoxClicked(int checkBox);
-    ConverterChange previewClicked(int page);
-    ConverterChange startForPage(int page);
     ConverterChange showResult();
     ConverterChange setEditModeAndDialog(EditModeId mode);
     ConverterChange fitPaletteToEditMode(bool switchAllowed);
-    ConverterChange applyResult(bool quickSaveTicked);
-    int& parameter(BalanceParameter p);
-    EditModeId pc6001DialogMode() const;
+    ConverterChange restoreDrawingColours();
+    ConverterChange chooseConvertType(int item);
+    ModeId shownMode() const { return controls_.mode[std::size_t(controls_.page)]; }
 
     EditorSession& session_;
     ConverterHost& host_;
     std::unique_ptr<ConversionState> conversion_;
+    ConversionParameters params_;
     ConverterControls controls_;
     ConverterWindowState state_;
     ScreenFileSession files_;

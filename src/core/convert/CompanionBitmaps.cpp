@@ -1,5 +1,6 @@
 #include "core/convert/CompanionBitmaps.h"
 
+#include "core/convert/ConversionModes.h"
 #include "core/convert/ScreenPalette.h"
 #include "core/editor/BitmapCodec.h"
 #include "core/editor/FileNameRules.h"
@@ -7,9 +8,6 @@
 namespace murelo {
 
 namespace {
-
-constexpr std::array<std::string_view, CompanionKindCount> Suffixes = {
-    "_SC5.bmp", "_SC6.bmp", "_SC7.bmp", "_SC8.bmp", "_S10.bmp", "_S12.bmp", "_P6.bmp"};
 
 std::string NameFromPicture(std::string_view pictureFileName, CompanionKind kind) {
     return CutExtension(pictureFileName) + std::string(CompanionSuffix(kind));
@@ -29,36 +27,7 @@ std::vector<std::uint8_t> QuantizedBitmap(const ConversionState& state) {
     return EncodeIndexedBitmap(indexed, 4);
 }
 
-struct Sampling {
-    int stepX = 1;
-    int stepY = 1;
-};
-
-Sampling SamplingOf(int mode) {
-    if (mode == 1 || mode == 6)
-        return {2, 1};
-    if (mode == 2)
-        return {1, 2};
-    return {};
-}
-
 } // namespace
-
-std::string_view CompanionSuffix(CompanionKind kind) {
-    return Suffixes[std::size_t(kind)];
-}
-
-CompanionKind CompanionKindOf(ConverterPage page, int mode) {
-    if (page == ConverterPage::V9958)
-        return mode == 0 ? CompanionKind::S10 : CompanionKind::S12;
-    if (page == ConverterPage::Pc6001)
-        return CompanionKind::P6;
-    if (mode == 0)
-        return CompanionKind::Sc5;
-    if (mode == 1)
-        return CompanionKind::Sc6;
-    return mode == 2 ? CompanionKind::Sc7 : CompanionKind::Sc8;
-}
 
 std::string ProposedSaveName(const ConverterFileNames& names, CompanionKind kind,
                              std::string_view pictureFileName) {
@@ -80,13 +49,13 @@ std::string ProposedPc6001Name(ConverterFileNames& names, std::string_view pictu
 }
 
 std::vector<std::uint8_t> CompanionBitmap(const ConversionState& state) {
-    if (state.page == ConverterPage::V9938 && state.ConversionMode <= 2)
+    if (CompanionIsIndexed(Describe(state.mode).companion))
         return QuantizedBitmap(state);
     return EncodeBitmap24(state.result);
 }
 
 Pc6001Bitmap Pc6001ExportBitmap(const ConversionState& state) {
-    const Sampling s = SamplingOf(state.ConversionMode);
+    const Sampling s = Describe(state.mode).exportSampling;
     const int kind = state.params.PaletteKind;
     IndexedPicture indexed;
     indexed.width = state.result.width() / s.stepX;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/convert/ConversionState.h"
+#include "core/convert/ScreenFileKinds.h"
 
 #include <array>
 #include <cstdint>
@@ -9,15 +10,6 @@
 #include <vector>
 
 namespace murelo {
-
-// The bitmaps written beside the screen files, each with a name remembered on its own.
-enum class CompanionKind : int { Sc5, Sc6, Sc7, Sc8, S10, S12, P6 };
-inline constexpr int CompanionKindCount = 7;
-
-// "_SC5.bmp" ... "_P6.bmp".
-std::string_view CompanionSuffix(CompanionKind kind);
-// The kind of a page and mode (V9938, V9958 and PC-6x01 pages).
-CompanionKind CompanionKindOf(ConverterPage page, int mode);
 
 // The names the bitmap writers remember, one per kind, of any length. Emptied when the
 // converter window is made, and by every Open, New and drop of a picture.

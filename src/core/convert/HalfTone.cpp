@@ -1,6 +1,7 @@
 #include "core/convert/HalfTone.h"
 
 #include "core/convert/BalancedColor.h"
+#include "core/convert/ConversionModes.h"
 
 #include "core/editor/BrushPixel.h"
 
@@ -25,7 +26,8 @@ void DrawPatternPixel(ConversionState& state, int x, int y, ColorValue colorA, C
     // the protected colours of the tool state reach the pen.
     ToolState tool;
     tool.ProtectedColors = state.params.ProtectedColors;
-    const PaintContext context{state.source, tool, state.EditMode, state.params.PaletteKind};
+    const PaintContext context{state.source, tool, EditModeNumber(Describe(state.mode).editMode),
+                               state.params.PaletteKind};
     PutBrushPixel(state.result, context, x, y, colorA, colorB, pattern, true);
 }
 

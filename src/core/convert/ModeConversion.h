@@ -24,6 +24,27 @@ class ModeConversion {
     virtual void finish(ConversionState& /*state*/) {}
 };
 
+// A mode whose units need nothing of their own beyond the shared state: a pass function,
+// the end and an optional finish.
+class PassMode : public ModeConversion {
+  public:
+    using Pass = int (*)(ConversionState& state, int start);
+    using Finish = void (*)(ConversionState& state);
+    PassMode(Pass pass, int end, Finish finish = nullptr)
+        : pass_(pass), end_(end), finish_(finish) {}
+    int end() const override { return end_; }
+    int pass(ConversionState& state, int start) override { return pass_(state, start); }
+    void finish(ConversionState& state) override {
+        if (finish_)
+            finish_(state);
+    }
+
+  private:
+    Pass pass_;
+    int end_;
+    Finish finish_;
+};
+
 // Makes a mode's conversion once the common start is done: the result is a copy of the
 // source, the converter palette holds the state's palette kind and the coarse preview is
 // drawn where the mode has one. The mode's own set-up happens here.

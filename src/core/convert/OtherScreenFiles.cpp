@@ -1,5 +1,6 @@
 #include "core/convert/OtherScreenFiles.h"
 
+#include "core/convert/ConversionModes.h"
 #include "core/convert/ScreenFileNames.h"
 #include "core/convert/ScreenPalette.h"
 #include "core/editor/FileNameRules.h"
@@ -107,7 +108,7 @@ std::vector<NamedBytes> MultiColorExportFiles(const ConversionState& state,
 }
 
 bool UsesAnalogPalette(const ConversionState& state) {
-    return state.ConversionMode == 0 && state.params.AnalogPalette;
+    return Reads(state.mode, Parameter::AnalogPalette) && state.params.AnalogPalette;
 }
 
 std::vector<NamedBytes> Pc8801PlaneFiles(const ConversionState& state, const std::string& chosen) {

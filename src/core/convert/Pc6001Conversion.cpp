@@ -134,28 +134,43 @@ int Pc6001WideHalfTonePass(ConversionState& state, int start) {
     });
 }
 
-ConversionPlan PlanPc6001(ConversionState& state, int mode) {
+std::unique_ptr<ModeConversion> StartPc6001Square(ConversionState& state) {
     PreparePcTables(state);
-    const int w = state.source.width();
-    const int h = state.source.height();
-    switch (mode) {
-    case Pc6001Square:
-        return {Pc6001SquarePass, w * h, nullptr};
-    case Pc6001Wide:
-        if (UsesP6Rules(state))
-            return {P6RulesPass, P6RulesEnd(w), nullptr};
-        return {Pc6001WidePass, WidePixelEnd(w, h), nullptr};
-    case Pc6001Tall:
-        return {RowPairPass, w * h, nullptr};
-    case Pc6001Blocks4x4:
-        return {Pc6001Blocks4x4Conversion, 1, nullptr};
-    case Pc6001Blocks4x6:
-        return {Pc6001Blocks4x6Conversion, 1, nullptr};
-    case Pc6001HalfTone:
-        return {Pc6001HalfTonePass, w * h, nullptr};
-    default:
-        return {Pc6001WideHalfTonePass, WidePixelEnd(w, h), nullptr};
-    }
+    return std::make_unique<PassMode>(Pc6001SquarePass, PixelCount(state));
+}
+
+std::unique_ptr<ModeConversion> StartPc6001Wide(ConversionState& state) {
+    PreparePcTables(state);
+    if (UsesP6Rules(state))
+        return std::make_unique<PassMode>(P6RulesPass, P6RulesEnd(state.source.width()));
+    return std::make_unique<PassMode>(Pc6001WidePass,
+                                      WidePixelEnd(state.source.width(), state.source.height()));
+}
+
+std::unique_ptr<ModeConversion> StartPc6001Tall(ConversionState& state) {
+    PreparePcTables(state);
+    return std::make_unique<PassMode>(RowPairPass, PixelCount(state));
+}
+
+std::unique_ptr<ModeConversion> StartPc6001Blocks4x4(ConversionState& state) {
+    PreparePcTables(state);
+    return std::make_unique<PassMode>(Pc6001Blocks4x4Conversion, 1);
+}
+
+std::unique_ptr<ModeConversion> StartPc6001Blocks4x6(ConversionState& state) {
+    PreparePcTables(state);
+    return std::make_unique<PassMode>(Pc6001Blocks4x6Conversion, 1);
+}
+
+std::unique_ptr<ModeConversion> StartPc6001HalfTone(ConversionState& state) {
+    PreparePcTables(state);
+    return std::make_unique<PassMode>(Pc6001HalfTonePass, PixelCount(state));
+}
+
+std::unique_ptr<ModeConversion> StartPc6001WideHalfTone(ConversionState& state) {
+    PreparePcTables(state);
+    return std::make_unique<PassMode>(Pc6001WideHalfTonePass,
+                                      WidePixelEnd(state.source.width(), state.source.height()));
 }
 
 } // namespace murelo

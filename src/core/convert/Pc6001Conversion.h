@@ -1,19 +1,8 @@
 #pragma once
 
-#include "core/convert/ConversionState.h"
+#include "core/convert/ModeConversion.h"
 
 namespace murelo {
-
-// The PC-6x01 page's mode-list items.
-enum Pc6001Mode : int {
-    Pc6001Square = 0,       // "Pixel Aspect Ratio 1:1"
-    Pc6001Wide = 1,         // "Pixel Aspect Ratio 2:1" (with "P6 Rules")
-    Pc6001Tall = 2,         // "Pixel Aspect Ratio 1:2"
-    Pc6001Blocks4x4 = 3,    // "Pixel Aspect Ratio 4:4"
-    Pc6001Blocks4x6 = 4,    // "Pixel Aspect Ratio 4:6"
-    Pc6001HalfTone = 5,     // "Half Tone 1:1"
-    Pc6001WideHalfTone = 6, // "Half Tone 2:1"
-};
 
 // "1:1": every pixel painted with its nearest colour. W*H units.
 int Pc6001SquarePass(ConversionState& state, int start);
@@ -41,8 +30,15 @@ int Pc6001Blocks4x6Conversion(ConversionState& state, int start);
 int Pc6001HalfTonePass(ConversionState& state, int start);
 int Pc6001WideHalfTonePass(ConversionState& state, int start);
 
-// The pass and end of PC-6x01 item `mode`; the caller has set EditMode, loaded the
-// palette, copied the source and drawn the coarse preview where the mode does.
-ConversionPlan PlanPc6001(ConversionState& state, int mode);
+// The PC-6x01 page's modes: "Pixel Aspect Ratio 1:1", "2:1" (with "P6 Rules"), "1:2",
+// "4:4", "4:6", "Half Tone 1:1" and "Half Tone 2:1". Each builds the page's search tables
+// at its start.
+std::unique_ptr<ModeConversion> StartPc6001Square(ConversionState& state);
+std::unique_ptr<ModeConversion> StartPc6001Wide(ConversionState& state);
+std::unique_ptr<ModeConversion> StartPc6001Tall(ConversionState& state);
+std::unique_ptr<ModeConversion> StartPc6001Blocks4x4(ConversionState& state);
+std::unique_ptr<ModeConversion> StartPc6001Blocks4x6(ConversionState& state);
+std::unique_ptr<ModeConversion> StartPc6001HalfTone(ConversionState& state);
+std::unique_ptr<ModeConversion> StartPc6001WideHalfTone(ConversionState& state);
 
 } // namespace murelo

@@ -38,26 +38,28 @@ std::size_t CacheSlot(ColorValue target) {
 
 } // namespace
 
-void PrepareToneSearch(ConversionState& state, bool descending) {
+ToneSearch PrepareToneSearch(ConversionState& state, bool descending) {
     const IndexRange& range = ConversionRange(state.params.PaletteKind);
     const ConverterPalette& p = state.palette;
-    state.toneCandidates.clear();
+    ToneSearch search;
     for (int i = 0; i < ToneLevels; ++i) {
         for (int n = 0; n <= range.last - range.first; ++n) {
             const int j = descending ? range.last - n : range.first + n;
             for (int k = range.first; k <= j; ++k) {
                 const ColorRec& pk = p[std::size_t(k)];
                 const ColorRec& pj = p[std::size_t(j)];
-                AddCandidate(state.toneCandidates, i * (pk.R + pj.R) / 16, i * (pk.G + pj.G) / 16,
+                AddCandidate(search.candidates, i * (pk.R + pj.R) / 16, i * (pk.G + pj.G) / 16,
                              i * (pk.B + pj.B) / 16, {i, k, j});
             }
         }
     }
     PreparePcTables(state);
-    state.toneCache.assign(ToneCacheSlots, EmptySlot);
+    search.cache.assign(ToneCacheSlots, EmptySlot);
+    return search;
 }
 
-ToneChoice ChooseTone(const ConversionState& state, const ColorRec& target) {
+ToneChoice ChooseTone(const ToneSearch& search, const ConversionState& state,
+                      const ColorRec& target) {
     // floor(sqrt(s)) < best exactly when s < best * best (best an integer), so the root is
     // taken only when a candidate wins.
     std::int64_t bestSquare = std::int64_t(DistanceUnreached) * DistanceUnreached;
@@ -65,8 +67,8 @@ ToneChoice ChooseTone(const ConversionState& state, const ColorRec& target) {
     const std::int32_t* sr = state.channelSquares.data() + 255 + target.R;
     const std::int32_t* sg = state.channelSquares.data() + ChannelSpan + 255 + target.G;
     const std::int32_t* sb = state.channelSquares.data() + 2 * ChannelSpan + 255 + target.B;
-    const std::int32_t* c = state.toneCandidates.data();
-    const std::int32_t* end = c + state.toneCandidates.size();
+    const std::int32_t* c = search.candidates.data();
+    const std::int32_t* end = c + search.candidates.size();
     for (; c != end; c += 4) {
         const std::int64_t s = std::int64_t(sr[-c[0]]) + sg[-c[1]] + sb[-c[2]];
         if (s < bestSquare) {
@@ -80,12 +82,12 @@ ToneChoice ChooseTone(const ConversionState& state, const ColorRec& target) {
     return best;
 }
 
-ToneChoice CachedTone(ConversionState& state, const ColorRec& target) {
+ToneChoice CachedTone(ToneSearch& search, const ConversionState& state, const ColorRec& target) {
     const ColorValue key = ColorOfRec(target);
-    std::uint64_t& slot = state.toneCache[CacheSlot(key)];
+    std::uint64_t& slot = search.cache[CacheSlot(key)];
     if (slot != EmptySlot && std::uint32_t(slot >> 32) == std::uint32_t(key))
         return UnpackChoice(std::uint32_t(slot));
-    const ToneChoice choice = ChooseTone(state, target);
+    const ToneChoice choice = ChooseTone(search, state, target);
     slot = std::uint64_t(std::uint32_t(key)) << 32 | std::uint32_t(PackChoice(choice));
     return choice;
 }

@@ -2,6 +2,9 @@
 
 #include "core/convert/ConversionState.h"
 
+#include <cstdint>
+#include <vector>
+
 namespace murelo {
 
 // A "Color Tone" choice: pattern level i (0..8) between palette colours k <= j.
@@ -12,15 +15,24 @@ struct ToneChoice {
     friend bool operator==(const ToneChoice&, const ToneChoice&) = default;
 };
 
-// Builds the state's tone search for its palette, range and weighting (and the channel
-// tables it reads) and empties its cache. `descending`: "Color Tone 1" takes j from the last index
-// down, "Color Tone 2" up.
-void PrepareToneSearch(ConversionState& state, bool descending);
+// The search of one "Color Tone" conversion: the candidates in search order (model red,
+// green, blue and the packed choice, four numbers each), and the choices made so far by
+// target colour (an exact cache: a hit needs the whole colour).
+struct ToneSearch {
+    std::vector<std::int32_t> candidates;
+    std::vector<std::uint64_t> cache;
+};
+
+// Builds the search for the state's palette, range and weighting (and the channel tables it
+// reads) with an empty cache. `descending`: "Color Tone 1" takes j from the last index down,
+// "Color Tone 2" up.
+ToneSearch PrepareToneSearch(ConversionState& state, bool descending);
 
 // The first candidate (in search order) with the strictly smallest distance to the target.
-ToneChoice ChooseTone(const ConversionState& state, const ColorRec& target);
+ToneChoice ChooseTone(const ToneSearch& search, const ConversionState& state,
+                      const ColorRec& target);
 // As ChooseTone, remembering the choice by target colour.
-ToneChoice CachedTone(ConversionState& state, const ColorRec& target);
+ToneChoice CachedTone(ToneSearch& search, const ConversionState& state, const ColorRec& target);
 
 // The balanced source colour with 50 taken off each channel, clamped to 0..255.
 ColorRec ToneTarget(const ColorRec& balanced);

@@ -10,12 +10,8 @@ namespace murelo {
 
 namespace {
 
-// The shares of an out error that reach the neighbours not yet converted.
-struct DiffusionShares {
-    int right, belowLeft, below, belowRight; // numerators over 16
-};
-constexpr DiffusionShares TwoDimensional = {8, 0, 4, 4};
-constexpr DiffusionShares FloydSteinberg = {7, 3, 5, 1};
+constexpr PairShares TwoDimensional = {8, 0, 4, 4};
+constexpr PairShares FloydSteinberg = {7, 3, 5, 1};
 
 // The error-corrected target of column x in row pair p: the carried error added to the
 // pair's even source row before the balance.
@@ -39,59 +35,7 @@ void AddShare(ErrorTriple& to, const ErrorTriple& e, int sixteenths) {
     to.B += e.B * sixteenths / 16;
 }
 
-// "2D": e / 2, e / 4, e / 4 are e * 8 / 16, e * 4 / 16 with the same truncation.
-int DiffusionPass(ConversionState& state, int start, const DiffusionShares& shares) {
-    const int w = state.source.width();
-    const int h = state.source.height();
-    return RunUnits(state, start, PixelCount(state), [&](int i) {
-        const int y = i / w;
-        if (y % 2 != 0)
-            return; // a pair is converted once, on its first row
-        const int x = i % w;
-        const int p = y / 2;
-        const ErrorTriple e = PaintDiffused(state, x, p, state.errorAt(x, p));
-        if (x < w - 1)
-            AddShare(state.errorAt(x + 1, p), e, shares.right);
-        // The next pair's shares; for the last pair they land below the picture, where no
-        // pixel reads them.
-        if (p < h - 1 && p + 1 < ErrorRows) {
-            if (x > 0 && shares.belowLeft != 0)
-                AddShare(state.errorAt(x - 1, p + 1), e, shares.belowLeft);
-            AddShare(state.errorAt(x, p + 1), e, shares.below);
-            if (x < w - 1)
-                AddShare(state.errorAt(x + 1, p + 1), e, shares.belowRight);
-        }
-    });
-}
-
-} // namespace
-
-int Pc8801Diffusion1DPass(ConversionState& state, int start) {
-    const int w = state.source.width();
-    return RunUnits(state, start, PixelCount(state), [&](int i) {
-        const int y = i / w;
-        // The odd row of a pair starts again from a zero error at x = 0 and so repeats the
-        // even row exactly.
-        if (y % 2 != 0)
-            return;
-        const int x = i % w;
-        if (x == 0)
-            state.currentError = {};
-        const ErrorTriple e = PaintDiffused(state, x, y / 2, state.currentError);
-        if (x < w - 1)
-            state.currentError = e;
-    });
-}
-
-int Pc8801Diffusion2DPass(ConversionState& state, int start) {
-    return DiffusionPass(state, start, TwoDimensional);
-}
-
-int Pc8801FloydSteinbergPass(ConversionState& state, int start) {
-    return DiffusionPass(state, start, FloydSteinberg);
-}
-
-int ColorTonePass(ConversionState& state, int start) {
+int ColorTonePass(ConversionState& state, ToneSearch& search, int start) {
     const int w = state.source.width();
     const int mask = HalfToneMask(state.params.HalfToneLevel);
     return RunUnits(state, start, PixelCount(state), [&](int i) {
@@ -99,11 +43,25 @@ int ColorTonePass(ConversionState& state, int start) {
         const int y = i / w;
         const ColorRec adjusted = AdjustedSource(state, x, y);
         const ColorRec target = ToneTarget(adjusted);
-        const ToneChoice tone = CachedTone(state, target);
+        const ToneChoice tone = CachedTone(search, state, target);
         DrawPatternPixel(state, x, y, ConversionColor(state, tone.first),
                          ConversionColor(state, tone.second), tone.level & mask);
     });
 }
+
+class ColorToneMode : public ModeConversion {
+  public:
+    ColorToneMode(ConversionState& state, bool descending)
+        : end_(PixelCount(state)), search_(PrepareToneSearch(state, descending)) {}
+    int end() const override { return end_; }
+    int pass(ConversionState& state, int start) override {
+        return ColorTonePass(state, search_, start);
+    }
+
+  private:
+    int end_;
+    ToneSearch search_;
+};
 
 int Pc8801HalfTonePass(ConversionState& state, int start) {
     const int w = state.source.width();
@@ -115,34 +73,95 @@ int Pc8801HalfTonePass(ConversionState& state, int start) {
 }
 
 void QuantizeResultTo8(ConversionState& state) {
-    QuantizeImage(state.result, 8, state.quantizerPalette);
-    SortPalette(8, state.quantizerPalette);
+    QuantizeResult(state, 8);
 }
 
-ConversionPlan PlanPc8801(ConversionState& state, int mode) {
+} // namespace
+
+Pc8801DiffusionMode::Pc8801DiffusionMode(const ConversionState& state, const PairShares* shares)
+    : shares_(shares), end_(PixelCount(state)),
+      errors_(state.source.width(), state.source.height()) {}
+
+int Pc8801DiffusionMode::pass(ConversionState& state, int start) {
+    if (!shares_)
+        return pass1D(state, start);
+    // "2D": e / 2, e / 4, e / 4 are e * 8 / 16, e * 4 / 16 with the same truncation.
+    const PairShares& shares = *shares_;
+    const int w = state.source.width();
+    const int h = state.source.height();
+    return RunUnits(state, start, end_, [&](int i) {
+        const int y = i / w;
+        if (y % 2 != 0)
+            return; // a pair is converted once, on its first row
+        const int x = i % w;
+        const int p = y / 2;
+        const ErrorTriple e = PaintDiffused(state, x, p, errors_.at(x, p));
+        if (x < w - 1)
+            AddShare(errors_.at(x + 1, p), e, shares.right);
+        // The next pair's shares; for the last pair they land below the picture, where no
+        // pixel reads them.
+        if (p < h - 1 && p + 1 < errors_.rows()) {
+            if (x > 0 && shares.belowLeft != 0)
+                AddShare(errors_.at(x - 1, p + 1), e, shares.belowLeft);
+            AddShare(errors_.at(x, p + 1), e, shares.below);
+            if (x < w - 1)
+                AddShare(errors_.at(x + 1, p + 1), e, shares.belowRight);
+        }
+    });
+}
+
+int Pc8801DiffusionMode::pass1D(ConversionState& state, int start) {
+    const int w = state.source.width();
+    return RunUnits(state, start, end_, [&](int i) {
+        const int y = i / w;
+        // The odd row of a pair starts again from a zero error at x = 0 and so repeats the
+        // even row exactly.
+        if (y % 2 != 0)
+            return;
+        const int x = i % w;
+        if (x == 0)
+            errors_.current = {};
+        const ErrorTriple e = PaintDiffused(state, x, y / 2, errors_.current);
+        if (x < w - 1)
+            errors_.current = e;
+    });
+}
+
+std::unique_ptr<ModeConversion> StartPc8801Tall(ConversionState& state) {
     PreparePcTables(state);
-    const int total = PixelCount(state);
-    switch (mode) {
-    case Pc8801Tall:
-        if (state.params.AnalogPalette)
-            return {Screen67Pass, total, QuantizeResultTo8};
-        return {RowPairPass, total, nullptr};
-    case Pc8801Diffusion1D:
-        ClearDiffusionErrors(state);
-        return {Pc8801Diffusion1DPass, total, nullptr};
-    case Pc8801Diffusion2D:
-        ClearDiffusionErrors(state);
-        return {Pc8801Diffusion2DPass, total, nullptr};
-    case Pc8801FloydSteinberg:
-        ClearDiffusionErrors(state);
-        return {Pc8801FloydSteinbergPass, total, nullptr};
-    case Pc8801ColorTone1:
-    case Pc8801ColorTone2:
-        PrepareToneSearch(state, mode == Pc8801ColorTone1);
-        return {ColorTonePass, total, nullptr};
-    default:
-        return {Pc8801HalfTonePass, total, nullptr};
-    }
+    if (state.params.AnalogPalette)
+        return std::make_unique<PassMode>(Screen67Pass, PixelCount(state), QuantizeResultTo8);
+    return std::make_unique<PassMode>(RowPairPass, PixelCount(state));
+}
+
+std::unique_ptr<ModeConversion> StartPc8801Diffusion1D(ConversionState& state) {
+    PreparePcTables(state);
+    return std::make_unique<Pc8801DiffusionMode>(state, nullptr);
+}
+
+std::unique_ptr<ModeConversion> StartPc8801Diffusion2D(ConversionState& state) {
+    PreparePcTables(state);
+    return std::make_unique<Pc8801DiffusionMode>(state, &TwoDimensional);
+}
+
+std::unique_ptr<ModeConversion> StartPc8801FloydSteinberg(ConversionState& state) {
+    PreparePcTables(state);
+    return std::make_unique<Pc8801DiffusionMode>(state, &FloydSteinberg);
+}
+
+std::unique_ptr<ModeConversion> StartPc8801ColorTone1(ConversionState& state) {
+    PreparePcTables(state);
+    return std::make_unique<ColorToneMode>(state, true);
+}
+
+std::unique_ptr<ModeConversion> StartPc8801ColorTone2(ConversionState& state) {
+    PreparePcTables(state);
+    return std::make_unique<ColorToneMode>(state, false);
+}
+
+std::unique_ptr<ModeConversion> StartPc8801HalfTone(ConversionState& state) {
+    PreparePcTables(state);
+    return std::make_unique<PassMode>(Pc8801HalfTonePass, PixelCount(state));
 }
 
 } // namespace murelo

@@ -11,11 +11,6 @@ namespace murelo {
 
 namespace {
 
-bool IsMsxKind(ExportKind kind) {
-    return kind != ExportKind::ColorPlanes && kind != ExportKind::Pc6001Bitmap &&
-           kind != ExportKind::None;
-}
-
 // A typed name equal to a companion's ("PIC.PAL" for SCREEN 5) would have the companion
 // replace the screen file just written.
 std::string DuplicateName(const std::vector<NamedBytes>& files) {
@@ -33,37 +28,43 @@ ScreenFileBuild Pc6001Files(const ConversionState& state, const std::string& nam
     return {{{name, std::move(bitmap.bytes)}}, {}};
 }
 
-std::vector<NamedBytes> FilesOf(const ConversionState& state, const std::string& name,
-                                bool connectPalette) {
-    switch (state.page) {
-    case ConverterPage::V9938:
-        return V9938ExportFiles(state, name, connectPalette);
-    case ConverterPage::V9958:
+std::vector<NamedBytes> FilesOf(const ConversionState& state, ScreenFileKind kind,
+                                const std::string& name, bool connectPalette) {
+    switch (kind) {
+    case ScreenFileKind::Screen10:
+    case ScreenFileKind::Screen12:
         return YjkExportFiles(state, name);
-    case ConverterPage::Tms9918:
+    case ScreenFileKind::Screen3:
         return MultiColorExportFiles(state, name);
-    default:
+    case ScreenFileKind::ColorPlanes:
         return Pc8801PlaneFiles(state, name);
+    case ScreenFileKind::None:
+    case ScreenFileKind::Pc6001Bitmap:
+    case ScreenFileKind::Pc6001BitmapTall:
+        return {};
+    default:
+        return V9938ExportFiles(state, kind, name, connectPalette);
     }
 }
 
 } // namespace
 
-std::string ExportFileName(ExportKind kind, std::string_view chosen) {
+std::string ExportFileName(ScreenFileKind kind, std::string_view chosen) {
+    const ScreenFileKindInfo& info = InfoOf(kind);
     const std::string named =
-        WithDefaultExtension(chosen, DialogInfo(ExportDialogOf(kind)).defaultExtension);
-    return IsMsxKind(kind) ? UpperCaseFileName(named) : named;
+        WithDefaultExtension(chosen, DialogInfo(info.dialog).defaultExtension);
+    return info.msxNames ? UpperCaseFileName(named) : named;
 }
 
 ScreenFileBuild ExportFiles(const ConversionState& state, std::string_view chosen,
                             bool connectPalette) {
     if (std::string refusal = ExportRefusal(state); !refusal.empty())
         return {{}, refusal};
-    const ExportKind kind = ExportKindOf(state);
+    const ScreenFileKind kind = ExportKindOf(state);
     const std::string name = ExportFileName(kind, chosen);
-    if (kind == ExportKind::Pc6001Bitmap)
+    if (IsPc6001Bitmap(kind))
         return Pc6001Files(state, name);
-    ScreenFileBuild build{FilesOf(state, name, connectPalette), {}};
+    ScreenFileBuild build{FilesOf(state, kind, name, connectPalette), {}};
     build.error = DuplicateName(build.files);
     if (!build.ok())
         build.files.clear();
@@ -75,7 +76,7 @@ ScreenFileBuild SaveFiles(const ConversionState& state, std::string_view chosen)
         return {{}, refusal};
     const std::string named =
         WithDefaultExtension(chosen, DialogInfo(ScreenDialog::SavePictureDialog1).defaultExtension);
-    if (state.page == ConverterPage::Pc6001)
+    if (IsPc6001Bitmap(ExportKindOf(state)))
         return Pc6001Files(state, named);
     return {{{SaveFileName(named), CompanionBitmap(state)}}, {}};
 }

@@ -13,7 +13,7 @@ namespace murelo {
 // The name the kind's Export writes for the name chosen in its dialog: the dialog's default
 // extension when none was typed, and for the MSX files the file-name part in upper case.
 // The colour planes' base and the PC-6x01 bitmap keep their letters.
-std::string ExportFileName(ExportKind kind, std::string_view chosen);
+std::string ExportFileName(ScreenFileKind kind, std::string_view chosen);
 
 // The files of one button press, built whole before anything is written, or why none are.
 struct ScreenFileBuild {

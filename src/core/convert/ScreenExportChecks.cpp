@@ -1,171 +1,149 @@
 #include "core/convert/ScreenExportChecks.h"
 
-#include <array>
+#include <vector>
 
 namespace murelo {
 
 namespace {
 
-struct SizeRule {
-    const char* files; // what the refusal calls the kind's files
-    int width;
-    int minHeight;
-    int maxHeight;
-};
-
-SizeRule SizeRuleOf(ExportKind kind) {
-    switch (kind) {
-    case ExportKind::Screen5:
-        return {"SCREEN 5 files", 256, 1, 212};
-    case ExportKind::Screen5Interlaced:
-        // Both fields need a row: a 1-row picture would leave the odd field empty.
-        return {"interlaced SCREEN 5 files", 512, 2, 424};
-    case ExportKind::Screen6:
-        return {"SCREEN 6 files", 512, 1, 424};
-    case ExportKind::Screen6Interlaced:
-        return {"interlaced SCREEN 6 files", 512, 2, 424};
-    case ExportKind::Screen7:
-        return {"SCREEN 7 files", 512, 1, 424};
-    case ExportKind::Screen7Interlaced:
-        return {"interlaced SCREEN 7 files", 512, 2, 424};
-    case ExportKind::Screen8:
-        return {"SCREEN 8 files", 256, 1, 212};
-    case ExportKind::Screen10:
-        return {"SCREEN 10/11 files", 256, 1, 212};
-    case ExportKind::Screen12:
-        return {"SCREEN 12 files", 256, 1, 212};
-    case ExportKind::Screen3:
-        return {"SCREEN 3 files", 256, 192, 192};
-    case ExportKind::ColorPlanes:
-        return {"PC-8801 colour planes", 640, 1, MaxPictureSize};
-    default:
-        return {"", 0, 0, 0};
-    }
-}
-
-bool Pc6001Fits(int width, int height, int mode) {
-    const bool small = (width == 256 && height == 192) || (width == 320 && height == 200);
-    const bool smallMode = mode == 0 || mode == 1 || mode == 5 || mode == 6;
-    return (small && smallMode) || (width == 640 && height == 400 && mode == 2);
-}
-
 std::string SizeText(int width, int height) {
     return std::to_string(width) + " x " + std::to_string(height);
 }
 
-std::string HeightText(const SizeRule& rule) {
-    if (rule.minHeight == rule.maxHeight)
-        return std::to_string(rule.maxHeight) + " high";
-    if (rule.maxHeight == MaxPictureSize)
-        return "any height";
-    return std::to_string(rule.minHeight) + " to " + std::to_string(rule.maxHeight) + " high";
+// "a", "a and b", "a, b and c".
+std::string Listed(const std::vector<std::string>& items) {
+    std::string text;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i > 0)
+            text += i + 1 == items.size() ? " and " : ", ";
+        text += items[i];
+    }
+    return text;
+}
+
+std::vector<const ModeDescriptor*> ModesWith(ConverterPage page, bool withFiles) {
+    std::vector<const ModeDescriptor*> modes;
+    for (const ModeDescriptor& d : ModesOf(page))
+        if ((d.files != ScreenFileKind::None) == withFiles)
+            modes.push_back(&d);
+    return modes;
+}
+
+// The words of a caption before its last one ("Pixel Aspect Ratio 4:4": "Pixel Aspect Ratio").
+std::string_view Stem(std::string_view caption) {
+    const std::size_t space = caption.rfind(' ');
+    return space == std::string_view::npos ? std::string_view() : caption.substr(0, space);
+}
+
+// A page with one exporting mode names it; otherwise the modes without files are named,
+// their common words once ("Pixel Aspect Ratio 4:4 and 4:6 have no export").
+std::string NoFilesRefusal(ConverterPage page) {
+    const std::vector<const ModeDescriptor*> exporting = ModesWith(page, true);
+    if (exporting.size() == 1)
+        return "the " + std::string(Describe(page).caption) + " page exports only " +
+               std::string(exporting.front()->caption);
+    const std::vector<const ModeDescriptor*> silent = ModesWith(page, false);
+    const std::string_view stem = Stem(silent.front()->caption);
+    bool shared = !stem.empty();
+    for (const ModeDescriptor* d : silent)
+        shared = shared && Stem(d->caption) == stem;
+    std::vector<std::string> names;
+    for (const ModeDescriptor* d : silent)
+        names.push_back(std::string(shared && !names.empty() ? d->caption.substr(stem.size() + 1)
+                                                             : d->caption));
+    return Listed(names) + " have no export";
+}
+
+std::string SizesText(const ScreenFileKindInfo& info) {
+    std::vector<std::string> sizes;
+    for (const SizeRule& rule : info.sizes)
+        if (rule.width > 0)
+            sizes.push_back(SizeText(rule.width, rule.maxHeight));
+    std::string text;
+    for (std::size_t i = 0; i < sizes.size(); ++i)
+        text += (i > 0 ? " or " : "") + sizes[i];
+    return text;
+}
+
+// The PC-6x01 bitmap's sizes depend on the mode: every size with the modes that take it.
+std::string BitmapRefusal(ModeId mode, int width, int height) {
+    const ConverterPage page = Describe(mode).page;
+    std::vector<std::string> groups;
+    for (const ScreenFileKind kind :
+         {ScreenFileKind::Pc6001Bitmap, ScreenFileKind::Pc6001BitmapTall}) {
+        std::vector<std::string> indices;
+        for (const ModeDescriptor& d : ModesOf(page))
+            if (d.files == kind)
+                indices.push_back(std::to_string(IndexInPage(d.id)));
+        if (!indices.empty())
+            groups.push_back(SizesText(InfoOf(kind)) +
+                             (indices.size() > 1 ? " in modes " : " in mode ") + Listed(indices));
+    }
+    std::string text = "the " + std::string(Describe(page).caption) + " export needs ";
+    for (std::size_t i = 0; i < groups.size(); ++i)
+        text += (i > 0 ? ", or " : "") + groups[i];
+    return text + "; this is " + SizeText(width, height) + " in mode " +
+           std::to_string(IndexInPage(mode));
+}
+
+// Pages whose Export is itself a bitmap have no "Save" of their own: Save is that Export.
+bool ExportIsPc6001Bitmap(ConverterPage page) {
+    for (const ModeDescriptor& d : ModesOf(page))
+        if (IsPc6001Bitmap(d.files))
+            return true;
+    return false;
 }
 
 std::string NotFinished(const ConversionState& state) {
     return state.complete ? std::string() : "the conversion has not finished";
 }
 
+std::string BitmapPages() {
+    std::vector<std::string> pages;
+    for (const PageDescriptor& p : AllPages())
+        for (const ModeDescriptor& d : ModesOf(p.page))
+            if (d.companion != CompanionKind::None) {
+                pages.push_back(std::string(p.caption));
+                break;
+            }
+    return "only the " + Listed(pages) + " pages write a bitmap";
+}
+
 } // namespace
 
-ExportKind ExportKindOf(ConverterPage page, int mode, bool interlace) {
-    switch (page) {
-    case ConverterPage::Tms9918:
-        return mode == 1 ? ExportKind::Screen3 : ExportKind::None;
-    case ConverterPage::V9938:
-        if (mode == 0)
-            return interlace ? ExportKind::Screen5Interlaced : ExportKind::Screen5;
-        if (mode == 1)
-            return interlace ? ExportKind::Screen6Interlaced : ExportKind::Screen6;
-        if (mode == 2)
-            return interlace ? ExportKind::Screen7Interlaced : ExportKind::Screen7;
-        return ExportKind::Screen8;
-    case ConverterPage::V9958:
-        return mode == 0 ? ExportKind::Screen10 : ExportKind::Screen12;
-    case ConverterPage::Pc6001:
-        return mode == 3 || mode == 4 ? ExportKind::None : ExportKind::Pc6001Bitmap;
-    case ConverterPage::Pc8801:
-        return ExportKind::ColorPlanes;
-    }
-    return ExportKind::None;
+ScreenFileKind ExportKindOf(const ConversionState& state) {
+    return FilesOf(state.mode, state.params.Interlace);
 }
 
-ExportKind ExportKindOf(const ConversionState& state) {
-    return ExportKindOf(state.page, state.ConversionMode, state.params.Interlace);
-}
-
-ScreenDialog ExportDialogOf(ExportKind kind) {
-    switch (kind) {
-    case ExportKind::Screen5:
-        return ScreenDialog::SaveDialog4;
-    case ExportKind::Screen5Interlaced:
-        return ScreenDialog::SaveDialog11;
-    case ExportKind::Screen6:
-        return ScreenDialog::SaveDialog6;
-    case ExportKind::Screen6Interlaced:
-        return ScreenDialog::SaveDialog9;
-    case ExportKind::Screen7:
-        return ScreenDialog::SaveDialog3;
-    case ExportKind::Screen7Interlaced:
-        return ScreenDialog::SaveDialog8;
-    case ExportKind::Screen8:
-        return ScreenDialog::SaveDialog2;
-    case ExportKind::Screen10:
-        return ScreenDialog::SaveDialog7;
-    case ExportKind::Screen12:
-        return ScreenDialog::SaveDialog1;
-    case ExportKind::Screen3:
-        return ScreenDialog::SaveDialog5;
-    case ExportKind::ColorPlanes:
-        return ScreenDialog::SaveDialog10;
-    default:
-        return ScreenDialog::SavePictureDialog1;
-    }
-}
-
-bool ExportFits(ExportKind kind, int width, int height, int mode) {
-    if (kind == ExportKind::None)
-        return false;
-    if (kind == ExportKind::Pc6001Bitmap)
-        return Pc6001Fits(width, height, mode);
-    const SizeRule rule = SizeRuleOf(kind);
-    return width == rule.width && height >= rule.minHeight && height <= rule.maxHeight;
-}
-
-std::string ExportRefusal(ConverterPage page, int mode, bool interlace, int width, int height) {
-    const ExportKind kind = ExportKindOf(page, mode, interlace);
-    if (kind == ExportKind::None)
-        return page == ConverterPage::Tms9918
-                   ? "the TMS9918 page exports only Multi Color Mode (SCREEN 3)"
-                   : "Pixel Aspect Ratio 4:4 and 4:6 have no export";
-    if (ExportFits(kind, width, height, mode))
+std::string ExportRefusal(ModeId mode, bool interlace, int width, int height) {
+    const ScreenFileKind kind = FilesOf(mode, interlace);
+    if (kind == ScreenFileKind::None)
+        return NoFilesRefusal(Describe(mode).page);
+    if (FilesFit(kind, width, height))
         return {};
-    if (kind == ExportKind::Pc6001Bitmap)
-        return "the PC-6x01 export needs 256 x 192 or 320 x 200 in modes 0, 1, 5 and 6, or "
-               "640 x 400 in mode 2; this is " +
-               SizeText(width, height) + " in mode " + std::to_string(mode);
-    const SizeRule rule = SizeRuleOf(kind);
-    return std::string(rule.files) + " need a picture " + std::to_string(rule.width) +
-           " wide and " + HeightText(rule) + "; this one is " + SizeText(width, height);
+    if (IsPc6001Bitmap(kind))
+        return BitmapRefusal(mode, width, height);
+    return SizeRefusal(kind, width, height);
 }
 
-std::string SaveRefusal(ConverterPage page, int mode, int width, int height) {
-    if (page == ConverterPage::Pc6001)
-        return ExportRefusal(page, mode, false, width, height);
-    if (page != ConverterPage::V9938 && page != ConverterPage::V9958)
-        return "only the V9938, V9958 and PC-6x01 pages write a bitmap";
+std::string SaveRefusal(ModeId mode, int width, int height) {
+    const ModeDescriptor& d = Describe(mode);
+    if (ExportIsPc6001Bitmap(d.page))
+        return ExportRefusal(mode, false, width, height);
+    if (d.companion == CompanionKind::None)
+        return BitmapPages();
     return {};
 }
 
 std::string ExportRefusal(const ConversionState& state) {
     if (!state.complete)
         return NotFinished(state);
-    return ExportRefusal(state.page, state.ConversionMode, state.params.Interlace,
-                         state.result.width(), state.result.height());
+    return ExportRefusal(state.mode, state.params.Interlace, state.result.width(),
+                         state.result.height());
 }
 
 std::string SaveRefusal(const ConversionState& state) {
-    if (std::string refusal = SaveRefusal(state.page, state.ConversionMode, state.result.width(),
-                                          state.result.height());
+    if (std::string refusal = SaveRefusal(state.mode, state.result.width(), state.result.height());
         !refusal.empty())
         return refusal;
     return NotFinished(state);

@@ -62,9 +62,9 @@ ScreenFileJobResult RunExportButton(const ConversionState& state, bool connectPa
                                     const ScreenFileHooks& hooks) {
     if (!ExportRefusal(state).empty())
         return {ScreenFileOutcome::Refused, {}};
-    if (state.page == ConverterPage::Pc6001)
+    if (IsPc6001Bitmap(ExportKindOf(state)))
         return RunPc6001Export(state, pictureFileName, session, hooks);
-    const ScreenDialog dialog = ExportDialogOf(ExportKindOf(state));
+    const ScreenDialog dialog = InfoOf(ExportKindOf(state)).dialog;
     const std::optional<std::string> chosen = hooks.chooseFile(dialog, session.dialogName(dialog));
     if (!chosen)
         return {ScreenFileOutcome::Cancelled, {}};
@@ -77,9 +77,10 @@ ScreenFileJobResult RunExportButton(const ConversionState& state, bool connectPa
 
 ScreenFileJobResult RunSaveButton(const ConversionState& state, std::string_view pictureFileName,
                                   ScreenFileSession& session, const ScreenFileHooks& hooks) {
-    if (state.page == ConverterPage::Pc6001 || !SaveRefusal(state).empty())
+    const CompanionKind kind = Describe(state.mode).companion;
+    if (IsPc6001Bitmap(ExportKindOf(state)) || kind == CompanionKind::None ||
+        !SaveRefusal(state).empty())
         return {ScreenFileOutcome::Refused, {}};
-    const CompanionKind kind = CompanionKindOf(state.page, state.ConversionMode);
     const std::optional<std::string> chosen =
         hooks.chooseFile(ScreenDialog::SavePictureDialog1,
                          ProposedSaveName(session.remembered, kind, pictureFileName));

@@ -1,6 +1,7 @@
 #include "core/convert/Tms9918Conversion.h"
 
 #include "core/convert/CoarsePreview.h"
+#include "core/convert/Graphic2Dither.h"
 #include "core/convert/HalfTone.h"
 
 #include <algorithm>
@@ -44,46 +45,92 @@ RunColors TwoMostFrequent(const std::array<int, PaletteEntries>& histogram) {
 }
 
 // The run handling that precedes the pixel step at (x, y).
-void HandleRunBoundary(ConversionState& state, int x, int y) {
+void HandleRunBoundary(ConversionState& state, RunHistogram& histogram, int x, int y) {
     const int width = state.source.width();
     if (x == 0) {
         if (y > 0)
-            SettleRun(state, width - RunLength, y - 1);
-        state.runHistogram.fill(0);
+            SettleRun(state, histogram, width - RunLength, y - 1);
+        histogram.fill(0);
     } else if ((x & (RunLength - 1)) == 0) {
-        SettleRun(state, x - RunLength, y);
-        state.runHistogram.fill(0);
+        SettleRun(state, histogram, x - RunLength, y);
+        histogram.fill(0);
     }
 }
 
-} // namespace
+class Graphic2Mode : public ModeConversion {
+  public:
+    explicit Graphic2Mode(const ConversionState& state)
+        : rules_(state.params.Rules9918),
+          end_(PixelCount(state) == 0 ? 0
+               : rules_ ? Graphic2RulesEnd(state.source.width(), state.source.height())
+                        : PixelCount(state)) {}
+    int end() const override { return end_; }
+    int pass(ConversionState& state, int start) override {
+        return rules_ ? rulesPass(state, start) : plainPass(state, start);
+    }
 
-int Graphic2Pass(ConversionState& state, int start) {
-    const int width = state.source.width();
-    PassSearch search(state);
-    return RunPixelUnits(state, start, PixelCount(state), width,
-                         [&](int, int x, int y) { ConvertPixel(state, x, y, search); });
+  private:
+    int plainPass(ConversionState& state, int start) {
+        PassSearch search(state);
+        return RunPixelUnits(state, start, end_, state.source.width(),
+                             [&](int, int x, int y) { ConvertPixel(state, x, y, search); });
+    }
+    int rulesPass(ConversionState& state, int start) {
+        const int pixels = PixelCount(state);
+        PassSearch search(state);
+        return RunPixelUnits(state, start, end_, state.source.width(), [&](int i, int x, int y) {
+            HandleRunBoundary(state, histogram_, x, y);
+            if (i < pixels)
+                ++histogram_[std::size_t(ConvertPixel(state, x, y, search))];
+        });
+    }
+
+    bool rules_;
+    int end_;
+    RunHistogram histogram_{};
+};
+
+int MultiColorPass(ConversionState& state, int) {
+    FillSampledBlocks(state, 4, 4);
+    return 1;
 }
+
+int HalfTonePass(ConversionState& state, int start) {
+    const int width = state.source.width();
+    return RunPixelUnits(state, start, PixelCount(state), width,
+                         [&](int, int x, int y) { DrawHalfTonePixel(state, x, y, x, y); });
+}
+
+int Graphic2DitheredPass(ConversionState& state, int start) {
+    return Graphic2DitherPass(state, start);
+}
+
+} // namespace
 
 int Graphic2RulesEnd(int width, int height) {
     return width * height + 1;
 }
 
-int Graphic2RulesPass(ConversionState& state, int start) {
-    const int width = state.source.width();
-    const int pixels = PixelCount(state);
-    if (width == 0)
-        return start;
-    PassSearch search(state);
-    return RunPixelUnits(state, start, pixels + 1, width, [&](int i, int x, int y) {
-        HandleRunBoundary(state, x, y);
-        if (i < pixels)
-            ++state.runHistogram[ConvertPixel(state, x, y, search)];
-    });
+std::unique_ptr<ModeConversion> StartGraphic2(ConversionState& state) {
+    return std::make_unique<Graphic2Mode>(state);
 }
 
-void SettleRun(ConversionState& state, int x0, int y) {
-    const RunColors colors = TwoMostFrequent(state.runHistogram);
+std::unique_ptr<ModeConversion> StartMultiColor(ConversionState&) {
+    return std::make_unique<PassMode>(MultiColorPass, 1);
+}
+
+std::unique_ptr<ModeConversion> StartHalfTone(ConversionState& state) {
+    return std::make_unique<PassMode>(HalfTonePass, PixelCount(state));
+}
+
+std::unique_ptr<ModeConversion> StartGraphic2Dithered(ConversionState& state) {
+    PrepareGraphic2Dither(state);
+    return std::make_unique<PassMode>(
+        Graphic2DitheredPass, Graphic2DitherEnd(state.source.width(), state.source.height()));
+}
+
+void SettleRun(ConversionState& state, const RunHistogram& histogram, int x0, int y) {
+    const RunColors colors = TwoMostFrequent(histogram);
     const ColorValue keep = ConversionColor(state, colors.second);
     const ColorValue major = ConversionColor(state, colors.first);
     // A picture narrower than a run settles the pixels it has.
@@ -94,18 +141,6 @@ void SettleRun(ConversionState& state, int x0, int y) {
         if (row[x] != keep)
             row[x] = major;
     }
-}
-
-int MultiColorConversion(ConversionState& state, int start) {
-    (void)start;
-    FillSampledBlocks(state, 4, 4);
-    return 1;
-}
-
-int HalfTonePass(ConversionState& state, int start) {
-    const int width = state.source.width();
-    return RunPixelUnits(state, start, PixelCount(state), width,
-                         [&](int, int x, int y) { DrawHalfTonePixel(state, x, y, x, y); });
 }
 
 } // namespace murelo

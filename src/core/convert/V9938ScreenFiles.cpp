@@ -3,26 +3,41 @@
 #include "core/convert/ScreenFileNames.h"
 #include "core/convert/ScreenPalette.h"
 
+#include <stdexcept>
+
 namespace murelo {
 
 namespace {
 
-// How one mode packs a picture row into the video memory.
+// How one kind of file packs a picture row into the video memory.
 struct BitmapLayout {
     int bitsPerPixel;
     int rowBytes;
     int columnStep; // 2 for interlaced SCREEN 5: its 512-wide picture shows every 2nd column
+    int rowStep;    // 2 where a file keeps every second row (SCREEN 6 and 7, and the fields)
+    bool fields;    // interlaced: the even rows in one file, the odd rows in a second
     int colors;     // the quantizer entries the pixels are matched against
     std::uint16_t paletteAddress;
     const char* secondField; // the odd field's extension
 };
 
-BitmapLayout LayoutOf(int mode, bool interlace) {
-    if (mode == 0)
-        return {4, 128, interlace ? 2 : 1, 16, Screen56PaletteAddress, ".S15"};
-    if (mode == 1)
-        return {2, 128, 1, 4, Screen56PaletteAddress, ".S16"};
-    return {4, 256, 1, 16, Screen7PaletteAddress, ".S17"};
+BitmapLayout LayoutOf(ScreenFileKind kind) {
+    switch (kind) {
+    case ScreenFileKind::Screen5:
+        return {4, 128, 1, 1, false, 16, Screen56PaletteAddress, ".S15"};
+    case ScreenFileKind::Screen5Interlaced:
+        return {4, 128, 2, 2, true, 16, Screen56PaletteAddress, ".S15"};
+    case ScreenFileKind::Screen6:
+        return {2, 128, 1, 2, false, 4, Screen56PaletteAddress, ".S16"};
+    case ScreenFileKind::Screen6Interlaced:
+        return {2, 128, 1, 2, true, 4, Screen56PaletteAddress, ".S16"};
+    case ScreenFileKind::Screen7:
+        return {4, 256, 1, 2, false, 16, Screen7PaletteAddress, ".S17"};
+    case ScreenFileKind::Screen7Interlaced:
+        return {4, 256, 1, 2, true, 16, Screen7PaletteAddress, ".S17"};
+    default:
+        throw std::invalid_argument("not a SCREEN 5, 6 or 7 file");
+    }
 }
 
 // The rows y = first, first + step, ... below the height, packed without gaps from address
@@ -76,20 +91,18 @@ std::vector<NamedBytes> Screen8Files(const ConversionState& state, const std::st
 
 } // namespace
 
-std::vector<NamedBytes> V9938ExportFiles(const ConversionState& state, const std::string& name,
-                                         bool connectPalette) {
-    const int mode = state.ConversionMode;
-    if (mode >= 3)
+std::vector<NamedBytes> V9938ExportFiles(const ConversionState& state, ScreenFileKind kind,
+                                         const std::string& name, bool connectPalette) {
+    if (kind == ScreenFileKind::Screen8)
         return Screen8Files(state, name);
-    const bool interlace = state.params.Interlace;
-    const BitmapLayout layout = LayoutOf(mode, interlace);
+    const BitmapLayout layout = LayoutOf(kind);
     // Without "Interlace" SCREEN 5 keeps every row; SCREEN 6 and 7 keep the even rows.
-    const int step = interlace || mode != 0 ? 2 : 1;
     std::vector<NamedBytes> files;
-    files.push_back(ScreenFile(name, PackedField(state, layout, 0, step, connectPalette)));
-    if (interlace) {
+    files.push_back(
+        ScreenFile(name, PackedField(state, layout, 0, layout.rowStep, connectPalette)));
+    if (layout.fields) {
         // A first SCREEN 5 field that cannot be written still lets the rest be tried.
-        files.back().stopOnFailure = mode != 0;
+        files.back().stopOnFailure = kind != ScreenFileKind::Screen5Interlaced;
         files.push_back(ScreenFile(ReplaceExtension(name, layout.secondField),
                                    PackedField(state, layout, 1, 2, connectPalette)));
     }

@@ -59,7 +59,7 @@ YjkGroup ConvertYjkGroup(const std::array<ColorValue, 4>& colors, int convertTyp
 }
 
 bool YjkStores(int width, int height) {
-    return width == 256 && height <= 212;
+    return width == ScreenByteWidth && height <= ScreenByteRows;
 }
 
 int YjkEnd(const ConversionState& state) {
@@ -94,6 +94,8 @@ int ConvertYjkPass(ConversionState& state, int start, int convertType, int scree
     });
 }
 
+namespace {
+
 int Yjk10Pass(ConversionState& state, int start) {
     return ConvertYjkPass(state, start, state.params.ConvertType, 10);
 }
@@ -102,8 +104,14 @@ int Yjk12Pass(ConversionState& state, int start) {
     return ConvertYjkPass(state, start, state.params.ConvertType, 12);
 }
 
-ConversionPlan PlanYjk(ConversionState& state, int mode) {
-    return {mode == 0 ? Yjk10Pass : Yjk12Pass, YjkEnd(state), nullptr};
+} // namespace
+
+std::unique_ptr<ModeConversion> StartYjk10(ConversionState& state) {
+    return std::make_unique<PassMode>(Yjk10Pass, YjkEnd(state));
+}
+
+std::unique_ptr<ModeConversion> StartYjk12(ConversionState& state) {
+    return std::make_unique<PassMode>(Yjk12Pass, YjkEnd(state));
 }
 
 } // namespace murelo

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/convert/ConversionState.h"
+#include "core/convert/ModeConversion.h"
 
 #include <array>
 #include <cstdint>
@@ -34,10 +34,7 @@ int YjkEnd(const ConversionState& state);
 
 // "YJK Video Mode (SCREEN 10/11)" and "YJK Video Mode (SCREEN 12)" with the state's
 // "Convert Type".
-int Yjk10Pass(ConversionState& state, int start);
-int Yjk12Pass(ConversionState& state, int start);
-
-// The pass and end of V9958 mode-list item `mode` (0: SCREEN 10/11, 1: SCREEN 12).
-ConversionPlan PlanYjk(ConversionState& state, int mode);
+std::unique_ptr<ModeConversion> StartYjk10(ConversionState& state);
+std::unique_ptr<ModeConversion> StartYjk12(ConversionState& state);
 
 } // namespace murelo

@@ -158,13 +158,13 @@ void AtomicFile::seek(std::size_t offset) {
         failWithSystemReason();
 }
 
-void AtomicFile::finish() {
+void AtomicFile::finish(Sync sync) {
     requireOpen();
     if (FileFaultStrikes(FileStep::Flush))
         failWithSystemReason();
     drain();
     takeTargetPermissions();
-    if (FileFaultStrikes(FileStep::Sync) || ::fsync(fd_) != 0)
+    if (sync == Sync::Now && (FileFaultStrikes(FileStep::Sync) || ::fsync(fd_) != 0))
         failWithSystemReason();
     const int fd = fd_;
     fd_ = -1;

@@ -39,7 +39,9 @@ class AtomicFile {
     void seek(std::size_t offset);
     // The whole content on the disk under the temporary name; the target is not touched yet.
     // A folder or another file that is not a regular one under the target's name fails here.
-    void finish();
+    // Sync::Later leaves the fsync to the caller, who syncs many files at once (AtomicBatch).
+    enum class Sync { Now, Later };
+    void finish(Sync sync = Sync::Now);
     // Renames the finished temporary over the target (finishing it first if need be).
     void replaceTarget();
     // Syncs the folder so that the rename itself survives a crash. A folder that cannot be

@@ -11,8 +11,9 @@ namespace murelo {
 
 namespace {
 
-// A bank export keeps nine temporaries at once; a few jobs side by side fit easily.
-constexpr std::size_t SlotCount = 64;
+// A bank export keeps nine temporaries at once; a batch of converted pictures keeps up to
+// AtomicBatch's limit. The slots are zero until used, so the unused ones cost no memory.
+constexpr std::size_t SlotCount = 1024;
 
 enum SlotState : int { Free = 0, Busy = 1, Live = 2 };
 

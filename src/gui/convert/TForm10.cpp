@@ -35,81 +35,8 @@ namespace murelo::gui {
 
 namespace {
 
-constexpr const char* PageCaptions[] = {"TMS9918", "V9938", "V9958", "PC-6x01", "PC-8801"};
-constexpr int ComboOfPage[] = {1, 3, 2, 4, 5};
-// "Save" of the V9938 and V9958 pages and the five "Export" buttons.
-constexpr int FileButtons[] = {8, 1, 16, 11, 5, 15, 20};
 // A drag finishes many conversions; the readout waits until they stop for this long.
 constexpr int ReadoutDelayMs = 250;
-
-const char* ParameterCaption(BalanceParameter p) {
-    switch (p) {
-    case BalanceParameter::Red:
-        return "Red:";
-    case BalanceParameter::Green:
-        return "Green:";
-    case BalanceParameter::Blue:
-        return "Blue:";
-    case BalanceParameter::Brightness:
-        return "Brightness:";
-    case BalanceParameter::Contrast:
-        return "Contrast:";
-    case BalanceParameter::HalfTone:
-        return "HalfTone";
-    case BalanceParameter::Dither:
-        return "Dither";
-    case BalanceParameter::Y:
-        return "Y element:";
-    case BalanceParameter::J:
-        return "J element:";
-    case BalanceParameter::K:
-        break;
-    }
-    return "K element:";
-}
-
-// The track bars of a page in the order they stand.
-std::vector<int> BarsOf(int page) {
-    if (page == 2)
-        return {8, 6, 7};
-    std::vector<int> bars;
-    for (int bar : ColourTrackBars(page))
-        bars.push_back(bar);
-    if (const int halfTone = HalfToneTrackBar(page))
-        bars.push_back(halfTone);
-    if (page == int(ConverterPage::Tms9918))
-        bars.push_back(DitherTrackBar);
-    return bars;
-}
-
-struct BoxInfo {
-    int number;
-    const char* caption;
-};
-
-std::vector<BoxInfo> BoxesOf(int page) {
-    switch (page) {
-    case 0:
-        return {{2, "9918 Rules"},
-                {10, "NTSC Coef. method"},
-                {1, "Preview"},
-                {3, "Quick Save before Applying"}};
-    case 1:
-        return {{11, "Interlace"}, {12, "Odd Line"}, {16, "Connect Palette"}, {6, "Preview"}};
-    case 2:
-        return {{4, "Preview"}};
-    case 3:
-        return {{8, "NTSC Coef. method"},
-                {5, "P6 Rules"},
-                {7, "Preview"},
-                {9, "Quick Save before Applying"}};
-    default:
-        return {{14, "NTSC Coef. method"},
-                {17, "Analog Palette"},
-                {13, "Preview"},
-                {15, "Quick Save before Applying"}};
-    }
-}
 
 } // namespace
 
@@ -123,8 +50,9 @@ TForm10::TForm10(TForm1* mainWindow)
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName("PageControl1");
-    for (int page = 0; page < ConverterPageCount; ++page)
-        PageControl1->addTab(createPage(page), PageCaptions[page]);
+    for (const PageDescriptor& page : AllPages())
+        PageControl1->addTab(createPage(page.page),
+                             QString::fromUtf8(page.caption.data(), int(page.caption.size())));
     // Five tabs side by side in the narrow window.
     PageControl1->setStyleSheet("QTabBar::tab { padding: 3px 4px; }");
     auto* layout = new QVBoxLayout(this);
@@ -153,21 +81,21 @@ TForm10::TForm10(TForm1* mainWindow)
 
 TForm10::~TForm10() = default;
 
-QWidget* TForm10::createPage(int page) {
+QWidget* TForm10::createPage(ConverterPage page) {
     auto* widget = new QWidget;
-    widget->setObjectName(QString("TabSheet%1").arg(page + 1));
+    widget->setObjectName(QString("TabSheet%1").arg(int(page) + 1));
     auto* layout = new QVBoxLayout(widget);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(2);
     QComboBox* combo = new QComboBox(widget);
-    const int number = ComboOfPage[page];
+    const int number = ComboBoxOf(page);
     combo->setObjectName(QString("ComboBox%1").arg(number));
-    for (const std::string& caption : ModeCaptions(page))
-        combo->addItem(QString::fromStdString(caption));
+    for (const ModeDescriptor& mode : ModesOf(page))
+        combo->addItem(QString::fromUtf8(mode.caption.data(), int(mode.caption.size())));
     ComboBox[std::size_t(number)] = combo;
     layout->addWidget(combo);
     layout->addWidget(createBalanceGroup(page, widget));
-    if (page == 2) {
+    if (page == ConverterPage::V9958) {
         RadioGroup1 = new QGroupBox("Convert Type", widget);
         RadioGroup1->setObjectName("RadioGroup1");
         convertType_ = new QButtonGroup(RadioGroup1);
@@ -181,35 +109,38 @@ QWidget* TForm10::createPage(int page) {
         }
         layout->addWidget(RadioGroup1);
     }
-    for (const BoxInfo& box : BoxesOf(page))
-        addCheckBox(layout, box.number, box.caption);
+    for (int box : CheckBoxesOf(page))
+        addCheckBox(layout, box);
     layout->addStretch(1);
     layout->addWidget(createButtons(page, widget));
     return widget;
 }
 
-QGroupBox* TForm10::createBalanceGroup(int page, QWidget* parent) {
+QGroupBox* TForm10::createBalanceGroup(ConverterPage page, QWidget* parent) {
     auto* group = new QGroupBox("Color Balance", parent);
     auto* grid = new QGridLayout(group);
     grid->setContentsMargins(4, 2, 4, 2);
     grid->setVerticalSpacing(0);
     int row = 0;
-    for (int bar : BarsOf(page)) {
-        const TrackBarInfo& info = TrackBarOf(bar);
+    for (int bar : TrackBarsOf(page)) {
+        const TrackBarName& name = TrackBarNameOf(bar);
+        const ParameterInfo& info = InfoOf(name.parameter);
         auto* slider = new QSlider(Qt::Horizontal, group);
         slider->setObjectName(QString("TrackBar%1").arg(bar));
         slider->setRange(info.min, info.max);
         slider->setSingleStep(1);
         slider->setPageStep(1);
-        if (info.parameter == BalanceParameter::HalfTone)
+        if (name.parameter == Parameter::HalfTone)
             slider->setTickPosition(QSlider::TicksBelow);
         auto* value = new QLabel(group);
-        value->setObjectName(QString("Label%1").arg(info.label));
+        value->setObjectName(QString("Label%1").arg(name.label));
         value->setFont(QFont("monospace"));
         value->setMinimumWidth(value->fontMetrics().horizontalAdvance("-100") + 2);
         TrackBar[std::size_t(bar)] = slider;
-        Label[std::size_t(info.label)] = value;
-        grid->addWidget(new QLabel(ParameterCaption(info.parameter), group), row, 0);
+        Label[std::size_t(name.label)] = value;
+        grid->addWidget(
+            new QLabel(QString::fromUtf8(info.caption.data(), int(info.caption.size())), group),
+            row, 0);
         grid->addWidget(slider, row, 1);
         grid->addWidget(value, row, 2);
         ++row;
@@ -217,25 +148,21 @@ QGroupBox* TForm10::createBalanceGroup(int page, QWidget* parent) {
     return group;
 }
 
-void TForm10::addCheckBox(QVBoxLayout* layout, int number, const char* caption) {
-    auto* box = new QCheckBox(caption, layout->parentWidget());
+void TForm10::addCheckBox(QVBoxLayout* layout, int number) {
+    auto* box = new QCheckBox(CheckBoxNameOf(number).caption, layout->parentWidget());
     box->setObjectName(QString("CheckBox%1").arg(number));
     CheckBox[std::size_t(number)] = box;
     layout->addWidget(box);
 }
 
-QWidget* TForm10::createButtons(int page, QWidget* parent) {
+QWidget* TForm10::createButtons(ConverterPage page, QWidget* parent) {
     auto* panel = new QWidget(parent);
     auto* grid = new QGridLayout(panel);
     grid->setContentsMargins(0, 0, 0, 0);
-    const bool saves = page == 1 || page == 2;
-    const std::pair<int, const char*> buttons[] = {{ApplyButtonOf(page), saves ? "Save" : "Apply"},
-                                                   {ExportButtonOf(page), "Export"},
-                                                   {ResetButtonOf(page), "Reset"},
-                                                   {CancelButtonOf(page), "Cancel"}};
     int i = 0;
-    for (const auto& [number, caption] : buttons) {
-        auto* button = new QPushButton(caption, panel);
+    for (int number : ButtonsOf(page)) {
+        static constexpr const char* Captions[] = {"Apply", "Save", "Export", "Reset", "Cancel"};
+        auto* button = new QPushButton(Captions[int(ButtonNameOf(number).role)], panel);
         button->setObjectName(QString("Button%1").arg(number));
         button->setAutoDefault(false);
         Button[std::size_t(number)] = button;
@@ -243,7 +170,7 @@ QWidget* TForm10::createButtons(int page, QWidget* parent) {
         ++i;
     }
     auto* readout = new QLabel(panel);
-    readout->setObjectName(QString("Readout%1").arg(page + 1));
+    readout->setObjectName(QString("Readout%1").arg(int(page) + 1));
     readout->setAlignment(Qt::AlignCenter);
     readout->setToolTip("Mean perceptual error (CIEDE2000) of the finished result against "
                         "the picture: the lower, the closer");
@@ -255,30 +182,29 @@ QWidget* TForm10::createButtons(int page, QWidget* parent) {
 void TForm10::connectControls() {
     connect(form1_->SC1Converter1, &QAction::triggered, this, [this] { SC1Converter1Click(); });
     form1_->SC1Converter1->setEnabled(true);
-    connect(Timer1, &QTimer::timeout, this, [this] { showChange(model_->Timer1Timer()); });
+    connect(Timer1, &QTimer::timeout, this, [this] { showChange(model_->tick()); });
     connect(PageControl1, &QTabWidget::currentChanged, this,
-            [this](int page) { showChange(model_->PageControl1Change(page)); });
+            [this](int page) { showChange(model_->choosePage(ConverterPage(page))); });
     for (int bar = 1; bar <= TrackBarCount; ++bar)
-        connect(TrackBar[std::size_t(bar)], &QSlider::valueChanged, this,
-                [this, bar](int value) { showChange(model_->setTrackBar(bar, value)); });
-    for (int box = 1; box <= 17; ++box)
-        connect(CheckBox[std::size_t(box)], &QCheckBox::toggled, this,
-                [this, box](bool checked) { showChange(model_->setCheckBox(box, checked)); });
-    for (int combo = 1; combo <= 5; ++combo)
-        connect(ComboBox[std::size_t(combo)], &QComboBox::activated, this,
-                [this, combo](int item) { showChange(model_->chooseMode(combo, item)); });
-    connect(convertType_, &QButtonGroup::idClicked, this,
-            [this](int item) { showChange(model_->RadioGroup1Click(item)); });
-    for (int button = 1; button <= 20; ++button) {
-        const bool files = std::find(std::begin(FileButtons), std::end(FileButtons), button) !=
-                           std::end(FileButtons);
-        connect(Button[std::size_t(button)], &QPushButton::clicked, this, [this, button, files] {
-            if (files)
-                runFileButton(button);
-            else
-                showChange(model_->clickButton(button));
+        connect(TrackBar[std::size_t(bar)], &QSlider::valueChanged, this, [this, bar](int value) {
+            showChange(model_->setParameter(TrackBarNameOf(bar).parameter, value));
         });
+    for (int box = 1; box <= CheckBoxCount; ++box)
+        connect(CheckBox[std::size_t(box)], &QCheckBox::toggled, this,
+                [this, box](bool checked) { CheckBoxClick(box, checked); });
+    for (const PageDescriptor& page : AllPages()) {
+        const ConverterPage p = page.page;
+        connect(ComboBox[std::size_t(ComboBoxOf(p))], &QComboBox::activated, this,
+                [this, p](int item) {
+                    if (const auto mode = ModeAt(p, item))
+                        showChange(model_->chooseMode(*mode));
+                });
     }
+    connect(convertType_, &QButtonGroup::idClicked, this,
+            [this](int item) { showChange(model_->setParameter(Parameter::ConvertType, item)); });
+    for (int button = 1; button <= ButtonCount; ++button)
+        connect(Button[std::size_t(button)], &QPushButton::clicked, this,
+                [this, button] { ButtonClick(button); });
     connect(ReadoutTimer, &QTimer::timeout, this, [this] { showChange(model_->measureReadout()); });
     // Open and a dropped picture; New tells the model itself.
     connect(form1_, &TForm1::pictureLoaded, this, [this] { model_->forgetFileNames(); });
@@ -294,7 +220,43 @@ void TForm10::connectControls() {
     }
 }
 
-void TForm10::runFileButton(int button) {
+void TForm10::CheckBoxClick(int checkBox, bool checked) {
+    const CheckBoxName& name = CheckBoxNameOf(checkBox);
+    switch (name.role) {
+    case BoxRole::Parameter:
+        showChange(model_->setParameter(name.parameter, checked ? 1 : 0));
+        return;
+    case BoxRole::Preview:
+        showChange(model_->setPreview(name.page, checked));
+        return;
+    case BoxRole::QuickSave:
+        showChange(model_->setQuickSave(checked));
+        return;
+    case BoxRole::ConnectPalette:
+        showChange(model_->setConnectPalette(checked));
+        return;
+    }
+}
+
+void TForm10::ButtonClick(int button) {
+    switch (ButtonNameOf(button).role) {
+    case ButtonRole::Apply:
+        showChange(model_->apply());
+        return;
+    case ButtonRole::Save:
+    case ButtonRole::Export:
+        runFileButton(button);
+        return;
+    case ButtonRole::Reset:
+        showChange(model_->reset());
+        return;
+    case ButtonRole::Cancel:
+        showChange(model_->cancel());
+        return;
+    }
+}
+
+ScreenFileHooks TForm10::fileHooks(int button) {
     const QString caption = Button[std::size_t(button)]->text();
     ScreenFileHooks hooks;
     hooks.chooseFile = [this](ScreenDialog dialog, const std::string& name) {
@@ -307,7 +269,15 @@ void TForm10::runFileButton(int button) {
     hooks.reportFailure = [this, caption](const std::string& text) {
         ShowReport(this, QString::fromLocal8Bit(text), caption);
     };
-    model_->runFileButton(button, hooks);
+    return hooks;
+}
+
+void TForm10::runFileButton(int button) {
+    const ScreenFileHooks hooks = fileHooks(button);
+    if (ButtonNameOf(button).role == ButtonRole::Save)
+        model_->saveBitmap(hooks);
+    else
+        model_->exportFiles(hooks);
     // The writers change no control; the window shows what it showed.
     syncControls();
 }
@@ -331,7 +301,7 @@ void TForm10::SC1Converter1Click() {
         return;
     }
     CentreOnWindow(this, form1_);
-    const ConverterChange change = model_->FormShow();
+    const ConverterChange change = model_->open();
     QDialog::show();
     showChange(change);
 }
@@ -339,13 +309,13 @@ void TForm10::SC1Converter1Click() {
 void TForm10::closeEvent(QCloseEvent* event) {
     // The title bar's close is Cancel.
     if (model_->shown())
-        showChange(model_->Button2Click());
+        showChange(model_->cancel());
     event->accept();
 }
 
 void TForm10::reject() {
     if (model_->shown())
-        showChange(model_->Button2Click());
+        showChange(model_->cancel());
     else
         QDialog::reject();
 }
@@ -410,32 +380,58 @@ void TForm10::lockEditor(bool locked) {
 
 void TForm10::syncControls() {
     const ConverterControls& k = model_->controls();
+    const ConversionParameters& params = model_->parameters();
     {
         const QSignalBlocker block(PageControl1);
-        PageControl1->setCurrentIndex(k.page);
+        PageControl1->setCurrentIndex(int(k.page));
     }
-    for (int combo = 1; combo <= 5; ++combo) {
-        const QSignalBlocker block(ComboBox[std::size_t(combo)]);
-        ComboBox[std::size_t(combo)]->setCurrentIndex(k.comboBox[std::size_t(combo)]);
+    for (const PageDescriptor& page : AllPages()) {
+        QComboBox* combo = ComboBox[std::size_t(ComboBoxOf(page.page))];
+        const QSignalBlocker block(combo);
+        combo->setCurrentIndex(IndexInPage(k.mode[std::size_t(page.page)]));
     }
     for (int bar = 1; bar <= TrackBarCount; ++bar) {
-        const QSignalBlocker block(TrackBar[std::size_t(bar)]);
-        TrackBar[std::size_t(bar)]->setValue(k.trackBar[std::size_t(bar)]);
-        TrackBar[std::size_t(bar)]->setEnabled(k.trackBarEnabled[std::size_t(bar)]);
-        const int label = TrackBarOf(bar).label;
-        Label[std::size_t(label)]->setText(QString::fromStdString(model_->labelText(label)));
+        const TrackBarName& name = TrackBarNameOf(bar);
+        const int value = ParameterValue(params, name.parameter);
+        QSlider* slider = TrackBar[std::size_t(bar)];
+        const QSignalBlocker block(slider);
+        slider->setValue(value);
+        slider->setEnabled(model_->enabled(name.page, name.parameter));
+        Label[std::size_t(name.label)]->setText(QString::fromStdString(ValueLabelText(value)));
     }
-    for (int box = 1; box <= 17; ++box) {
+    for (int box = 1; box <= CheckBoxCount; ++box) {
+        const CheckBoxName& name = CheckBoxNameOf(box);
         QCheckBox* check = CheckBox[std::size_t(box)];
         const QSignalBlocker block(check);
-        check->setChecked(k.checkBox[std::size_t(box)]);
-        check->setEnabled(k.checkBoxEnabled[std::size_t(box)]);
+        switch (name.role) {
+        case BoxRole::Parameter:
+            check->setChecked(ParameterValue(params, name.parameter) != 0);
+            check->setEnabled(model_->enabled(name.page, name.parameter));
+            break;
+        case BoxRole::Preview:
+            check->setChecked(k.preview[std::size_t(name.page)]);
+            break;
+        case BoxRole::QuickSave:
+            check->setChecked(k.quickSave);
+            break;
+        case BoxRole::ConnectPalette:
+            check->setChecked(k.connectPalette);
+            check->setEnabled(k.connectPaletteEnabled);
+            break;
+        }
     }
-    for (int button = 1; button <= 20; ++button)
-        Button[std::size_t(button)]->setEnabled(k.buttonEnabled[std::size_t(button)]);
+    for (int button = 1; button <= ButtonCount; ++button) {
+        const ButtonName& name = ButtonNameOf(button);
+        const std::size_t page = std::size_t(name.page);
+        const bool enabled = name.role == ButtonRole::Export ? k.exportEnabled[page]
+                             : name.role == ButtonRole::Apply || name.role == ButtonRole::Save
+                                 ? k.applyEnabled[page]
+                                 : true;
+        Button[std::size_t(button)]->setEnabled(enabled);
+    }
     for (QLabel* readout : Readout)
         readout->setText(QString::fromStdString(k.readout));
-    if (QAbstractButton* radio = convertType_->button(k.radioGroup1)) {
+    if (QAbstractButton* radio = convertType_->button(params.ConvertType)) {
         const QSignalBlocker block(convertType_);
         radio->setChecked(true);
     }

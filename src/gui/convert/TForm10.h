@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app/ConverterWindowModel.h"
+#include "gui/convert/ConverterControlNames.h"
 #include "gui/convert/ConverterGuiHost.h"
 
 #include <QDialog>
@@ -40,12 +41,12 @@ class TForm10 : public QDialog {
     void SC1Converter1Click();
 
     QTabWidget* PageControl1 = nullptr;
-    std::array<QComboBox*, 6> ComboBox{};               // ComboBox1..ComboBox5
-    std::array<QSlider*, TrackBarCount + 1> TrackBar{}; // TrackBar1..TrackBar27 ("Dither")
-    std::array<QCheckBox*, 18> CheckBox{};              // CheckBox1..CheckBox17
-    std::array<QPushButton*, 21> Button{};              // Button1..Button20
-    std::array<QLabel*, DitherLabel + 1> Label{};       // the value labels by number
-    std::array<QLabel*, ConverterPageCount> Readout{};  // beside each page's buttons: "ΔE 5.3"
+    std::array<QComboBox*, 6> ComboBox{};                 // ComboBox1..ComboBox5
+    std::array<QSlider*, TrackBarCount + 1> TrackBar{};   // TrackBar1..TrackBar27 ("Dither")
+    std::array<QCheckBox*, CheckBoxCount + 1> CheckBox{}; // CheckBox1..CheckBox17
+    std::array<QPushButton*, ButtonCount + 1> Button{};   // Button1..Button20
+    std::array<QLabel*, LabelCount + 1> Label{};          // the value labels by number
+    std::array<QLabel*, ConverterPageCount> Readout{};    // beside each page's buttons: "ΔE 5.3"
     // SaveDialog1..SaveDialog11 and SavePictureDialog1, by ScreenDialog.
     std::array<QFileDialog*, ScreenDialogCount> SaveDialog{};
     QGroupBox* RadioGroup1 = nullptr; // "Convert Type"
@@ -59,13 +60,17 @@ class TForm10 : public QDialog {
     void reject() override;
 
   private:
-    QWidget* createPage(int page);
-    QGroupBox* createBalanceGroup(int page, QWidget* parent);
-    void addCheckBox(QVBoxLayout* layout, int number, const char* caption);
-    QWidget* createButtons(int page, QWidget* parent);
+    QWidget* createPage(ConverterPage page);
+    QGroupBox* createBalanceGroup(ConverterPage page, QWidget* parent);
+    void addCheckBox(QVBoxLayout* layout, int number);
+    QWidget* createButtons(ConverterPage page, QWidget* parent);
     void connectControls();
+    // Each control's handler: what its number stands for, told to the model.
+    void ButtonClick(int button);
+    void CheckBoxClick(int checkBox, bool checked);
     // "Save" and "Export": the files of the finished conversion through the dialogs.
     void runFileButton(int button);
+    ScreenFileHooks fileHooks(int button);
     void scheduleReadout();
     // Shows what a model call changed, then re-reads every control from the model.
     void showChange(const ConverterChange& change);

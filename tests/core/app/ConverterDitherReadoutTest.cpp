@@ -1,17 +1,12 @@
 // The TMS9918 page's "Dither" bar and the readout of a finished conversion.
 #include "ConverterModelSupport.h"
 
-#include "core/convert/ConversionDriver.h"
-#include "core/convert/Graphic2Dither.h"
-
 #include <string>
 
 using namespace murelo;
 using namespace murelo::test;
 
 namespace {
-
-constexpr int Tms = 0, V38 = 1;
 
 // The number after "ΔE ", or -1 when the text is not a readout.
 double ReadoutValue(const std::string& text) {
@@ -24,44 +19,43 @@ double ReadoutValue(const std::string& text) {
 TEST(ConverterDitherBar, StartsAtTheDefaultAndIsOnlyForTheDitheredMode) {
     auto rig = MakeRig(PhotoLike(32, 16));
     const ConverterControls& k = rig->model.controls();
-    EXPECT_EQ(k.trackBar[DitherTrackBar], 95);
-    EXPECT_EQ(rig->model.labelText(DitherLabel), "  95");
-    EXPECT_EQ(TrackBarOf(DitherTrackBar).min, 0);
-    EXPECT_EQ(TrackBarOf(DitherTrackBar).max, 100);
+    EXPECT_EQ(rig->model.parameters().DitherStrength, 95);
+    EXPECT_EQ(InfoOf(Parameter::Dither).min, 0);
+    EXPECT_EQ(InfoOf(Parameter::Dither).max, 100);
     rig->open();
-    for (int item : {0, 1, 2, Graphic2DitheredMode, 0}) {
-        rig->model.chooseMode(1, item);
-        EXPECT_EQ(k.trackBarEnabled[DitherTrackBar], item == Graphic2DitheredMode) << item;
+    for (ModeId mode : {ModeId::Graphic2, ModeId::MultiColor, ModeId::HalfTone,
+                        ModeId::Graphic2Dithered, ModeId::Graphic2}) {
+        rig->model.chooseMode(mode);
+        EXPECT_EQ(rig->model.enabled(Tms, Parameter::Dither), mode == ModeId::Graphic2Dithered)
+            << Describe(mode).caption;
     }
-    rig->model.chooseMode(1, Graphic2DitheredMode);
+    rig->model.chooseMode(ModeId::Graphic2Dithered);
     // A page change sets the TMS9918 list back to its first item.
-    rig->model.PageControl1Change(V38);
-    rig->model.PageControl1Change(Tms);
-    EXPECT_EQ(k.comboBox[1], 0);
-    EXPECT_FALSE(k.trackBarEnabled[DitherTrackBar]);
+    rig->model.choosePage(V38);
+    rig->model.choosePage(Tms);
+    EXPECT_EQ(k.mode[std::size_t(Tms)], ModeId::Graphic2);
+    EXPECT_FALSE(rig->model.enabled(Tms, Parameter::Dither));
     // The other bars stay usable whatever the mode.
-    EXPECT_TRUE(k.trackBarEnabled[1]);
-    EXPECT_TRUE(k.trackBarEnabled[19]);
+    EXPECT_TRUE(rig->model.enabled(Tms, Parameter::Red));
+    EXPECT_TRUE(rig->model.enabled(Tms, Parameter::HalfTone));
 }
 
 TEST(ConverterDitherBar, MovingItStoresShowsAndRestartsOnceAStep) {
     const Picture picture = PhotoLike(64, 32);
     auto rig = MakeRig(picture);
     rig->open();
-    rig->model.chooseMode(1, Graphic2DitheredMode);
+    rig->model.chooseMode(ModeId::Graphic2Dithered);
     rig->model.runToFinish();
     const Picture strong = rig->model.result();
     int starts = rig->model.startCount();
-    rig->model.setTrackBar(DitherTrackBar, 95); // the stored value
+    rig->model.setParameter(Parameter::Dither, 95); // the stored value
     EXPECT_EQ(rig->model.startCount(), starts);
-    rig->model.setTrackBar(DitherTrackBar, 7);
+    rig->model.setParameter(Parameter::Dither, 7);
     EXPECT_EQ(rig->model.startCount(), starts + 1);
     EXPECT_EQ(rig->model.parameters().DitherStrength, 7);
-    EXPECT_EQ(rig->model.labelText(DitherLabel), "   7");
-    rig->model.setTrackBar(DitherTrackBar, 250); // beyond the bar: its end
+    rig->model.setParameter(Parameter::Dither, 250); // beyond the bar: its end
     EXPECT_EQ(rig->model.parameters().DitherStrength, 100);
-    rig->model.setTrackBar(DitherTrackBar, 0);
-    EXPECT_EQ(rig->model.labelText(DitherLabel), "   0");
+    rig->model.setParameter(Parameter::Dither, 0);
     rig->model.runToFinish();
 
     // The strength reaches the conversion: the engine with the same values agrees, and
@@ -69,26 +63,22 @@ TEST(ConverterDitherBar, MovingItStoresShowsAndRestartsOnceAStep) {
     auto engine = std::make_unique<ConversionState>();
     engine->source = picture;
     engine->params = rig->model.parameters();
-    RunConversion(*engine, ConverterPage::Tms9918, Graphic2DitheredMode);
+    RunConversion(*engine, ModeId::Graphic2Dithered);
     EXPECT_TRUE(rig->model.result() == engine->result);
     EXPECT_FALSE(rig->model.result() == strong);
 
-    // Neither Reset nor reopening touches it; the page change rewrites it as it is.
-    starts = rig->model.startCount();
-    rig->model.clickButton(ResetButtonOf(Tms));
-    EXPECT_EQ(rig->model.parameters().DitherStrength, 0);
-    rig->model.Button2Click();
+    // Reopening keeps it; Reset sets it back to its default with the page's other controls.
+    rig->model.cancel();
     rig->open();
     EXPECT_EQ(rig->model.parameters().DitherStrength, 0);
-    EXPECT_EQ(rig->model.controls().trackBar[DitherTrackBar], 0);
-    rig->model.PageControl1Change(V38);
-    EXPECT_EQ(rig->model.controls().trackBar[DitherTrackBar], 0);
+    rig->model.reset();
+    EXPECT_EQ(rig->model.parameters().DitherStrength, 95);
 }
 
 TEST(ConverterReadout, MeasuredOnceAfterAFinishAndClearedAtEveryStart) {
     auto rig = MakeRig(PhotoLike(64, 48));
     rig->model.setPassBudget(PassBudget(60000, 50));
-    rig->model.FormShow();
+    rig->model.open();
     const ConverterControls& k = rig->model.controls();
     ASSERT_TRUE(k.timerRunning);
     EXPECT_FALSE(rig->model.readoutPending());
@@ -103,14 +93,14 @@ TEST(ConverterReadout, MeasuredOnceAfterAFinishAndClearedAtEveryStart) {
     EXPECT_GT(value, 0.5) << k.readout;
     EXPECT_LT(value, 60.0) << k.readout;
 
-    rig->model.setTrackBar(1, 30); // a start clears it at once
+    rig->model.setParameter(Parameter::Red, 30); // a start clears it at once
     EXPECT_EQ(k.readout, "");
     EXPECT_FALSE(rig->model.readoutPending());
     rig->model.runToFinish();
-    rig->model.setTrackBar(1, 31); // superseded before it was measured
+    rig->model.setParameter(Parameter::Red, 31); // superseded before it was measured
     EXPECT_FALSE(rig->model.readoutPending());
     rig->model.runToFinish();
-    rig->model.Button2Click(); // nothing is measured for a closed window
+    rig->model.cancel(); // nothing is measured for a closed window
     EXPECT_FALSE(rig->model.readoutPending());
     rig->model.measureReadout();
     EXPECT_EQ(k.readout, "");
@@ -128,15 +118,15 @@ TEST(ConverterReadout, EveryPageMeasuresItsFinishedResult) {
     EXPECT_EQ(rig->model.controls().readout, "ΔE 0.0");
 
     const Picture photo = PhotoLike(64, 32);
-    rig->model.Button2Click();
+    rig->model.cancel();
     rig->load(photo);
-    for (int page = 0; page < ConverterPageCount; ++page) {
-        SCOPED_TRACE(page);
-        rig->openOnPage(page);
+    for (const PageDescriptor& page : AllPages()) {
+        SCOPED_TRACE(page.caption);
+        rig->openOnPage(page.page);
         rig->model.measureReadout();
         EXPECT_GT(ReadoutValue(rig->model.controls().readout), 0.0)
             << rig->model.controls().readout;
-        rig->model.Button2Click();
+        rig->model.cancel();
     }
 }
 

@@ -13,8 +13,6 @@ using namespace murelo::test;
 
 namespace {
 
-constexpr int V38 = 1, V58 = 2;
-
 struct FakeDialogs {
     std::optional<std::string> answer;
     std::vector<std::pair<ScreenDialog, std::string>> shown; // dialog and its proposal
@@ -50,7 +48,7 @@ TEST(ConverterFileButtons, ExportWritesTheFilesOfThePagesFinishedConversion) {
     rig->openOnPage(V38);
     FakeDialogs dialogs;
     dialogs.answer = (dir / "pic.sc5").string();
-    const ScreenFileJobResult result = rig->model.runFileButton(11, dialogs.hooks());
+    const ScreenFileJobResult result = rig->model.exportFiles(dialogs.hooks());
     EXPECT_EQ(result.outcome, ScreenFileOutcome::Written);
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].first, ScreenDialog::SaveDialog4);
@@ -59,9 +57,9 @@ TEST(ConverterFileButtons, ExportWritesTheFilesOfThePagesFinishedConversion) {
     EXPECT_EQ(dialogs.questions, 0) << "screen files are replaced without a question";
 
     // "Connect Palette" is read when the button is pressed: one file, the palette inside.
-    rig->model.setCheckBox(ConnectPalette, true);
+    rig->model.setConnectPalette(true);
     dialogs.answer = (dir / "one.sc5").string();
-    rig->model.runFileButton(11, dialogs.hooks());
+    rig->model.exportFiles(dialogs.hooks());
     EXPECT_EQ(ReadBytes(dir / "ONE.SC5").size(), 7u + 0x76A0u);
     EXPECT_FALSE(std::filesystem::exists(dir / "ONE.PAL"));
     // The dialog proposes what it held after its last use.
@@ -73,29 +71,26 @@ TEST(ConverterFileButtons, OnlyAnEnabledButtonOfThePageShownWrites) {
     auto rig = MakeRig(PhotoLike(256, 192));
     FakeDialogs dialogs;
     dialogs.answer = (dir / "x.sc3").string();
-    EXPECT_EQ(rig->model.runFileButton(16, dialogs.hooks()).outcome, ScreenFileOutcome::Refused)
+    EXPECT_EQ(rig->model.exportFiles(dialogs.hooks()).outcome, ScreenFileOutcome::Refused)
         << "the window is not shown";
     rig->open();
     // Graphic 2 has no files: its Export is off.
-    EXPECT_EQ(rig->model.runFileButton(16, dialogs.hooks()).outcome, ScreenFileOutcome::Refused);
-    rig->model.chooseMode(1, 1);
-    ASSERT_TRUE(rig->model.controls().buttonEnabled[16]);
-    // Buttons of other pages, a Reset and an Apply are no file buttons here.
-    for (int button : {11, 8, 5, 1, 15, 20, 3, 4})
-        EXPECT_EQ(rig->model.runFileButton(button, dialogs.hooks()).outcome,
-                  ScreenFileOutcome::Refused)
-            << button;
+    EXPECT_EQ(rig->model.exportFiles(dialogs.hooks()).outcome, ScreenFileOutcome::Refused);
+    rig->model.chooseMode(ModeId::MultiColor);
+    ASSERT_TRUE(rig->model.controls().exportEnabled[std::size_t(Tms)]);
+    // The TMS9918 page has no Save.
+    EXPECT_EQ(rig->model.saveBitmap(dialogs.hooks()).outcome, ScreenFileOutcome::Refused);
     EXPECT_TRUE(dialogs.shown.empty());
-    EXPECT_EQ(rig->model.runFileButton(16, dialogs.hooks()).outcome, ScreenFileOutcome::Written);
+    EXPECT_EQ(rig->model.exportFiles(dialogs.hooks()).outcome, ScreenFileOutcome::Written);
     EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"X.NAM", "X.SC3"}));
 
     // While a conversion runs its buttons are off, and nothing is written from it.
     rig->model.setPassBudget(PassBudget(60000, 1));
-    rig->model.setTrackBar(1, 20);
-    rig->model.PageControl1Change(V58);
+    rig->model.setParameter(Parameter::Red, 20);
+    rig->model.choosePage(V58);
     ASSERT_TRUE(rig->model.controls().timerRunning);
-    EXPECT_EQ(rig->model.runFileButton(1, dialogs.hooks()).outcome, ScreenFileOutcome::Refused);
-    EXPECT_EQ(rig->model.runFileButton(5, dialogs.hooks()).outcome, ScreenFileOutcome::Refused);
+    EXPECT_EQ(rig->model.saveBitmap(dialogs.hooks()).outcome, ScreenFileOutcome::Refused);
+    EXPECT_EQ(rig->model.exportFiles(dialogs.hooks()).outcome, ScreenFileOutcome::Refused);
     EXPECT_EQ(dialogs.shown.size(), 1u);
 }
 
@@ -106,22 +101,22 @@ TEST(ConverterFileButtons, SaveRemembersItsNameUntilTheNamesAreForgotten) {
     rig->openOnPage(V58);
     FakeDialogs dialogs;
     dialogs.answer = (dir / "mine.png").string();
-    EXPECT_EQ(rig->model.runFileButton(1, dialogs.hooks()).outcome, ScreenFileOutcome::Written);
+    EXPECT_EQ(rig->model.saveBitmap(dialogs.hooks()).outcome, ScreenFileOutcome::Written);
     EXPECT_EQ(dialogs.shown.back().first, ScreenDialog::SavePictureDialog1);
     EXPECT_EQ(dialogs.shown.back().second, (dir / "photo_S10.bmp").string());
     EXPECT_TRUE(std::filesystem::exists(dir / "mine.bmp"));
 
-    rig->model.runFileButton(1, dialogs.hooks());
+    rig->model.saveBitmap(dialogs.hooks());
     EXPECT_EQ(dialogs.shown.back().second, (dir / "mine.bmp").string());
     EXPECT_EQ(dialogs.questions, 1) << "the bitmap asks before it replaces";
 
     // The names outlive closing the window, not a new picture.
-    rig->model.Button2Click();
+    rig->model.cancel();
     rig->openOnPage(V58);
-    rig->model.runFileButton(1, dialogs.hooks());
+    rig->model.saveBitmap(dialogs.hooks());
     EXPECT_EQ(dialogs.shown.back().second, (dir / "mine.bmp").string());
     rig->model.forgetFileNames();
-    rig->model.runFileButton(1, dialogs.hooks());
+    rig->model.saveBitmap(dialogs.hooks());
     EXPECT_EQ(dialogs.shown.back().second, (dir / "photo_S10.bmp").string());
 }
 
@@ -129,10 +124,10 @@ TEST(ConverterFileButtons, FailureIsReportedOnceNamingTheFile) {
     TempDir dir;
     auto rig = MakeRig(PhotoLike(256, 192));
     rig->open();
-    rig->model.chooseMode(1, 1);
+    rig->model.chooseMode(ModeId::MultiColor);
     FakeDialogs dialogs;
     dialogs.answer = (dir / "missing" / "pic.sc3").string();
-    EXPECT_EQ(rig->model.runFileButton(16, dialogs.hooks()).outcome, ScreenFileOutcome::Failed);
+    EXPECT_EQ(rig->model.exportFiles(dialogs.hooks()).outcome, ScreenFileOutcome::Failed);
     ASSERT_EQ(dialogs.failures.size(), 1u);
     EXPECT_NE(dialogs.failures[0].find("PIC.SC3"), std::string::npos) << dialogs.failures[0];
     EXPECT_TRUE(FilesIn(dir).empty());

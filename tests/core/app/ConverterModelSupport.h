@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app/ConverterWindowModel.h"
+#include "core/convert/ConversionTestSupport.h"
 #include "core/palette/Palettes.h"
 
 #include <gtest/gtest.h>
@@ -49,13 +50,13 @@ struct ConverterRig {
         doc().Modified = false;
     }
     void open() {
-        model.FormShow();
+        model.open();
         model.runToFinish();
     }
-    void openOnPage(int page) {
-        model.FormShow();
+    void openOnPage(ConverterPage page) {
+        model.open();
         if (model.controls().page != page)
-            model.PageControl1Change(page);
+            model.choosePage(page);
         model.runToFinish();
     }
 };
@@ -66,10 +67,13 @@ inline std::unique_ptr<ConverterRig> MakeRig(const Picture& picture) {
     return rig;
 }
 
-// The mode list of each page.
-inline int ComboOf(int page) {
-    static constexpr int Combos[] = {1, 3, 2, 4, 5};
-    return Combos[page];
+constexpr ConverterPage Tms = ConverterPage::Tms9918, V38 = ConverterPage::V9938,
+                        V58 = ConverterPage::V9958, P6 = ConverterPage::Pc6001,
+                        P88 = ConverterPage::Pc8801;
+
+// Item `index` of a page's mode list.
+inline ModeId ModeOn(ConverterPage page, int index) {
+    return ModesOf(page)[std::size_t(index)].id;
 }
 
 } // namespace murelo::test

@@ -1,7 +1,6 @@
+// The window and the command line give the same conversion: every mode, with the settings
+// made through the window's own controls, against the one call the command line makes.
 #include "ConverterModelSupport.h"
-
-#include "core/app/ConverterRequest.h"
-#include "core/convert/ConversionDriver.h"
 
 #include <functional>
 #include <vector>
@@ -15,20 +14,6 @@ struct Variant {
     const char* name;
     std::function<void(ConversionParameters&)> set;
 };
-
-// Parameters as the command line builds them: the page's default palette and the tool
-// palette's start colours, with one variation.
-ConversionParameters Parameters(ConverterPage page, const Variant& variant) {
-    ConversionParameters p;
-    p.PaletteKind = page == ConverterPage::Pc6001   ? KindColor15
-                    : page == ConverterPage::Pc8801 ? KindPc8801
-                                                    : KindTms9918;
-    variant.set(p);
-    const IndexRange& range = PaletteRange(p.PaletteKind);
-    p.ForegroundColor = PaletteColor(p.PaletteKind, std::min(1, range.last));
-    p.BackgroundColor = PaletteColor(p.PaletteKind, 15 > range.last ? range.first : 15);
-    return p;
-}
 
 const std::vector<Variant>& Variants() {
     static const std::vector<Variant> variants = {
@@ -49,64 +34,50 @@ const std::vector<Variant>& Variants() {
              p.AnalogPalette = true;
              p.ConvertType = 2;
              p.Yjk = {20, -30, 15};
-             if (p.PaletteKind == KindColor15)
-                 p.PaletteKind = KindColor8;
          }},
     };
     return variants;
 }
 
-// The command line's conversions run through the window give what the engine gives for
-// the same parameters: result, screen bytes, quantizer palette and pixel mode.
-TEST(ConverterRequestTest, EveryModeAndVariantMatchesTheEngine) {
-    const Picture picture = PhotoLike(256, 48);
-    for (int page = 0; page < ConverterPageCount; ++page) {
-        for (const Variant& variant : Variants()) {
-            for (int mode = 0; mode < ModeCount(ConverterPage(page)); ++mode) {
-                SCOPED_TRACE(testing::Message()
-                             << "page " << page << " mode " << mode << " " << variant.name);
-                ConverterRequest request{ConverterPage(page), mode,
-                                         Parameters(ConverterPage(page), variant)};
-                auto engine = std::make_unique<ConversionState>();
-                engine->source = picture;
-                engine->params = request.params;
-                RunConversion(*engine, request.page, mode);
-                const std::vector<std::uint8_t> engineBytes(engine->screenBytes.begin(),
-                                                            engine->screenBytes.end());
-                // Both write the one screen buffer: the window's run starts from a filler.
-                SharedScreenBuffer().bytes.fill(0x5A);
-
-                auto rig = MakeRig(picture);
-                RunConverterRequest(rig->model, rig->session, request);
-                const ConversionState& run = rig->model.conversion();
-                EXPECT_FALSE(rig->model.controls().timerRunning);
-                EXPECT_TRUE(run.result == engine->result);
-                // What the command line writes: the bytes of the modes that store them, the
-                // palette of the modes that reduce to one.
-                const bool stores = (page == 1 && mode >= 3) || page == 2;
-                const bool quantizes = (page == 1 && mode <= 2) ||
-                                       (page == 4 && mode == 0 && request.params.AnalogPalette);
-                if (stores) {
-                    EXPECT_TRUE(std::equal(engineBytes.begin(), engineBytes.end(),
-                                           run.screenBytes.begin()));
-                }
-                if (quantizes) {
-                    EXPECT_TRUE(run.quantizerPalette == engine->quantizerPalette);
-                }
-                EXPECT_EQ(EditModeNumber(rig->doc().EditMode), engine->EditMode);
-                EXPECT_EQ(run.params.PaletteKind, request.params.PaletteKind);
-                rig->model.Button2Click();
-                EXPECT_TRUE(rig->doc().picture == picture);
-            }
-        }
+// Sets every value and box through the window's controls, as a user would.
+void SetThroughTheWindow(ConverterWindowModel& model, const ConversionParameters& p) {
+    for (int i = 0; i < ParameterCount; ++i) {
+        const Parameter parameter = Parameter(i);
+        if (InfoOf(parameter).control != ParameterControl::Other)
+            model.setParameter(parameter, ParameterValue(p, parameter));
     }
 }
 
-TEST(ConverterRequestTest, ModeOutsideThePageIsRefusedBeforeOpening) {
-    auto rig = MakeRig(PhotoLike(16, 16));
-    EXPECT_THROW(RunConverterRequest(rig->model, rig->session, {ConverterPage::V9958, 2, {}}),
-                 std::out_of_range);
-    EXPECT_FALSE(rig->model.shown());
+TEST(ConverterRequestTest, EveryModeAndVariantThroughTheWindowEqualsTheOneCall) {
+    const Picture picture = PhotoLike(256, 48);
+    for (const ModeDescriptor& d : AllModes()) {
+        for (const Variant& variant : Variants()) {
+            SCOPED_TRACE(testing::Message() << d.caption << ", " << variant.name);
+            auto rig = MakeRig(picture);
+            rig->openOnPage(d.page);
+            ConversionParameters params;
+            variant.set(params);
+            // Color 8 takes the PC-6x01 page's rules down their own road.
+            if (variant.name == std::string("options") && d.page == P6)
+                rig->session.switchPalette(PaletteKindId::Color8, false);
+            SetThroughTheWindow(rig->model, params);
+            rig->model.chooseMode(d.id);
+            rig->model.runToFinish();
+            const ConversionState& window = rig->model.conversion();
+            EXPECT_FALSE(rig->model.controls().timerRunning);
+
+            params.PaletteKind = KindNumber(rig->doc().PaletteKind);
+            params.ForegroundColor = rig->session.tool().ForegroundColor;
+            params.BackgroundColor = rig->session.tool().BackgroundColor;
+            const auto direct = Convert({picture, d.id, params});
+            EXPECT_TRUE(window.result == direct->result);
+            EXPECT_TRUE(window.screenBytes == direct->screenBytes);
+            EXPECT_TRUE(window.quantizerPalette == direct->quantizerPalette);
+            EXPECT_EQ(rig->doc().EditMode, d.editMode);
+            rig->model.cancel();
+            EXPECT_TRUE(rig->doc().picture == picture);
+        }
+    }
 }
 
 } // namespace

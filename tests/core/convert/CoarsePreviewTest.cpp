@@ -60,10 +60,10 @@ TEST(CoarsePreviewTest, LoadsThePaletteAndUsesBalanceAndRange) {
 
 TEST(CoarsePreviewTest, GraphicTwoShowsThePreviewBeforeItsFirstPass) {
     auto state = StateFor(BlockPicture());
-    PrepareConversion(*state, ConverterPage::Tms9918, 0);
+    PrepareConversion(*state, ModeId::Graphic2);
     EXPECT_EQ(state->result.pixel(5, 5), PaletteColor(KindTms9918, 6));
     EXPECT_EQ(state->result.pixel(17, 5), state->source.pixel(17, 5));
-    RunConversion(*state, ConverterPage::Tms9918, 0);
+    RunConversion(*state, ModeId::Graphic2);
     EXPECT_EQ(state->result.pixel(5, 5), PaletteColor(KindTms9918, 15));
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/convert/ColorMath.h"
-#include "core/convert/ConversionDriver.h"
+#include "core/convert/Conversion.h"
 #include "core/convert/ConversionState.h"
 #include "core/palette/Palettes.h"
 
@@ -9,7 +9,20 @@
 
 #include <algorithm>
 #include <memory>
+#include <ostream>
 #include <vector>
+
+namespace murelo {
+
+// How a failing check shows the table's enums.
+inline std::ostream& operator<<(std::ostream& os, ConverterPage page) {
+    return os << Describe(page).name;
+}
+inline std::ostream& operator<<(std::ostream& os, ModeId mode) {
+    return os << Describe(mode).caption;
+}
+
+} // namespace murelo
 
 namespace murelo::test {
 
@@ -21,26 +34,36 @@ inline std::unique_ptr<ConversionState> StateFor(const Picture& source, int pale
     return state;
 }
 
-// A state for calling a page's passes directly: the result starts as the source and the
-// converter palette of `kind` is loaded, as a start through the driver would leave them.
-inline std::unique_ptr<ConversionState> PcStateFor(const Picture& source, int kind, int editMode) {
+// A state for running a mode's passes directly: the result starts as the source and the
+// converter palette of `kind` is loaded, as a start would leave them, without the coarse
+// preview, so a test sees only what the passes draw.
+inline std::unique_ptr<ConversionState> PcStateFor(const Picture& source, int kind, ModeId mode) {
     auto state = std::make_unique<ConversionState>();
     state->source = source;
     state->result = source;
     state->params.PaletteKind = kind;
-    state->EditMode = editMode;
+    state->mode = mode;
     LoadConverterPalette(state->palette, kind);
     return state;
 }
 
-// Runs a plan's passes up to its end index, then its finish if it has one.
-inline void RunPlanToEnd(ConversionState& state, const ConversionPlan& plan) {
+// Makes the state's mode (its working state kept in state.work for a look afterwards) and
+// runs its passes, each of at most `units` units when given, up to its end, then its finish.
+inline ModeConversion& RunModeToEnd(ConversionState& state, int units = 0) {
+    state.work = Describe(state.mode).start(state);
+    if (units > 0)
+        state.budget = PassBudget(60000, units);
     int i = 0;
-    while (i < plan.end)
-        i = plan.pass(state, i);
-    EXPECT_EQ(i, plan.end);
-    if (plan.finish)
-        plan.finish(state);
+    while (i < state.work->end())
+        i = state.work->pass(state, i);
+    EXPECT_EQ(i, state.work->end());
+    state.work->finish(state);
+    return *state.work;
+}
+
+// The working state of the state's mode, as the mode's own class.
+template <class Mode> const Mode& WorkOf(const ConversionState& state) {
+    return dynamic_cast<const Mode&>(*state.work);
 }
 
 // The colour of palette entry `index` of `kind`.

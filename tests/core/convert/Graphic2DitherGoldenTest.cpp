@@ -68,7 +68,7 @@ struct Fnv {
 std::uint64_t Fingerprint(const GoldenCase& c) {
     auto state = StateFor(SceneOf(c.scene, c.width, c.height, unsigned(c.width + c.kind)), c.kind);
     state->params.DitherStrength = c.strength;
-    RunConversion(*state, ConverterPage::Tms9918, Graphic2DitheredMode);
+    RunConversion(*state, ModeId::Graphic2Dithered);
     EXPECT_TRUE(state->complete);
     Fnv fnv;
     for (ColorValue v : state->result.pixels())

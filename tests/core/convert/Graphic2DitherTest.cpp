@@ -22,14 +22,14 @@ Picture Converted(const Picture& source, int kind, int strength = 95,
     auto state = StateFor(source, kind);
     state->params.DitherStrength = strength;
     state->params.Balance = balance;
-    RunConversion(*state, ConverterPage::Tms9918, Graphic2DitheredMode);
+    RunConversion(*state, ModeId::Graphic2Dithered);
     EXPECT_TRUE(state->complete);
     return state->result;
 }
 
 Picture Undithered(const Picture& source, int kind) {
     auto state = StateFor(source, kind);
-    RunConversion(*state, ConverterPage::Tms9918, 0);
+    RunConversion(*state, ModeId::Graphic2);
     return state->result;
 }
 
@@ -273,9 +273,9 @@ TEST(Graphic2DitherTest, TheModeIsTheFourthOfThePageAndStartsWithTheCoarsePrevie
     EXPECT_EQ(Graphic2DitheredModeName, "Graphic 2 (SCREEN 2) Dithered");
     auto state = StateFor(test::NaturalPicture(64, 64, 2), KindTms9918);
     state->budget = PassBudget(60000, 3);
-    EXPECT_FALSE(StartConversion(*state, ConverterPage::Tms9918, Graphic2DitheredMode));
-    EXPECT_EQ(state->ConversionProgress, 3);
-    EXPECT_EQ(state->plan.end, 8 * 64);
+    EXPECT_FALSE(StartConversion(*state, ModeId::Graphic2Dithered));
+    EXPECT_EQ(state->progress, 3);
+    EXPECT_EQ(state->work->end(), 8 * 64);
     // Below the first runs the result still shows the 8 x 8 blocks of the preview.
     const ColorValue block = state->result.pixel(8, 8);
     EXPECT_EQ(PaletteIndexOf(block, KindTms9918) >= 1, true);

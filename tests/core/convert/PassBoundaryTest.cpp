@@ -100,11 +100,11 @@ std::vector<Variant> VariantsOf(ConverterPage page) {
 }
 
 std::unique_ptr<ConversionState> Converted(const Picture& picture, const Variant& variant,
-                                           ConverterPage page, int mode, PassBudget budget) {
+                                           ModeId mode, PassBudget budget) {
     auto state = StateFor(picture, variant.kind);
     variant.set(state->params);
     state->budget = budget;
-    StartConversion(*state, page, mode);
+    StartConversion(*state, mode);
     int passes = 1;
     while (!state->complete && passes <= picture.width() * picture.height() + 2) {
         ContinueConversion(*state);
@@ -114,29 +114,18 @@ std::unique_ptr<ConversionState> Converted(const Picture& picture, const Variant
 }
 
 void ExpectSameConversion(const Picture& picture) {
-    for (int p = 0; p < ConverterPageCount; ++p) {
-        const auto page = ConverterPage(p);
-        for (const Variant& variant : VariantsOf(page)) {
-            for (int mode = 0; mode < ModeCount(page); ++mode) {
-                SCOPED_TRACE(testing::Message()
-                             << "page " << p << " mode " << mode << " (" << variant.name << ")");
-                // Both write the one screen buffer: each starts from the same filler, and
-                // the bytes of the whole run are kept before the cut run overwrites them.
-                std::array<std::uint8_t, ScreenBufferSize>& screen = SharedScreenBuffer().bytes;
-                screen.fill(0x5A);
-                auto whole = Converted(picture, variant, page, mode, PassBudget(60000));
-                const auto wholeBytes = screen;
-                screen.fill(0x5A);
-                auto cut = Converted(picture, variant, page, mode, PassBudget(60000, 1));
-                ASSERT_TRUE(whole->complete);
-                ASSERT_TRUE(cut->complete);
-                EXPECT_EQ(cut->ConversionProgress, whole->ConversionProgress);
-                EXPECT_EQ(whole->ConversionProgress, whole->plan.end);
-                EXPECT_TRUE(cut->result == whole->result);
-                EXPECT_TRUE(screen == wholeBytes);
-                EXPECT_TRUE(cut->quantizerPalette == whole->quantizerPalette);
-                EXPECT_EQ(cut->EditMode, whole->EditMode);
-            }
+    for (const ModeDescriptor& d : AllModes()) {
+        for (const Variant& variant : VariantsOf(d.page)) {
+            SCOPED_TRACE(testing::Message() << d.caption << " (" << variant.name << ")");
+            auto whole = Converted(picture, variant, d.id, PassBudget(60000));
+            auto cut = Converted(picture, variant, d.id, PassBudget(60000, 1));
+            ASSERT_TRUE(whole->complete);
+            ASSERT_TRUE(cut->complete);
+            EXPECT_EQ(cut->progress, whole->progress);
+            EXPECT_EQ(whole->progress, whole->work->end());
+            EXPECT_TRUE(cut->result == whole->result);
+            EXPECT_TRUE(cut->screenBytes == whole->screenBytes);
+            EXPECT_TRUE(cut->quantizerPalette == whole->quantizerPalette);
         }
     }
 }
@@ -153,18 +142,18 @@ TEST(PassBoundaryTest, ScreenSizedPictureStoresTheSameBytesCutAfterEveryUnit) {
 TEST(PassBoundaryTest, APassEndsWhenItsTimeIsSpent) {
     auto state = StateFor(test::NaturalPicture(640, 640));
     state->budget = PassBudget(0); // spent at the first look at the clock
-    EXPECT_FALSE(StartConversion(*state, ConverterPage::Tms9918, 0));
-    EXPECT_GT(state->ConversionProgress, 0);
-    EXPECT_LT(state->ConversionProgress, 1000);
-    const int before = state->ConversionProgress;
+    EXPECT_FALSE(StartConversion(*state, ModeId::Graphic2));
+    EXPECT_GT(state->progress, 0);
+    EXPECT_LT(state->progress, 1000);
+    const int before = state->progress;
     EXPECT_FALSE(ContinueConversion(*state));
-    EXPECT_GT(state->ConversionProgress, before);
+    EXPECT_GT(state->progress, before);
 }
 
 TEST(PassBoundaryTest, TheDefaultBudgetFinishesASmallPictureInOnePass) {
     auto state = StateFor(test::NaturalPicture(64, 64));
     EXPECT_EQ(state->budget.budgetMs(), PassBudgetMs);
-    EXPECT_TRUE(StartConversion(*state, ConverterPage::V9938, 6));
+    EXPECT_TRUE(StartConversion(*state, ModeId::Screen8FloydSteinberg));
 }
 
 } // namespace

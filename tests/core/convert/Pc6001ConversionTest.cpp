@@ -24,16 +24,18 @@ const ColorValue Orange = RgbColor(255, 173, 0);
 const ColorValue Black = RgbColor(0, 0, 0);
 const ColorValue Marker = RgbColor(1, 2, 3); // in no palette
 
-// The picture's pixel modes.
-constexpr int EditModePc6001WideId = 1;
-constexpr int EditModePc6001Id = 2;
-
-std::unique_ptr<ConversionState> StateFor(const Picture& source, int kind, int editMode) {
-    return test::PcStateFor(source, kind, editMode);
+std::unique_ptr<ConversionState> StateFor(const Picture& source, int kind, ModeId mode) {
+    return test::PcStateFor(source, kind, mode);
 }
 
-void RunToEnd(ConversionState& state, const ConversionPlan& plan) {
-    test::RunPlanToEnd(state, plan);
+// The state's mode made, not yet run: what its start chose.
+ModeConversion& Started(ConversionState& state) {
+    state.work = Describe(state.mode).start(state);
+    return *state.work;
+}
+
+void RunToEnd(ConversionState& state, int unitsPerPass = 0) {
+    test::RunModeToEnd(state, unitsPerPass);
 }
 
 // Paints the wide pixel u of row y in the source.
@@ -43,7 +45,7 @@ void SetWide(Picture& p, int u, int y, ColorValue c) {
 }
 
 std::unique_ptr<ConversionState> P6State(const Picture& source) {
-    auto state = StateFor(source, KindColor8, EditModePc6001WideId);
+    auto state = StateFor(source, KindColor8, ModeId::Pc6001Wide);
     state->params.P6Rules = true;
     return state;
 }
@@ -52,9 +54,7 @@ std::unique_ptr<ConversionState> P6State(const Picture& source) {
 
 TEST(P6Rules, A256By192PictureHas512GroupsEndingAt2048) {
     auto state = P6State(Picture(256, 192, Green));
-    const ConversionPlan plan = PlanPc6001(*state, Pc6001Wide);
-    EXPECT_EQ(plan.pass, P6RulesPass);
-    EXPECT_EQ(plan.end, 2048);
+    EXPECT_EQ(Started(*state).end(), 2048);
     EXPECT_EQ(P6RulesEnd(320), 2560) << "16 * (320 / 2)";
 }
 
@@ -69,7 +69,7 @@ TEST(P6Rules, ATiedVoteChoosesSetB) {
             SetWide(source, 4 + k, y, n < 23 ? White : Red);
         }
     auto state = P6State(source);
-    RunToEnd(*state, PlanPc6001(*state, Pc6001Wide));
+    RunToEnd(*state);
     const Picture& r = state->result;
     EXPECT_EQ(r.pixel(0, 0), White);
     EXPECT_EQ(r.pixel(2, 0), Orange) << "red drawn from set B";
@@ -90,9 +90,8 @@ TEST(P6Rules, EveryRowIsConvertedWhenTheHeightIsNotAMultipleOf16) {
     auto state = P6State(source);
     DrawCoarsePreview(*state);
     ASSERT_EQ(state->result.pixel(0, 33), Green);
-    const ConversionPlan plan = PlanPc6001(*state, Pc6001Wide);
-    EXPECT_EQ(plan.end, 256) << "16 residues x 4 groups x 4";
-    RunToEnd(*state, plan);
+    EXPECT_EQ(Started(*state).end(), 256) << "16 residues x 4 groups x 4";
+    RunToEnd(*state);
     EXPECT_EQ(state->result, source);
 }
 
@@ -106,7 +105,7 @@ TEST(P6Rules, AGroupCountsAllItsRowsBelowTheHeight) {
     source.fillRect(0, 17, 8, 1, Yellow);
     source.fillRect(0, 33, 8, 1, Yellow);
     auto state = P6State(source);
-    RunToEnd(*state, PlanPc6001(*state, Pc6001Wide));
+    RunToEnd(*state);
     EXPECT_EQ(state->result.pixel(0, 1), Green);
     EXPECT_EQ(state->result.pixel(7, 1), Green);
     EXPECT_EQ(state->result.pixel(0, 17), Yellow);
@@ -118,17 +117,13 @@ TEST(P6Rules, PicturesBelowSixteenRowsAndOtherPalettesTakeThePlain2To1Pass) {
     SetWide(source, 0, 0, Yellow);
     SetWide(source, 1, 0, Cyan);
     auto shortState = P6State(source);
-    const ConversionPlan plan = PlanPc6001(*shortState, Pc6001Wide);
-    EXPECT_EQ(plan.pass, Pc6001WidePass);
-    EXPECT_EQ(plan.end, 64);
-    RunToEnd(*shortState, plan);
+    EXPECT_EQ(Started(*shortState).end(), 64) << "a unit a wide pixel";
+    RunToEnd(*shortState);
     EXPECT_EQ(shortState->result, source) << "no colour set is forced";
 
-    auto other = StateFor(Picture(256, 192), KindColor15, EditModePc6001WideId);
+    auto other = StateFor(Picture(256, 192), KindColor15, ModeId::Pc6001Wide);
     other->params.P6Rules = true;
-    const ConversionPlan plain = PlanPc6001(*other, Pc6001Wide);
-    EXPECT_EQ(plain.pass, Pc6001WidePass);
-    EXPECT_EQ(plain.end, 128 * 192);
+    EXPECT_EQ(Started(*other).end(), 128 * 192);
 }
 
 TEST(P6Rules, ResultsDoNotDependOnWherePassesEnd) {
@@ -137,14 +132,14 @@ TEST(P6Rules, ResultsDoNotDependOnWherePassesEnd) {
         for (int x = 0; x < 24; ++x)
             source.setPixel(x, y, RgbColor(11 * x, 13 * y, 255 - 9 * x));
     auto whole = P6State(source);
-    RunToEnd(*whole, PlanPc6001(*whole, Pc6001Wide));
+    RunToEnd(*whole);
     auto sliced = P6State(source);
     sliced->budget = PassBudget(PassBudgetMs, 1);
-    const ConversionPlan plan = PlanPc6001(*sliced, Pc6001Wide);
-    EXPECT_EQ(plan.end, 192); // 12 wide pixels: 3 groups per residue
+    ModeConversion& mode = Started(*sliced);
+    EXPECT_EQ(mode.end(), 192); // 12 wide pixels: 3 groups per residue
     int a = 0;
-    while (a < plan.end) {
-        const int next = plan.pass(*sliced, a);
+    while (a < mode.end()) {
+        const int next = mode.pass(*sliced, a);
         EXPECT_EQ(next, a + 4);
         a = next;
     }
@@ -156,10 +151,9 @@ TEST(Pc6001Aspects, TwoToOnePaintsBothColumnsFromTheEvenOne) {
     for (int x = 0; x < 255; x += 2)
         source.fillRect(x, 0, 1, 2, Red);
     source.fillRect(254, 0, 1, 2, Marker);
-    auto state = StateFor(source, KindColor15, EditModePc6001WideId);
-    const ConversionPlan plan = PlanPc6001(*state, Pc6001Wide);
-    EXPECT_EQ(plan.end, 127 * 2);
-    RunToEnd(*state, plan);
+    auto state = StateFor(source, KindColor15, ModeId::Pc6001Wide);
+    EXPECT_EQ(Started(*state).end(), 127 * 2);
+    RunToEnd(*state);
     for (int x = 0; x < 254; ++x)
         ASSERT_EQ(state->result.pixel(x, 1), Red) << x;
     EXPECT_EQ(state->result.pixel(254, 0), Marker) << "the last column is no wide pixel";
@@ -169,16 +163,16 @@ TEST(Pc6001Aspects, OneToTwoNeverReadsOddRows) {
     Picture source(5, 5, Red);
     for (int y = 1; y < 5; y += 2)
         source.fillRect(0, y, 5, 1, White);
-    auto state = StateFor(source, KindColor15, EditModePc6001Id);
-    RunToEnd(*state, PlanPc6001(*state, Pc6001Tall));
+    auto state = StateFor(source, KindColor15, ModeId::Pc6001Tall);
+    RunToEnd(*state);
     EXPECT_EQ(state->result, Picture(5, 5, Red));
 }
 
 TEST(Pc6001Aspects, OneToOneMapsEachPixelToItsNearestColour) {
     Picture source(2, 1, RgbColor(250, 10, 10));
     source.setPixel(1, 0, RgbColor(20, 20, 20)); // nearest is 202020, but that is index 0
-    auto state = StateFor(source, KindColor15, EditModePc6001Id);
-    RunToEnd(*state, PlanPc6001(*state, Pc6001Square));
+    auto state = StateFor(source, KindColor15, ModeId::Pc6001Square);
+    RunToEnd(*state);
     EXPECT_EQ(state->result.pixel(0, 0), Red);
     EXPECT_EQ(state->result.pixel(1, 0), Black) << "index 0 is outside the range 1..15";
 }
@@ -187,8 +181,8 @@ TEST(Pc6001Aspects, BlocksAreSampledAtTheirTopLeftAndPartialBlocksStay) {
     Picture source(10, 13, Marker);
     source.setPixel(4, 6, Red);
     source.setPixel(5, 7, White); // not sampled
-    auto blocks46 = StateFor(source, KindColor15, EditModePc6001WideId);
-    RunToEnd(*blocks46, PlanPc6001(*blocks46, Pc6001Blocks4x6));
+    auto blocks46 = StateFor(source, KindColor15, ModeId::Pc6001Blocks4x6);
+    RunToEnd(*blocks46);
     EXPECT_EQ(blocks46->result.pixel(5, 7), Red);
     EXPECT_EQ(blocks46->result.pixel(7, 11), Red);
     EXPECT_EQ(blocks46->result.pixel(3, 6), Black);
@@ -196,8 +190,8 @@ TEST(Pc6001Aspects, BlocksAreSampledAtTheirTopLeftAndPartialBlocksStay) {
     EXPECT_EQ(blocks46->result.pixel(0, 12), Marker) << "row 12 is no whole block";
 
     source.setPixel(4, 8, Red);
-    auto blocks44 = StateFor(source, KindColor15, EditModePc6001WideId);
-    RunToEnd(*blocks44, PlanPc6001(*blocks44, Pc6001Blocks4x4));
+    auto blocks44 = StateFor(source, KindColor15, ModeId::Pc6001Blocks4x4);
+    RunToEnd(*blocks44);
     EXPECT_EQ(blocks44->result.pixel(5, 7), Black) << "block (1, 1) samples (4, 4)";
     EXPECT_EQ(blocks44->result.pixel(4, 6), Black);
     EXPECT_EQ(blocks44->result.pixel(5, 9), Red) << "block (1, 2) samples (4, 8)";
@@ -210,23 +204,23 @@ TEST(Pc6001HalfTones, WideHalfToneTakesTheToneOfTheEvenColumnAndSkipsTheLastColu
     for (int x = 1; x < 255; x += 2)
         source.fillRect(x, 0, 1, 3, Black);
     source.fillRect(254, 0, 1, 3, Marker);
-    auto state = StateFor(source, KindColor15, EditModePc6001WideId);
+    auto state = StateFor(source, KindColor15, ModeId::Pc6001WideHalfTone);
     state->params.ForegroundColor = Black;
     state->params.BackgroundColor = White;
-    const ConversionPlan plan = PlanPc6001(*state, Pc6001WideHalfTone);
-    EXPECT_EQ(plan.end, 127 * 3);
-    RunToEnd(*state, plan);
+    EXPECT_EQ(Started(*state).end(), 127 * 3);
+    RunToEnd(*state);
     for (int x = 0; x < 254; ++x)
         ASSERT_EQ(state->result.pixel(x, 2), White) << "white is level 8, colour B: " << x;
     EXPECT_EQ(state->result.pixel(254, 1), Marker);
 }
 
 TEST(Pc6001HalfTones, SquareHalfToneOfMidGreyAtLevelZeroIsColourA) {
-    auto state = StateFor(Picture(6, 6, RgbColor(128, 128, 128)), KindColor15, EditModePc6001Id);
+    auto state =
+        StateFor(Picture(6, 6, RgbColor(128, 128, 128)), KindColor15, ModeId::Pc6001HalfTone);
     state->params.ForegroundColor = Red;
     state->params.BackgroundColor = White;
     state->params.HalfToneLevel = 0;
-    RunToEnd(*state, PlanPc6001(*state, Pc6001HalfTone));
+    RunToEnd(*state);
     EXPECT_EQ(state->result, Picture(6, 6, Red));
 }
 
@@ -235,7 +229,7 @@ TEST(Pc6001Aspects, TheTableSearchPicksWhatNearestPaletteIndexPicks) {
     // sub-ranges, they must choose the index the plain search chooses.
     for (int kind = 0; kind < PaletteKindCount; ++kind) {
         for (bool weighted : {false, true}) {
-            auto state = StateFor(Picture(1, 1), kind, EditModePc6001Id);
+            auto state = StateFor(Picture(1, 1), kind, ModeId::Pc6001Square);
             state->params.NtscWeighting = weighted;
             PreparePcTables(*state);
             for (int n = 0; n < 2000; ++n) {

@@ -13,16 +13,21 @@ using namespace murelo;
 
 namespace {
 
-constexpr int TallPixelMode = 3;
 const ColorValue Black = RgbColor(0, 0, 0);
 const ColorValue White = RgbColor(255, 255, 255);
 
 std::unique_ptr<ConversionState> StateFor(const Picture& source) {
-    return test::PcStateFor(source, KindPc8801, TallPixelMode);
+    return test::PcStateFor(source, KindPc8801, ModeId::Pc8801Tall);
 }
 
-void RunToEnd(ConversionState& state, const ConversionPlan& plan) {
-    test::RunPlanToEnd(state, plan);
+// Runs `mode`'s passes to its end over the state; its working state stays for a look.
+void RunToEnd(ConversionState& state, ModeId mode, int unitsPerPass = 0) {
+    state.mode = mode;
+    test::RunModeToEnd(state, unitsPerPass);
+}
+
+const DiffusionErrors& ErrorsOf(const ConversionState& state) {
+    return test::WorkOf<Pc8801DiffusionMode>(state).errors();
 }
 
 ColorRec Rgb(int r, int g, int b) {
@@ -55,7 +60,7 @@ TEST(Pc8801Diffusion, OneDimensionalErrorStartsAfreshOnEveryRow) {
     // Grey 100: black (error +100), then 200 becomes white. The error of the row's last
     // pixel is not carried, and the next pair starts again from zero: black, white.
     auto state = StateFor(Picture(2, 4, RgbColor(100, 100, 100)));
-    RunToEnd(*state, PlanPc8801(*state, Pc8801Diffusion1D));
+    RunToEnd(*state, ModeId::Pc8801Diffusion1D);
     for (int y = 0; y < 4; ++y) {
         EXPECT_EQ(state->result.pixel(0, y), Black) << y;
         EXPECT_EQ(state->result.pixel(1, y), White) << y;
@@ -69,22 +74,21 @@ TEST(Pc8801Diffusion, FloydSteinbergSharesAreTruncatedSeparately) {
     Picture source(3, 2, Black);
     source.setPixel(1, 0, RgbColor(15, 15, 15));
     auto state = StateFor(source);
-    state->errorAt(0, 1) = Same(99); // left from an earlier conversion
-    RunToEnd(*state, PlanPc8801(*state, Pc8801FloydSteinberg));
-    EXPECT_EQ(state->errorAt(2, 0), Same(6));
-    EXPECT_EQ(state->errorAt(0, 1), Same(2));
-    EXPECT_EQ(state->errorAt(1, 1), Same(4 + 1));
-    EXPECT_EQ(state->errorAt(2, 1), Same(0 + 1));
+    RunToEnd(*state, ModeId::Pc8801FloydSteinberg);
+    EXPECT_EQ(ErrorsOf(*state).at(2, 0), Same(6));
+    EXPECT_EQ(ErrorsOf(*state).at(0, 1), Same(2));
+    EXPECT_EQ(ErrorsOf(*state).at(1, 1), Same(4 + 1));
+    EXPECT_EQ(ErrorsOf(*state).at(2, 1), Same(0 + 1));
     EXPECT_EQ(state->result, Picture(3, 2, Black));
 
     Picture negative(3, 2, White);
     negative.setPixel(1, 0, RgbColor(240, 240, 240));
     auto neg = StateFor(negative);
-    RunToEnd(*neg, PlanPc8801(*neg, Pc8801FloydSteinberg));
-    EXPECT_EQ(neg->errorAt(2, 0), Same(-6));
-    EXPECT_EQ(neg->errorAt(0, 1), Same(-2));
-    EXPECT_EQ(neg->errorAt(1, 1), Same(-4 - 1));
-    EXPECT_EQ(neg->errorAt(2, 1), Same(0 - 1));
+    RunToEnd(*neg, ModeId::Pc8801FloydSteinberg);
+    EXPECT_EQ(ErrorsOf(*neg).at(2, 0), Same(-6));
+    EXPECT_EQ(ErrorsOf(*neg).at(0, 1), Same(-2));
+    EXPECT_EQ(ErrorsOf(*neg).at(1, 1), Same(-4 - 1));
+    EXPECT_EQ(ErrorsOf(*neg).at(2, 1), Same(0 - 1));
 }
 
 TEST(Pc8801Diffusion, TwoDimensionalSharesHalfAndQuarters) {
@@ -92,11 +96,11 @@ TEST(Pc8801Diffusion, TwoDimensionalSharesHalfAndQuarters) {
     Picture source(3, 2, Black);
     source.setPixel(1, 0, RgbColor(15, 15, 15));
     auto state = StateFor(source);
-    RunToEnd(*state, PlanPc8801(*state, Pc8801Diffusion2D));
-    EXPECT_EQ(state->errorAt(2, 0), Same(7));
-    EXPECT_EQ(state->errorAt(0, 1), Same(0));
-    EXPECT_EQ(state->errorAt(1, 1), Same(3));
-    EXPECT_EQ(state->errorAt(2, 1), Same(3 + 1));
+    RunToEnd(*state, ModeId::Pc8801Diffusion2D);
+    EXPECT_EQ(ErrorsOf(*state).at(2, 0), Same(7));
+    EXPECT_EQ(ErrorsOf(*state).at(0, 1), Same(0));
+    EXPECT_EQ(ErrorsOf(*state).at(1, 1), Same(3));
+    EXPECT_EQ(ErrorsOf(*state).at(2, 1), Same(3 + 1));
 }
 
 TEST(Pc8801Diffusion, PairsTakeTheEvenRowAndCarryErrorsDown) {
@@ -107,33 +111,33 @@ TEST(Pc8801Diffusion, PairsTakeTheEvenRowAndCarryErrorsDown) {
     source.fillRect(0, 1, 2, 1, White); // odd rows are never read
     source.fillRect(0, 3, 2, 1, White);
     auto state = StateFor(source);
-    RunToEnd(*state, PlanPc8801(*state, Pc8801Diffusion2D));
+    RunToEnd(*state, ModeId::Pc8801Diffusion2D);
     for (int y = 0; y < 4; ++y) {
         EXPECT_EQ(state->result.pixel(0, y), Black) << y;
         EXPECT_EQ(state->result.pixel(1, y), White) << y;
     }
-    EXPECT_EQ(state->errorAt(1, 1), Same(61));
+    EXPECT_EQ(ErrorsOf(*state).at(1, 1), Same(61));
 }
 
 TEST(Pc8801ColorTone, ABlackTargetTakesTheFirstPairMet) {
     auto state = StateFor(Picture(1, 1));
-    PrepareToneSearch(*state, true);
-    EXPECT_EQ(ChooseTone(*state, Rgb(0, 0, 0)), (ToneChoice{0, 0, 7}));
-    PrepareToneSearch(*state, false);
-    EXPECT_EQ(ChooseTone(*state, Rgb(0, 0, 0)), (ToneChoice{0, 0, 0}));
+    EXPECT_EQ(ChooseTone(PrepareToneSearch(*state, true), *state, Rgb(0, 0, 0)),
+              (ToneChoice{0, 0, 7}));
+    EXPECT_EQ(ChooseTone(PrepareToneSearch(*state, false), *state, Rgb(0, 0, 0)),
+              (ToneChoice{0, 0, 0}));
 }
 
 TEST(Pc8801ColorTone, FindsTheNearestModelColour) {
     // (205, 205, 205): white + white at level 6 gives 191 (distance 24), level 7 gives 223
     // (31); no other pair has equal channel sums near it.
     auto state = StateFor(Picture(1, 1));
-    PrepareToneSearch(*state, true);
-    EXPECT_EQ(ChooseTone(*state, Rgb(205, 205, 205)), (ToneChoice{6, 7, 7}));
+    const ToneSearch descending = PrepareToneSearch(*state, true);
+    EXPECT_EQ(ChooseTone(descending, *state, Rgb(205, 205, 205)), (ToneChoice{6, 7, 7}));
     // (60, 0, 60): red + blue mixes (255, 0, 255) at level 4 = (63, 0, 63), distance 4;
     // magenta alone at level 2 gives the same model and comes later in both orders.
-    EXPECT_EQ(ChooseTone(*state, Rgb(60, 0, 60)), (ToneChoice{2, 3, 3}));
-    PrepareToneSearch(*state, false);
-    EXPECT_EQ(ChooseTone(*state, Rgb(60, 0, 60)), (ToneChoice{2, 3, 3}));
+    EXPECT_EQ(ChooseTone(descending, *state, Rgb(60, 0, 60)), (ToneChoice{2, 3, 3}));
+    EXPECT_EQ(ChooseTone(PrepareToneSearch(*state, false), *state, Rgb(60, 0, 60)),
+              (ToneChoice{2, 3, 3}));
 }
 
 TEST(Pc8801ColorTone, TargetIsTheBalancedColourLessFifty) {
@@ -146,7 +150,7 @@ TEST(Pc8801ColorTone, TheOddRowOfEachPairDecidesWhatThePairShows) {
     source.fillRect(0, 1, 4, 1, White);
     source.fillRect(0, 3, 4, 1, RgbColor(40, 40, 40)); // at most 50: a black target
     auto state = StateFor(source);
-    RunToEnd(*state, PlanPc8801(*state, Pc8801ColorTone1));
+    RunToEnd(*state, ModeId::Pc8801ColorTone1);
     for (int x = 0; x < 4; ++x) {
         EXPECT_EQ(state->result.pixel(x, 0), White) << x;
         EXPECT_EQ(state->result.pixel(x, 1), White) << x;
@@ -161,7 +165,7 @@ TEST(Pc8801HalfTone, TheOddRowDecidesToo) {
     auto state = StateFor(source);
     state->params.ForegroundColor = Black;
     state->params.BackgroundColor = White;
-    RunToEnd(*state, PlanPc8801(*state, Pc8801HalfTone));
+    RunToEnd(*state, ModeId::Pc8801HalfTone);
     EXPECT_EQ(state->result, Picture(4, 2, White)) << "white is level 8, colour B";
 }
 
@@ -169,7 +173,7 @@ TEST(Pc8801Aspect, OneToTwoPaintsPairsFromTheEvenRow) {
     Picture source(3, 3, RgbColor(250, 5, 5));
     source.fillRect(0, 1, 3, 1, White);
     auto state = StateFor(source);
-    RunToEnd(*state, PlanPc8801(*state, Pc8801Tall));
+    RunToEnd(*state, ModeId::Pc8801Tall);
     EXPECT_EQ(state->result, Picture(3, 3, RgbColor(255, 0, 0)));
 }
 
@@ -179,7 +183,7 @@ TEST(Pc8801Aspect, AnalogPaletteSnapsToTheGridAndKeepsEightColours) {
     auto state = StateFor(source);
     state->params.AnalogPalette = true;
     state->params.Interlace = true; // every row from its own source row
-    RunToEnd(*state, PlanPc8801(*state, Pc8801Tall));
+    RunToEnd(*state, ModeId::Pc8801Tall);
     EXPECT_EQ(state->result.pixel(0, 3), RgbColor(247, 247, 247));
     EXPECT_EQ(state->result.pixel(3, 0), RgbColor(6, 6, 6));
     const QuantizerPalette& p = state->quantizerPalette;
@@ -193,22 +197,15 @@ TEST(Pc8801Aspect, AnalogPaletteSnapsToTheGridAndKeepsEightColours) {
 
 TEST(Pc8801Passes, ResultsDoNotDependOnWherePassesEnd) {
     const Picture source = Gradient(9, 7);
-    for (int mode = 0; mode < 7; ++mode) {
+    for (const ModeDescriptor& d : ModesOf(ConverterPage::Pc8801)) {
         auto whole = StateFor(source);
         whole->params.ForegroundColor = RgbColor(0, 0, 255);
-        RunToEnd(*whole, PlanPc8801(*whole, mode));
+        RunToEnd(*whole, d.id);
         auto sliced = StateFor(source);
         sliced->params.ForegroundColor = RgbColor(0, 0, 255);
-        sliced->budget = PassBudget(PassBudgetMs, 1);
-        const ConversionPlan plan = PlanPc8801(*sliced, mode);
-        int i = 0;
-        while (i < plan.end) {
-            const int next = plan.pass(*sliced, i);
-            ASSERT_EQ(next, i + 1) << mode;
-            i = next;
-        }
-        EXPECT_EQ(sliced->result, whole->result) << "mode " << mode;
-        EXPECT_NE(whole->result, source) << "mode " << mode;
+        RunToEnd(*sliced, d.id, 1);
+        EXPECT_EQ(sliced->result, whole->result) << d.caption;
+        EXPECT_NE(whole->result, source) << d.caption;
     }
 }
 
@@ -246,11 +243,11 @@ TEST(Pc8801ColorTone, ChoosesAsThePlainSearchOverEveryCandidate) {
                 state->params.PaletteKind = kind;
                 state->params.NtscWeighting = weighted;
                 LoadConverterPalette(state->palette, kind);
-                PrepareToneSearch(*state, descending);
+                const ToneSearch search = PrepareToneSearch(*state, descending);
                 const IndexRange& range = ConversionRange(kind);
                 for (int n = 0; n < 400; ++n) {
                     const ColorRec t = Rgb(n * 37 % 256, n * 91 % 256, n * 53 % 256);
-                    ASSERT_EQ(ChooseTone(*state, t),
+                    ASSERT_EQ(ChooseTone(search, *state, t),
                               PlainToneSearch(state->palette, range.first, range.last, descending,
                                               weighted, t))
                         << "kind " << kind << " weighted " << weighted << " colour " << n;

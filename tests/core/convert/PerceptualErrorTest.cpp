@@ -169,7 +169,7 @@ TEST(PerceptualErrorTest, TheReadoutShowsOneDecimal) {
 TEST(PerceptualErrorTest, TheWindowReadoutScoresOnlyAFinishedConversion) {
     auto state = test::StateFor(test::NaturalPicture(64, 32, 5), KindTms9918);
     state->budget = PassBudget(60000, 10);
-    StartConversion(*state, ConverterPage::Tms9918, 3);
+    StartConversion(*state, ModeId::Graphic2Dithered);
     ASSERT_FALSE(state->complete);
     EXPECT_EQ(ConversionReadout(*state), "");
     while (!ContinueConversion(*state)) {
@@ -179,7 +179,7 @@ TEST(PerceptualErrorTest, TheWindowReadoutScoresOnlyAFinishedConversion) {
     EXPECT_EQ(ConversionReadout(*state).substr(0, 4), "\u0394E ");
     // A conversion that changed nothing scores nothing.
     auto same = test::StateFor(Picture(16, 8, PaletteColor(KindTms9918, 7)), KindTms9918);
-    RunConversion(*same, ConverterPage::Tms9918, 3);
+    RunConversion(*same, ModeId::Graphic2Dithered);
     EXPECT_EQ(ConversionReadout(*same), "\u0394E 0.0");
 }
 

@@ -201,9 +201,7 @@ TEST(ScreenFileSetWriting, TwoPlaneExportsUnderTwoNamesWriteBothSets) {
 // exactly the result.
 TEST(ScreenExport, Screen5FileOfARealConversionShowsTheResult) {
     auto state = StateFor(NaturalPicture(256, 21, 3));
-    std::vector<std::uint8_t> screen(ScreenBufferSize);
-    state->screenBytes = screen;
-    RunConversion(*state, ConverterPage::V9938, 0);
+    RunConversion(*state, ModeId::Screen5);
     const ScreenFileBuild build = ExportFiles(*state, "PIC.SC5", false);
     ASSERT_TRUE(build.ok()) << build.error;
     const auto& data = build.files[0].bytes;
@@ -221,9 +219,8 @@ TEST(ScreenExport, Screen5FileOfARealConversionShowsTheResult) {
 
 TEST(ScreenExport, Screen8FileOfARealConversionCarriesItsStoredBytes) {
     auto state = StateFor(NaturalPicture(256, 10, 5));
-    std::vector<std::uint8_t> screen(ScreenBufferSize);
-    state->screenBytes = screen;
-    RunConversion(*state, ConverterPage::V9938, 3);
+    RunConversion(*state, ModeId::Screen8);
+    const std::vector<std::uint8_t>& screen = state->screenBytes;
     const ScreenFileBuild build = ExportFiles(*state, "PIC", false);
     ASSERT_TRUE(build.ok()) << build.error;
     ASSERT_EQ(NamesOf(build.files), (std::vector<std::string>{"PIC.SC8"}));

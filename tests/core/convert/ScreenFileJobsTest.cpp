@@ -121,13 +121,13 @@ TEST_F(ScreenFileJobs, SaveProposesRemembersAndAsksOnceBeforeReplacing) {
     EXPECT_EQ(ReadBytes(dir / "other.bmp"), written);
     EXPECT_EQ(session.remembered[CompanionKind::Sc5], at("other.bmp"));
     // Another mode has a name of its own; forgetting empties them all.
-    c->ConversionMode = 2;
+    c->mode = ModeId::Screen7;
     c->result = PictureOfEntries(RampPalette(), 512, 2, [](int, int) { return 1; });
     window.answer.reset();
     RunSaveButton(*c, at("girl.bmp"), session, window.hooks());
     EXPECT_EQ(window.dialogs.back().second, at("girl_SC7.bmp"));
     session.remembered.forget();
-    c->ConversionMode = 0;
+    c->mode = ModeId::Screen5;
     RunSaveButton(*c, at("girl.bmp"), session, window.hooks());
     EXPECT_EQ(window.dialogs.back().second, at("girl_SC5.bmp"));
 }

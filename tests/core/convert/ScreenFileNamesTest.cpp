@@ -48,13 +48,13 @@ TEST(ScreenFileNames, DefaultExtensionOnlyWhenNoneWasTyped) {
 }
 
 TEST(ScreenFileNames, ExportNamesAsTheDialogsGiveThem) {
-    EXPECT_EQ(ExportFileName(ExportKind::Screen5, "d/pic.sc5"), "d/PIC.SC5");
-    EXPECT_EQ(ExportFileName(ExportKind::Screen5Interlaced, "my.dir/pic"), "my.dir/PIC.S05");
-    EXPECT_EQ(ExportFileName(ExportKind::Screen12, "x/pic"), "x/PIC.S12");
-    EXPECT_EQ(ExportFileName(ExportKind::Screen3, "pic"), "PIC.SC3");
+    EXPECT_EQ(ExportFileName(ScreenFileKind::Screen5, "d/pic.sc5"), "d/PIC.SC5");
+    EXPECT_EQ(ExportFileName(ScreenFileKind::Screen5Interlaced, "my.dir/pic"), "my.dir/PIC.S05");
+    EXPECT_EQ(ExportFileName(ScreenFileKind::Screen12, "x/pic"), "x/PIC.S12");
+    EXPECT_EQ(ExportFileName(ScreenFileKind::Screen3, "pic"), "PIC.SC3");
     // The planes and the PC-6x01 bitmap keep their letters.
-    EXPECT_EQ(ExportFileName(ExportKind::ColorPlanes, "my.dir/picture"), "my.dir/picture");
-    EXPECT_EQ(ExportFileName(ExportKind::Pc6001Bitmap, "d/pic"), "d/pic.bmp");
+    EXPECT_EQ(ExportFileName(ScreenFileKind::ColorPlanes, "my.dir/picture"), "my.dir/picture");
+    EXPECT_EQ(ExportFileName(ScreenFileKind::Pc6001Bitmap, "d/pic"), "d/pic.bmp");
 }
 
 TEST(ScreenFileNames, ElevenSaveDialogsAndTheBitmapDialog) {
@@ -94,25 +94,6 @@ TEST(ScreenFileNames, ElevenSaveDialogsAndTheBitmapDialog) {
               "SCREEN 10 IMAGE (*.SCA)");
 }
 
-TEST(ScreenFileNames, EachExportKindShowsItsDialog) {
-    const std::pair<ExportKind, ScreenDialog> cases[] = {
-        {ExportKind::Screen5, ScreenDialog::SaveDialog4},
-        {ExportKind::Screen5Interlaced, ScreenDialog::SaveDialog11},
-        {ExportKind::Screen6, ScreenDialog::SaveDialog6},
-        {ExportKind::Screen6Interlaced, ScreenDialog::SaveDialog9},
-        {ExportKind::Screen7, ScreenDialog::SaveDialog3},
-        {ExportKind::Screen7Interlaced, ScreenDialog::SaveDialog8},
-        {ExportKind::Screen8, ScreenDialog::SaveDialog2},
-        {ExportKind::Screen10, ScreenDialog::SaveDialog7},
-        {ExportKind::Screen12, ScreenDialog::SaveDialog1},
-        {ExportKind::Screen3, ScreenDialog::SaveDialog5},
-        {ExportKind::ColorPlanes, ScreenDialog::SaveDialog10},
-        {ExportKind::Pc6001Bitmap, ScreenDialog::SavePictureDialog1},
-    };
-    for (const auto& [kind, dialog] : cases)
-        EXPECT_EQ(ExportDialogOf(kind), dialog) << int(kind);
-}
-
 TEST(ScreenFileNames, SaveProposesTheRememberedNameOrThePicturesWithTheSuffix) {
     ConverterFileNames names;
     EXPECT_EQ(ProposedSaveName(names, CompanionKind::Sc7, "/p/my.dir/girl.bmp"),
@@ -127,21 +108,6 @@ TEST(ScreenFileNames, SaveProposesTheRememberedNameOrThePicturesWithTheSuffix) {
     EXPECT_EQ(SaveFileName("pic.png"), "pic.bmp");
     EXPECT_EQ(SaveFileName("pic.bmp"), "pic.bmp");
     EXPECT_EQ(SaveFileName("pic.BMP"), "pic.BMP");
-}
-
-TEST(ScreenFileNames, CompanionKindsAndSuffixesByPageAndMode) {
-    const struct {
-        ConverterPage page;
-        int mode;
-        const char* suffix;
-    } cases[] = {
-        {ConverterPage::V9938, 0, "_SC5.bmp"}, {ConverterPage::V9938, 1, "_SC6.bmp"},
-        {ConverterPage::V9938, 2, "_SC7.bmp"}, {ConverterPage::V9938, 3, "_SC8.bmp"},
-        {ConverterPage::V9938, 6, "_SC8.bmp"}, {ConverterPage::V9958, 0, "_S10.bmp"},
-        {ConverterPage::V9958, 1, "_S12.bmp"}, {ConverterPage::Pc6001, 5, "_P6.bmp"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(CompanionSuffix(CompanionKindOf(c.page, c.mode)), c.suffix) << c.mode;
 }
 
 TEST(ScreenFileNames, Pc6001ProposesThePicturesNameOnlyUntilItIsRemembered) {

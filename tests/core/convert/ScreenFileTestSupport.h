@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/convert/ConversionModes.h"
 #include "core/convert/ConversionState.h"
 #include "core/convert/ScreenFileSet.h"
 
@@ -13,19 +14,16 @@
 
 namespace murelo::test {
 
-// A finished conversion as the writers see it, with a screen byte buffer of its own so
-// tests neither read nor leave bytes in the program's one buffer.
+// A finished conversion of item `index` of a page's list, as the writers see it.
 struct FinishedConversion {
     std::unique_ptr<ConversionState> state = std::make_unique<ConversionState>();
-    std::vector<std::uint8_t> screen = std::vector<std::uint8_t>(ScreenBufferSize, 0);
+    std::vector<std::uint8_t>& screen = state->screenBytes;
 
-    FinishedConversion(ConverterPage page, int mode, Picture result) {
-        state->page = page;
-        state->ConversionMode = mode;
+    FinishedConversion(ConverterPage page, int index, Picture result) {
+        state->mode = ModeAt(page, index).value();
         state->result = std::move(result);
         state->source = state->result;
         state->complete = true;
-        state->screenBytes = screen;
     }
     ConversionState& operator*() { return *state; }
     ConversionState* operator->() { return state.get(); }

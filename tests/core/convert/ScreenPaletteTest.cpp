@@ -23,7 +23,7 @@ TEST(ScreenPalette, EntriesKeepTheTopThreeBitsOfEachChannel) {
 }
 
 TEST(ScreenPalette, WritePaletteTableStoresAtTheAddressOnly) {
-    std::vector<std::uint8_t> memory(ScreenBufferSize, 0x55);
+    std::vector<std::uint8_t> memory(0x10000, 0x55);
     const QuantizerPalette p = RampPalette();
     WritePaletteTable(memory, Screen7PaletteAddress, p);
     const PaletteTableBytes t = PaletteTable(p);

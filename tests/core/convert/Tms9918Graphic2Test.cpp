@@ -16,7 +16,7 @@ using Indices = std::vector<int>;
 std::vector<int> ConvertRow(const Indices& indices, bool rules, int kind = KindTms9918) {
     auto state = StateFor(RowOfIndices(kind, indices), kind);
     state->params.Rules9918 = rules;
-    RunConversion(*state, ConverterPage::Tms9918, 0);
+    RunConversion(*state, ModeId::Graphic2);
     EXPECT_TRUE(state->complete);
     return IndicesOfRow(state->result, kind, 0);
 }
@@ -54,7 +54,7 @@ TEST(Graphic2RulesTest, EveryRunOfARowIsSettledAndRowsAreSeparate) {
         picture.setPixel(x, 1, PaletteColor(KindTms9918, 15 - (x % 3)));
     }
     auto state = test::StateFor(picture);
-    RunConversion(*state, ConverterPage::Tms9918, 0);
+    RunConversion(*state, ModeId::Graphic2);
     // Run 1: 2:3, 3:4, 4:1 -> 3 first, 2 second. Run 2: 8:3, 9:2, 10:3 -> 8, 10.
     EXPECT_EQ(IndicesOfRow(state->result, KindTms9918, 0),
               (Indices{2, 3, 3, 2, 2, 3, 3, 3, 8, 8, 8, 10, 10, 10, 8, 8}));
@@ -87,16 +87,16 @@ TEST(Graphic2RulesTest, IndexZeroIsNeverACandidate) {
 
 TEST(Graphic2RulesTest, TheFinalUnitSettlesTheLastRow) {
     auto state = StateFor(RowOfIndices(KindTms9918, {5, 5, 5, 7, 7, 9, 9, 9}, 2));
-    const ConversionPlan plan = PrepareConversion(*state, ConverterPage::Tms9918, 0);
-    EXPECT_EQ(plan.end, 8 * 2 + 1);
+    PrepareConversion(*state, ModeId::Graphic2);
+    EXPECT_EQ(state->work->end(), 8 * 2 + 1);
     state->budget = PassBudget(PassBudgetMs, 16);
     EXPECT_EQ(ContinueConversion(*state), false);
-    EXPECT_EQ(state->ConversionProgress, 16);
+    EXPECT_EQ(state->progress, 16);
     // Row 1 converted pixel by pixel but not yet settled.
     EXPECT_EQ(IndicesOfRow(state->result, KindTms9918, 1), (Indices{5, 5, 5, 7, 7, 9, 9, 9}));
     EXPECT_EQ(IndicesOfRow(state->result, KindTms9918, 0), (Indices{5, 5, 5, 5, 5, 9, 9, 9}));
     EXPECT_TRUE(ContinueConversion(*state));
-    EXPECT_EQ(state->ConversionProgress, 17);
+    EXPECT_EQ(state->progress, 17);
     EXPECT_EQ(IndicesOfRow(state->result, KindTms9918, 1), (Indices{5, 5, 5, 5, 5, 9, 9, 9}));
 }
 
@@ -107,7 +107,7 @@ TEST(Graphic2Test, EveryPixelTakesItsNearestPaletteColour) {
     picture.setPixel(2, 0, RgbColor(0x62, 0x5B, 0xA8));
     auto state = StateFor(picture);
     state->params.Rules9918 = false;
-    RunConversion(*state, ConverterPage::Tms9918, 0);
+    RunConversion(*state, ModeId::Graphic2);
     EXPECT_EQ(IndicesOfRow(state->result, KindTms9918, 0), (Indices{15, 1, 4}));
 }
 
@@ -115,7 +115,7 @@ TEST(Graphic2Test, ContrastZeroMapsEveryPixelToTheEntryNearestMidGrey) {
     auto state = StateFor(test::NaturalPicture(16, 8));
     state->params.Rules9918 = false;
     state->params.Balance.Contrast = 0;
-    RunConversion(*state, ConverterPage::Tms9918, 0);
+    RunConversion(*state, ModeId::Graphic2);
     // (128,128,128) to entry 4 (98,91,168): 900 + 1369 + 1600 = 3869, nearer than any
     // other TMS9918 entry (entry 3 (124,207,108) 6657, entry 6 (182,97,72) 7013).
     for (ColorValue c : state->result.pixels())
@@ -129,7 +129,7 @@ TEST(Graphic2Test, EveryPixelMatchesItsOwnSearchWithWeightingAndBalance) {
         state->params.Rules9918 = false;
         state->params.NtscWeighting = weighted;
         state->params.Balance = {15, -10, 25, 5, 130};
-        RunConversion(*state, ConverterPage::Tms9918, 0);
+        RunConversion(*state, ModeId::Graphic2);
         ConverterPalette palette;
         LoadConverterPalette(palette, KindTms9918);
         for (int y = 0; y < 40; ++y) {
@@ -147,7 +147,7 @@ TEST(Graphic2Test, EveryPixelMatchesItsOwnSearchWithWeightingAndBalance) {
 TEST(MultiColorTest, BlocksTakeTheirTopLeftPixelAndPartialColumnsKeepTheSource) {
     Picture picture = test::NaturalPicture(250, 9);
     auto state = StateFor(picture);
-    RunConversion(*state, ConverterPage::Tms9918, 1);
+    RunConversion(*state, ModeId::MultiColor);
     EXPECT_TRUE(state->complete);
     for (int by = 0; by < 2; ++by) {
         for (int bx = 0; bx < 62; ++bx) {
@@ -171,7 +171,7 @@ TEST(MultiColorTest, OnlyTheTopLeftPixelIsSampled) {
     Picture picture(4, 4, RgbColor(255, 255, 255));
     picture.setPixel(0, 0, RgbColor(0, 0, 0));
     auto state = StateFor(picture);
-    RunConversion(*state, ConverterPage::Tms9918, 1);
+    RunConversion(*state, ModeId::MultiColor);
     for (ColorValue c : state->result.pixels())
         ASSERT_EQ(c, PaletteColor(KindTms9918, 1));
 }

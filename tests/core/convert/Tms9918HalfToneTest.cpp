@@ -74,7 +74,7 @@ std::unique_ptr<ConversionState> HalfToneOf(const Picture& source, int halfToneL
     state->params.HalfToneLevel = halfToneLevel;
     state->params.ForegroundColor = A;
     state->params.BackgroundColor = bg;
-    RunConversion(*state, ConverterPage::Tms9918, 2);
+    RunConversion(*state, ModeId::HalfTone);
     EXPECT_TRUE(state->complete);
     return state;
 }
@@ -116,10 +116,10 @@ TEST(HalfToneTest, ProtectedSourceColoursAreNotPainted) {
     state->params.ForegroundColor = A;
     state->params.BackgroundColor = blue;
     state->params.ProtectedColors = 1 << 15; // white
-    RunConversion(*state, ConverterPage::Tms9918, 2);
+    RunConversion(*state, ModeId::HalfTone);
     EXPECT_EQ(state->result, state->source);
     state->params.ProtectedColors = 0;
-    RunConversion(*state, ConverterPage::Tms9918, 2);
+    RunConversion(*state, ModeId::HalfTone);
     EXPECT_EQ(state->result, Picture(2, 2, blue));
 }
 
@@ -127,7 +127,7 @@ TEST(HalfToneTest, EqualColoursDrawTheForegroundEverywhere) {
     auto state = StateFor(Picture(4, 4, RgbColor(128, 128, 128)));
     state->params.ForegroundColor = 0x0000FF;
     state->params.BackgroundColor = 0x0000FF;
-    RunConversion(*state, ConverterPage::Tms9918, 2);
+    RunConversion(*state, ModeId::HalfTone);
     EXPECT_EQ(state->result, Picture(4, 4, 0x0000FF));
 }
 
@@ -137,10 +137,10 @@ TEST(HalfToneTest, NtscWeightingRaisesGreen) {
     state->params.ForegroundColor = A;
     state->params.BackgroundColor = B;
     state->params.NtscWeighting = true;
-    RunConversion(*state, ConverterPage::Tms9918, 2);
+    RunConversion(*state, ModeId::HalfTone);
     EXPECT_EQ(Drawn(state->result), (Rows{"ABAB", "BABB", "ABAB", "BBBA"})); // level 5
     state->params.NtscWeighting = false;
-    RunConversion(*state, ConverterPage::Tms9918, 2);
+    RunConversion(*state, ModeId::HalfTone);
     EXPECT_EQ(Drawn(state->result), (Rows{"ABAB", "AAAA", "ABAB", "AAAA"})); // level 2
 }
 
@@ -149,7 +149,7 @@ TEST(HalfToneTest, BalanceIsAppliedBeforeTheTone) {
     state->params.ForegroundColor = A;
     state->params.BackgroundColor = B;
     state->params.Balance.Brightness = 100; // 200: level 7
-    RunConversion(*state, ConverterPage::Tms9918, 2);
+    RunConversion(*state, ModeId::HalfTone);
     EXPECT_EQ(Drawn(state->result), (Rows{"ABBB"}));
 }
 

@@ -13,26 +13,25 @@ namespace {
 
 using test::StateFor;
 
-enum V9938Mode {
-    Screen5 = 0,
-    Screen6,
-    Screen7,
-    Screen8,
-    Screen8Diffusion1D,
-    Screen8Diffusion2D,
-    Screen8FloydSteinberg
-};
+constexpr ModeId Screen5 = ModeId::Screen5, Screen6 = ModeId::Screen6, Screen7 = ModeId::Screen7,
+                 Screen8 = ModeId::Screen8, Screen8Diffusion1D = ModeId::Screen8Diffusion1D,
+                 Screen8FloydSteinberg = ModeId::Screen8FloydSteinberg;
+
+// The errors of the running SCREEN 8 diffusion.
+const DiffusionErrors& ErrorsOf(const ConversionState& state) {
+    return test::WorkOf<Screen8DiffusionMode>(state).errors();
+}
 
 constexpr ColorValue Grey(int v) {
     return RgbColor(v, v, v);
 }
 
-std::unique_ptr<ConversionState> Convert(const Picture& source, int mode,
-                                         void (*set)(ConversionParameters&) = nullptr) {
+std::unique_ptr<ConversionState> Converted(const Picture& source, ModeId mode,
+                                           void (*set)(ConversionParameters&) = nullptr) {
     auto state = StateFor(source);
     if (set)
         set(state->params);
-    RunConversion(*state, ConverterPage::V9938, mode);
+    RunConversion(*state, mode);
     EXPECT_TRUE(state->complete);
     return state;
 }
@@ -47,8 +46,6 @@ TEST(AdjustQuantizeTest, LevelBoundariesOfThe512Grid) {
 
 TEST(AdjustQuantizeTest, Screen8BytePacksGreenRedBlueLevels) {
     auto state = StateFor(Picture(1, 1));
-    // The screen bytes are the shared buffer: earlier conversions in this process leave theirs.
-    std::fill(state->screenBytes.begin(), state->screenBytes.end(), std::uint8_t{0});
     // Red 100: level 3 (104); green 200: level 6 (216); blue 150: 2-bit level 2 (144).
     EXPECT_EQ(AdjustQuantize(*state, RgbColor(100, 200, 150), QuantizeScreen8, true, 7),
               RgbColor(104, 216, 144));
@@ -79,16 +76,17 @@ TEST(AdjustQuantizeTest, DiffuseAddsTheCarriedErrorBeforeTheBalance) {
 }
 
 TEST(Screen8Test, WhiteGivesFullBytesInEveryItem) {
-    for (int mode = Screen8; mode <= Screen8FloydSteinberg; ++mode) {
-        auto state = Convert(Picture(256, 3, 0xFFFFFF), mode);
+    for (ModeId mode :
+         {Screen8, Screen8Diffusion1D, ModeId::Screen8Diffusion2D, Screen8FloydSteinberg}) {
+        auto state = Converted(Picture(256, 3, 0xFFFFFF), mode);
         for (ColorValue c : state->result.pixels()) {
-            ASSERT_EQ(c, Grey(247)) << mode;
+            ASSERT_EQ(c, Grey(247)) << int(mode);
         }
         for (int i = 0; i < 256 * 3; ++i) {
-            ASSERT_EQ(state->screenBytes[std::size_t(i)], 0xFF) << mode;
+            ASSERT_EQ(state->screenBytes[std::size_t(i)], 0xFF) << int(mode);
         }
         if (mode != Screen8) {
-            EXPECT_EQ(state->currentError, (ErrorTriple{8, 8, 8}));
+            EXPECT_EQ(ErrorsOf(*state).current, (ErrorTriple{8, 8, 8}));
         }
     }
 }
@@ -101,12 +99,10 @@ TEST(Screen8Test, BytesAreStoredOnlyFor256WideUpTo212High) {
     for (Size size :
          {Size{256, 212, true}, Size{256, 213, false}, Size{255, 4, false}, Size{512, 4, false}}) {
         auto state = StateFor(Picture(size.w, size.h, 0xFFFFFF));
-        std::fill(state->screenBytes.begin(), state->screenBytes.end(), 0x55);
-        RunConversion(*state, ConverterPage::V9938, Screen8FloydSteinberg);
-        const int last = size.w * size.h - 1;
-        EXPECT_EQ(state->screenBytes[std::size_t(last)], size.stores ? 0xFF : 0x55)
-            << size.w << "x" << size.h;
-        EXPECT_EQ(state->screenBytes[0], size.stores ? 0xFF : 0x55);
+        RunConversion(*state, Screen8FloydSteinberg);
+        const std::size_t last = std::min(std::size_t(size.w * size.h), ScreenBytesSize) - 1;
+        EXPECT_EQ(state->screenBytes[last], size.stores ? 0xFF : 0x00) << size.w << "x" << size.h;
+        EXPECT_EQ(state->screenBytes[0], size.stores ? 0xFF : 0x00);
     }
 }
 
@@ -115,65 +111,64 @@ TEST(DiffusionTest, FloydSteinbergSharesOfFifteen) {
     Picture picture(3, 2, Grey(6));
     picture.setPixel(1, 0, RgbColor(47, 6, 6));
     auto state = StateFor(picture);
-    PrepareConversion(*state, ConverterPage::V9938, Screen8FloydSteinberg);
+    PrepareConversion(*state, Screen8FloydSteinberg);
     state->budget = PassBudget(PassBudgetMs, 2);
     ContinueConversion(*state);
-    ASSERT_EQ(state->ConversionProgress, 2);
-    EXPECT_EQ(state->currentError, (ErrorTriple{15, 0, 0}));
-    EXPECT_EQ(state->errorAt(2, 0).R, 6); // 15 * 7 / 16
-    EXPECT_EQ(state->errorAt(0, 1).R, 2); // 15 * 3 / 16
-    EXPECT_EQ(state->errorAt(1, 1).R, 4); // 15 * 5 / 16
-    EXPECT_EQ(state->errorAt(2, 1).R, 0); // 15 / 16
-    EXPECT_EQ(state->errorAt(2, 0).G, 0);
+    ASSERT_EQ(state->progress, 2);
+    const DiffusionErrors& errors = ErrorsOf(*state);
+    EXPECT_EQ(errors.current, (ErrorTriple{15, 0, 0}));
+    EXPECT_EQ(errors.at(2, 0).R, 6); // 15 * 7 / 16
+    EXPECT_EQ(errors.at(0, 1).R, 2); // 15 * 3 / 16
+    EXPECT_EQ(errors.at(1, 1).R, 4); // 15 * 5 / 16
+    EXPECT_EQ(errors.at(2, 1).R, 0); // 15 / 16
+    EXPECT_EQ(errors.at(2, 0).G, 0);
 }
 
 TEST(DiffusionTest, NegativeSharesTruncateTowardZero) {
-    auto state = StateFor(Picture(3, 2));
-    ClearDiffusionErrors(*state);
-    SpreadErrorFloydSteinberg(*state, 1, 0, {-15, 15, 1});
-    EXPECT_EQ(state->errorAt(2, 0), (ErrorTriple{-6, 6, 0}));
-    EXPECT_EQ(state->errorAt(0, 1), (ErrorTriple{-2, 2, 0}));
-    EXPECT_EQ(state->errorAt(1, 1), (ErrorTriple{-4, 4, 0}));
-    EXPECT_EQ(state->errorAt(2, 1), (ErrorTriple{0, 0, 0}));
+    DiffusionErrors errors(3, 2);
+    SpreadErrorFloydSteinberg(errors, 3, 2, 1, 0, {-15, 15, 1});
+    EXPECT_EQ(errors.at(2, 0), (ErrorTriple{-6, 6, 0}));
+    EXPECT_EQ(errors.at(0, 1), (ErrorTriple{-2, 2, 0}));
+    EXPECT_EQ(errors.at(1, 1), (ErrorTriple{-4, 4, 0}));
+    EXPECT_EQ(errors.at(2, 1), (ErrorTriple{0, 0, 0}));
 }
 
 TEST(DiffusionTest, SharesAddToWhatNeighboursHold) {
-    auto state = StateFor(Picture(3, 2));
-    ClearDiffusionErrors(*state);
-    SpreadError2D(*state, 0, 0, {15, -15, 4});
-    SpreadError2D(*state, 1, 0, {15, -15, 4});
-    EXPECT_EQ(state->errorAt(1, 0), (ErrorTriple{7, -7, 2})); // 15/2 from (0,0)
-    EXPECT_EQ(state->errorAt(2, 0), (ErrorTriple{7, -7, 2})); // from (1,0)
-    EXPECT_EQ(state->errorAt(0, 1), (ErrorTriple{3, -3, 1})); // below (0,0)
-    EXPECT_EQ(state->errorAt(1, 1), (ErrorTriple{6, -6, 2})); // below-right + below
-    EXPECT_EQ(state->errorAt(2, 1), (ErrorTriple{3, -3, 1})); // below-right of (1,0)
+    DiffusionErrors errors(3, 2);
+    SpreadError2D(errors, 3, 2, 0, 0, {15, -15, 4});
+    SpreadError2D(errors, 3, 2, 1, 0, {15, -15, 4});
+    EXPECT_EQ(errors.at(1, 0), (ErrorTriple{7, -7, 2})); // 15/2 from (0,0)
+    EXPECT_EQ(errors.at(2, 0), (ErrorTriple{7, -7, 2})); // from (1,0)
+    EXPECT_EQ(errors.at(0, 1), (ErrorTriple{3, -3, 1})); // below (0,0)
+    EXPECT_EQ(errors.at(1, 1), (ErrorTriple{6, -6, 2})); // below-right + below
+    EXPECT_EQ(errors.at(2, 1), (ErrorTriple{3, -3, 1})); // below-right of (1,0)
 }
 
 TEST(DiffusionTest, NothingLandsRightOfTheLastColumnOrBelowTheLastRow) {
-    auto state = StateFor(Picture(3, 2));
-    ClearDiffusionErrors(*state);
+    // A buffer a row taller than the picture shows what would land below it.
+    DiffusionErrors errors(3, 3);
     for (auto spread : {SpreadError1D, SpreadError2D, SpreadErrorFloydSteinberg}) {
-        spread(*state, 2, 0, {16, 16, 16}); // rightmost column
-        spread(*state, 1, 1, {16, 16, 16}); // last row
+        spread(errors, 3, 2, 2, 0, {16, 16, 16}); // rightmost column
+        spread(errors, 3, 2, 1, 1, {16, 16, 16}); // last row
     }
-    EXPECT_EQ(state->errorAt(3, 0), ErrorTriple{}); // the spare column
-    EXPECT_EQ(state->errorAt(3, 1), ErrorTriple{});
-    EXPECT_EQ(state->errorAt(0, 2), ErrorTriple{});
-    EXPECT_EQ(state->errorAt(1, 2), ErrorTriple{});
-    EXPECT_EQ(state->errorAt(2, 2), ErrorTriple{});
+    EXPECT_EQ(errors.at(3, 0), ErrorTriple{}); // the spare column
+    EXPECT_EQ(errors.at(3, 1), ErrorTriple{});
+    EXPECT_EQ(errors.at(0, 2), ErrorTriple{});
+    EXPECT_EQ(errors.at(1, 2), ErrorTriple{});
+    EXPECT_EQ(errors.at(2, 2), ErrorTriple{});
     // Last row: only the right neighbour (1D 16, 2D 8, Floyd-Steinberg 7).
-    EXPECT_EQ(state->errorAt(2, 1).R, 16 + 8 + 7 + 4 + 5); // + below shares from (2,0): 2D 4, FS 5
+    EXPECT_EQ(errors.at(2, 1).R, 16 + 8 + 7 + 4 + 5); // + below shares from (2,0): 2D 4, FS 5
 }
 
 TEST(DiffusionTest, OneDimensionalErrorNeverWrapsToTheNextRow) {
     Picture picture(2, 2, Grey(6));
     picture.setPixel(1, 0, RgbColor(47, 6, 6));
     auto state = StateFor(picture);
-    PrepareConversion(*state, ConverterPage::V9938, Screen8Diffusion1D);
+    PrepareConversion(*state, Screen8Diffusion1D);
     state->budget = PassBudget(PassBudgetMs, 2);
     ContinueConversion(*state);
-    EXPECT_EQ(state->errorAt(0, 1), ErrorTriple{});
-    EXPECT_EQ(state->errorAt(2, 0), ErrorTriple{});
+    EXPECT_EQ(ErrorsOf(*state).at(0, 1), ErrorTriple{});
+    EXPECT_EQ(ErrorsOf(*state).at(2, 0), ErrorTriple{});
 }
 
 TEST(DiffusionTest, ErrorsPushTheNextPixelAcrossALevel) {
@@ -181,19 +176,19 @@ TEST(DiffusionTest, ErrorsPushTheNextPixelAcrossALevel) {
     Picture picture(2, 1, Grey(6));
     picture.setPixel(0, 0, RgbColor(47, 6, 6));
     picture.setPixel(1, 0, RgbColor(20, 6, 6));
-    auto state = Convert(picture, Screen8Diffusion1D);
+    auto state = Converted(picture, Screen8Diffusion1D);
     EXPECT_EQ(state->result.pixel(1, 0), RgbColor(32, 6, 6));
-    auto plain = Convert(picture, Screen8);
+    auto plain = Converted(picture, Screen8);
     EXPECT_EQ(plain->result.pixel(1, 0), RgbColor(6, 6, 6));
 }
 
 TEST(DiffusionTest, ErrorsAreClearedAtEveryStart) {
     const Picture picture = test::NaturalPicture(20, 12, 3);
-    auto fresh = Convert(picture, Screen8FloydSteinberg);
+    auto fresh = Converted(picture, Screen8FloydSteinberg);
     auto reused = StateFor(test::NaturalPicture(24, 14, 9));
-    RunConversion(*reused, ConverterPage::V9938, Screen8FloydSteinberg);
+    RunConversion(*reused, Screen8FloydSteinberg);
     reused->source = picture;
-    RunConversion(*reused, ConverterPage::V9938, Screen8FloydSteinberg);
+    RunConversion(*reused, Screen8FloydSteinberg);
     EXPECT_EQ(reused->result, fresh->result);
 }
 
@@ -214,11 +209,12 @@ std::vector<int> RowGreys(const Picture& picture) {
 }
 
 TEST(Screen6Test, OddLineShowsTheSecondRowOfEachPair) {
-    auto odd = Convert(FourGreyRows(), Screen6, [](ConversionParameters& p) { p.OddLine = true; });
+    auto odd =
+        Converted(FourGreyRows(), Screen6, [](ConversionParameters& p) { p.OddLine = true; });
     EXPECT_EQ(RowGreys(odd->result), (std::vector<int>{32, 32, 104, 104}));
-    auto even = Convert(FourGreyRows(), Screen7);
+    auto even = Converted(FourGreyRows(), Screen7);
     EXPECT_EQ(RowGreys(even->result), (std::vector<int>{6, 6, 72, 72}));
-    auto interlaced = Convert(FourGreyRows(), Screen6, [](ConversionParameters& p) {
+    auto interlaced = Converted(FourGreyRows(), Screen6, [](ConversionParameters& p) {
         p.Interlace = true;
         p.OddLine = true; // ignored with Interlace
     });
@@ -230,7 +226,7 @@ TEST(Screen6Test, OddHeightWithOddLineSamplesTheLastRowItself) {
     Picture three(2, 3);
     for (int y = 0; y < 3; ++y)
         three.fillRect(0, y, 2, 1, picture.pixel(0, y));
-    auto state = Convert(three, Screen7, [](ConversionParameters& p) { p.OddLine = true; });
+    auto state = Converted(three, Screen7, [](ConversionParameters& p) { p.OddLine = true; });
     EXPECT_EQ(RowGreys(state->result), (std::vector<int>{32, 32, 72}));
 }
 
@@ -241,8 +237,8 @@ TEST(Screen5Test, InterlacePairsTakeTheirLeftPixel) {
             picture.setPixel(x, y,
                              x % 2 ? RgbColor(255, 0, 255) // never read
                                    : (x % 4 ? Grey(40) : Grey(110)));
-    auto state = Convert(picture, Screen5, [](ConversionParameters& p) { p.Interlace = true; });
-    EXPECT_EQ(state->plan.end, 256 * 2);
+    auto state = Converted(picture, Screen5, [](ConversionParameters& p) { p.Interlace = true; });
+    EXPECT_EQ(state->work->end(), 256 * 2);
     for (int x = 0; x < 512; ++x)
         ASSERT_EQ(state->result.pixel(x, 1), (x / 2) % 2 ? Grey(32) : Grey(104)) << x;
     // Two colours only: the quantizer keeps them, fills with white and sorts dark to bright.
@@ -253,8 +249,8 @@ TEST(Screen5Test, InterlacePairsTakeTheirLeftPixel) {
 
 TEST(Screen5Test, InterlaceOnAnOddWidthLeavesTheLastColumnAsTheSource) {
     const Picture picture(5, 3, Grey(200));
-    auto state = Convert(picture, Screen5, [](ConversionParameters& p) { p.Interlace = true; });
-    EXPECT_EQ(state->plan.end, 6); // (5 / 2) * 3, not 5 * 3 / 2 = 7
+    auto state = Converted(picture, Screen5, [](ConversionParameters& p) { p.Interlace = true; });
+    EXPECT_EQ(state->work->end(), 6); // (5 / 2) * 3, not 5 * 3 / 2 = 7
     for (int y = 0; y < 3; ++y) {
         EXPECT_EQ(state->result.pixel(3, y), Grey(216));
         EXPECT_EQ(state->result.pixel(4, y), Grey(200));
@@ -262,8 +258,8 @@ TEST(Screen5Test, InterlaceOnAnOddWidthLeavesTheLastColumnAsTheSource) {
 }
 
 TEST(Screen5Test, WithoutInterlaceEveryPixelIsOnTheGrid) {
-    auto state = Convert(Picture(3, 1, RgbColor(31, 32, 255)), Screen5);
-    EXPECT_EQ(state->plan.end, 3);
+    auto state = Converted(Picture(3, 1, RgbColor(31, 32, 255)), Screen5);
+    EXPECT_EQ(state->work->end(), 3);
     EXPECT_EQ(state->result.pixel(2, 0), RgbColor(6, 32, 247));
 }
 
@@ -274,7 +270,7 @@ std::set<ColorValue> ColoursOf(const Picture& picture) {
 TEST(PaletteModesTest, ResultIsReducedToThePaletteOfTheMode) {
     const Picture picture = test::NaturalPicture(40, 30, 5);
     for (auto [mode, n] : {std::pair{Screen5, 16}, std::pair{Screen6, 4}, std::pair{Screen7, 16}}) {
-        auto state = Convert(picture, mode);
+        auto state = Converted(picture, mode);
         const auto colours = ColoursOf(state->result);
         EXPECT_LE(colours.size(), std::size_t(n)) << mode;
         EXPECT_GT(colours.size(), 1u) << mode;

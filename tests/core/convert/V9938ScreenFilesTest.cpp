@@ -1,6 +1,7 @@
 // The V9938 page's screen files: sizes, end addresses, rows, packing and the palette.
 #include "ScreenFileTestSupport.h"
 
+#include "core/convert/ScreenExportChecks.h"
 #include "core/convert/ScreenPalette.h"
 #include "core/convert/V9938ScreenFiles.h"
 
@@ -43,7 +44,7 @@ int Diagonal(int x, int y) {
 
 TEST(V9938ScreenFiles, Screen5Of256x212HasItsSizesAndEndAddresses) {
     auto c = V9938(Sc5, false, PictureOfEntries(RampPalette(), 256, 212, Diagonal));
-    const auto files = V9938ExportFiles(*c, "D/PIC.SC5", false);
+    const auto files = V9938ExportFiles(*c, ExportKindOf(*c), "D/PIC.SC5", false);
     ASSERT_EQ(NamesOf(files), (std::vector<std::string>{"D/PIC.SC5", "D/PIC.PAL"}));
     EXPECT_EQ(files[0].bytes.size(), 7u + 27136u);
     EXPECT_EQ(Header(files[0].bytes), HeaderOf(0x0000, 0x69FF, 0x0000));
@@ -61,7 +62,7 @@ TEST(V9938ScreenFiles, Screen5PacksTwoPixelsAByteLeftOneHigh) {
     auto c = V9938(Sc5, false, PictureOfEntries(RampPalette(), 256, 2, [](int x, int y) {
                        return y == 0 ? x % 16 : 15 - x % 16;
                    }));
-    const auto data = Data(V9938ExportFiles(*c, "P.SC5", false)[0].bytes);
+    const auto data = Data(V9938ExportFiles(*c, ExportKindOf(*c), "P.SC5", false)[0].bytes);
     ASSERT_EQ(data.size(), 256u);
     const std::vector<std::uint8_t> row0 = {0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF};
     const std::vector<std::uint8_t> row1 = {0xFE, 0xDC, 0xBA, 0x98, 0x76, 0x54, 0x32, 0x10};
@@ -74,7 +75,7 @@ TEST(V9938ScreenFiles, ConnectPaletteCarriesTheTableAndZerosBeforeIt) {
     auto c = V9938(Sc5, false, PictureOfEntries(RampPalette(), 256, 212, Diagonal));
     // Left-overs of an earlier user of the buffer must not travel in the file.
     std::fill(c.screen.begin(), c.screen.end(), 0xAA);
-    const auto files = V9938ExportFiles(*c, "PIC.SC5", true);
+    const auto files = V9938ExportFiles(*c, ExportKindOf(*c), "PIC.SC5", true);
     ASSERT_EQ(NamesOf(files), (std::vector<std::string>{"PIC.SC5"}));
     ASSERT_EQ(files[0].bytes.size(), 7u + 30368u);
     EXPECT_EQ(Header(files[0].bytes), HeaderOf(0x0000, 0x769F, 0x0000));
@@ -88,7 +89,7 @@ TEST(V9938ScreenFiles, ConnectPaletteCarriesTheTableAndZerosBeforeIt) {
 
 TEST(V9938ScreenFiles, ConnectedScreen7RunsToTheEndOfItsPaletteTable) {
     auto c = V9938(Sc7, true, PictureOfEntries(RampPalette(), 512, 424, Diagonal));
-    const auto files = V9938ExportFiles(*c, "PIC.S07", true);
+    const auto files = V9938ExportFiles(*c, ExportKindOf(*c), "PIC.S07", true);
     ASSERT_EQ(NamesOf(files), (std::vector<std::string>{"PIC.S07", "PIC.S17"}));
     const auto table = PaletteTable(RampPalette());
     for (const NamedBytes& f : files) {
@@ -102,7 +103,7 @@ TEST(V9938ScreenFiles, ConnectedScreen7RunsToTheEndOfItsPaletteTable) {
 
 TEST(V9938ScreenFiles, InterlacedScreen7SplitsEvenAndOddRows) {
     auto c = V9938(Sc7, true, PictureOfEntries(RampPalette(), 512, 424, Diagonal));
-    const auto files = V9938ExportFiles(*c, "PIC.S07", false);
+    const auto files = V9938ExportFiles(*c, ExportKindOf(*c), "PIC.S07", false);
     ASSERT_EQ(NamesOf(files), (std::vector<std::string>{"PIC.S07", "PIC.S17", "PIC.PAL"}));
     for (int field = 0; field < 2; ++field) {
         const auto& bytes = files[std::size_t(field)].bytes;
@@ -119,7 +120,7 @@ TEST(V9938ScreenFiles, InterlacedScreen7SplitsEvenAndOddRows) {
 TEST(V9938ScreenFiles, Screen6WithoutInterlaceKeepsTheEvenRows) {
     const auto index = [](int x, int y) { return (x + y) % 4; };
     auto c = V9938(Sc6, false, PictureOfEntries(RampPalette(), 512, 424, index));
-    const auto files = V9938ExportFiles(*c, "PIC.SC6", false);
+    const auto files = V9938ExportFiles(*c, ExportKindOf(*c), "PIC.SC6", false);
     ASSERT_EQ(NamesOf(files), (std::vector<std::string>{"PIC.SC6", "PIC.PAL"}));
     ASSERT_EQ(files[0].bytes.size(), 7u + 212u * 128u);
     EXPECT_EQ(Header(files[0].bytes), HeaderOf(0x0000, 0x69FF, 0x0000));
@@ -135,14 +136,14 @@ TEST(V9938ScreenFiles, OddHeightsGiveTheEvenFieldTheExtraWholeRow) {
     const auto index = [](int x, int y) { return (x + y) % 4; };
     {
         auto c = V9938(Sc6, false, PictureOfEntries(RampPalette(), 512, 3, index));
-        const auto sc6 = V9938ExportFiles(*c, "A.SC6", false)[0].bytes;
+        const auto sc6 = V9938ExportFiles(*c, ExportKindOf(*c), "A.SC6", false)[0].bytes;
         ASSERT_EQ(sc6.size(), 7u + 256u); // rows 0 and 2, both whole
         EXPECT_EQ(Header(sc6), HeaderOf(0x0000, 0x00FF, 0x0000));
         EXPECT_EQ(sc6[7 + 255], 0xB1);
     }
     {
         auto c = V9938(Sc5, true, PictureOfEntries(RampPalette(), 512, 3, Diagonal));
-        const auto files = V9938ExportFiles(*c, "A.S05", false);
+        const auto files = V9938ExportFiles(*c, ExportKindOf(*c), "A.S05", false);
         EXPECT_EQ(files[0].bytes.size(), 7u + 256u);
         EXPECT_EQ(Header(files[0].bytes), HeaderOf(0x0000, 0x00FF, 0x0000));
         EXPECT_EQ(files[1].bytes.size(), 7u + 128u);
@@ -154,7 +155,7 @@ TEST(V9938ScreenFiles, InterlacedScreen5TakesEverySecondColumnAndMayLoseItsFirst
     // Odd columns hold other colours, which must not appear in the files.
     const auto index = [](int x, int y) { return x % 2 ? 15 : (x / 2 + y) % 15; };
     auto c = V9938(Sc5, true, PictureOfEntries(RampPalette(), 512, 424, index));
-    const auto files = V9938ExportFiles(*c, "PIC.S05", false);
+    const auto files = V9938ExportFiles(*c, ExportKindOf(*c), "PIC.S05", false);
     ASSERT_EQ(NamesOf(files), (std::vector<std::string>{"PIC.S05", "PIC.S15", "PIC.PAL"}));
     EXPECT_EQ(files[0].bytes.size(), 7u + 27136u);
     EXPECT_EQ(Header(files[1].bytes), HeaderOf(0x0000, 0x69FF, 0x0000));
@@ -164,7 +165,7 @@ TEST(V9938ScreenFiles, InterlacedScreen5TakesEverySecondColumnAndMayLoseItsFirst
     EXPECT_FALSE(files[0].stopOnFailure);
     EXPECT_TRUE(files[1].stopOnFailure);
     auto s7 = V9938(Sc7, true, PictureOfEntries(RampPalette(), 512, 4, Diagonal));
-    EXPECT_TRUE(V9938ExportFiles(*s7, "PIC.S07", false)[0].stopOnFailure);
+    EXPECT_TRUE(V9938ExportFiles(*s7, ExportKindOf(*s7), "PIC.S07", false)[0].stopOnFailure);
 }
 
 TEST(V9938ScreenFiles, AnUnmatchedPixelTakesThePreviousIndexOfItsOwnFile) {
@@ -173,7 +174,7 @@ TEST(V9938ScreenFiles, AnUnmatchedPixelTakesThePreviousIndexOfItsOwnFile) {
     result.setPixel(2, 0, RgbColor(1, 2, 3)); // after two pixels of entry 9
     result.setPixel(0, 1, RgbColor(1, 2, 3)); // first pixel of the odd field
     auto c = V9938(Sc5, true, result);
-    const auto files = V9938ExportFiles(*c, "PIC.S05", false);
+    const auto files = V9938ExportFiles(*c, ExportKindOf(*c), "PIC.S05", false);
     EXPECT_EQ(files[0].bytes[7], 0x99);
     // The odd field's scan starts afresh, not from the even field's last index (3).
     EXPECT_EQ(files[1].bytes[7], 0x09);
@@ -183,7 +184,8 @@ TEST(V9938ScreenFiles, Screen8WritesTheStoredScreenBytes) {
     auto c = V9938(Sc8, false, Picture(256, 3, 0));
     for (std::size_t i = 0; i < c.screen.size(); ++i)
         c.screen[i] = std::uint8_t(i * 7 + i / 256);
-    const auto files = V9938ExportFiles(*c, "PIC.SC8", true); // no palette travels with it
+    const auto files =
+        V9938ExportFiles(*c, ExportKindOf(*c), "PIC.SC8", true); // no palette travels with it
     ASSERT_EQ(NamesOf(files), (std::vector<std::string>{"PIC.SC8"}));
     ASSERT_EQ(files[0].bytes.size(), 7u + 768u);
     EXPECT_EQ(Header(files[0].bytes), HeaderOf(0x0000, 0x02FF, 0x0000));

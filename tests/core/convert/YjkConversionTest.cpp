@@ -2,6 +2,7 @@
 // J8 = 6R - G - 4B, K8 = 7G - 2R - 4B, the bytes' Y / 56 (SCREEN 12) or Y / 112 (SCREEN
 // 10/11) and J, K / 56 as six-bit numbers.
 #include "core/convert/YjkConversion.h"
+#include "ConversionTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -19,18 +20,14 @@ YjkGroup Solid(ColorValue c, int type, int screenMode, YjkBalance balance = {}) 
     return ConvertYjkGroup({c, c, c, c}, type, balance, screenMode);
 }
 
-std::unique_ptr<ConversionState> StateFor(const Picture& source) {
-    auto state = std::make_unique<ConversionState>();
-    state->source = source;
-    state->result = source;
-    return state;
+std::unique_ptr<ConversionState> StateFor(const Picture& source, ModeId mode = ModeId::Yjk12) {
+    return test::PcStateFor(source, KindTms9918, mode);
 }
 
-void RunToEnd(ConversionState& state, const ConversionPlan& plan) {
-    int i = 0;
-    while (i < plan.end)
-        i = plan.pass(state, i);
-    EXPECT_EQ(i, plan.end);
+// The state's mode made, not yet run.
+ModeConversion& Started(ConversionState& state) {
+    state.work = Describe(state.mode).start(state);
+    return *state.work;
 }
 
 const ColorValue White = RgbColor(255, 255, 255);
@@ -120,7 +117,7 @@ TEST(YjkPass, StoresBytesAtRowOffsetsForA256WidePicture) {
     source.fillRect(4, 1, 4, 1, Red);
     auto state = StateFor(source);
     std::fill(state->screenBytes.begin(), state->screenBytes.end(), 0xAA);
-    RunToEnd(*state, PlanYjk(*state, 1));
+    test::RunModeToEnd(*state);
     EXPECT_EQ(state->screenBytes[0], 0);
     EXPECT_EQ(state->screenBytes[256 + 4], 0x4F);
     EXPECT_EQ(state->screenBytes[256 + 7], 0x4B);
@@ -133,9 +130,9 @@ TEST(YjkPass, OtherSizesPreviewWithoutStoring) {
     EXPECT_TRUE(YjkStores(256, 212));
     EXPECT_FALSE(YjkStores(256, 213));
     EXPECT_FALSE(YjkStores(512, 212));
-    auto state = StateFor(Picture(256, 213, Red));
+    auto state = StateFor(Picture(256, 213, Red), ModeId::Yjk10);
     std::fill(state->screenBytes.begin(), state->screenBytes.end(), 0xAA);
-    RunToEnd(*state, PlanYjk(*state, 0));
+    test::RunModeToEnd(*state);
     EXPECT_EQ(state->screenBytes[0], 0xAA);
     EXPECT_EQ(state->result.pixel(255, 212), RgbColor(255, 9, 11));
 }
@@ -148,9 +145,8 @@ TEST(YjkPass, AWidthNotAMultipleOfFourLeavesTheLastColumnsAlone) {
         source.setPixel(249, y, marker);
     }
     auto state = StateFor(source);
-    const ConversionPlan plan = PlanYjk(*state, 1);
-    EXPECT_EQ(plan.end, 750);
-    RunToEnd(*state, plan);
+    EXPECT_EQ(Started(*state).end(), 750);
+    test::RunModeToEnd(*state);
     for (int y = 0; y < 3; ++y) {
         EXPECT_EQ(state->result.pixel(247, y), White) << "group 61 ends at x = 247";
         EXPECT_EQ(state->result.pixel(248, y), marker);
@@ -160,10 +156,10 @@ TEST(YjkPass, AWidthNotAMultipleOfFourLeavesTheLastColumnsAlone) {
 
 TEST(YjkPass, APictureNarrowerThanAGroupConvertsNothing) {
     Picture source(3, 5, Red);
-    auto state = StateFor(source);
-    const ConversionPlan plan = PlanYjk(*state, 0);
-    EXPECT_EQ(plan.end, 0);
-    EXPECT_EQ(plan.pass(*state, 0), 0);
+    auto state = StateFor(source, ModeId::Yjk10);
+    ModeConversion& mode = Started(*state);
+    EXPECT_EQ(mode.end(), 0);
+    EXPECT_EQ(mode.pass(*state, 0), 0);
     EXPECT_EQ(state->result, source);
 }
 
@@ -173,13 +169,13 @@ TEST(YjkPass, EndsWherePassesEndDoesNotMatter) {
         for (int x = 0; x < 10; ++x)
             source.setPixel(x, y, RgbColor(25 * x, 80 * y, 7 * x * y));
     auto whole = StateFor(source);
-    RunToEnd(*whole, PlanYjk(*whole, 1));
+    test::RunModeToEnd(*whole);
     auto sliced = StateFor(source);
     sliced->budget = PassBudget(PassBudgetMs, 1);
-    const ConversionPlan plan = PlanYjk(*sliced, 1);
+    ModeConversion& mode = Started(*sliced);
     int i = 0, passes = 0;
-    while (i < plan.end) {
-        i = plan.pass(*sliced, i);
+    while (i < mode.end()) {
+        i = mode.pass(*sliced, i);
         ++passes;
     }
     EXPECT_EQ(passes, 30);
