@@ -77,7 +77,7 @@ void SearchLoss(benchmark::State& bench, YjkScreen screen) {
         double same = 0;
         double excess = 0;
         for (const Picture& picture : pictures)
-            for (int y = 0; y < picture.height(); y += 3)
+            for (int y = 0; y < picture.height(); y += 16)
                 for (int x0 = 0; x0 + YjkGroupSize <= picture.width(); x0 += YjkGroupSize) {
                     YjkGroupProblem problem;
                     problem.screen = screen;

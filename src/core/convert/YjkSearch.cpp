@@ -24,12 +24,17 @@ std::size_t SeenIndex(int j, int k) {
 } // namespace
 
 YjkSpace::YjkSpace() {
-    for (int v = 0; v < YjkLevelCount; ++v) {
-        const int value = YjkChannelValue(v);
-        level_[0][std::size_t(v)] = DitherPointOf(RgbRec(value, 0, 0));
-        level_[1][std::size_t(v)] = DitherPointOf(RgbRec(0, value, 0));
-        level_[2][std::size_t(v)] = DitherPointOf(RgbRec(0, 0, value));
+    for (int v = -Reach; v < Reach; ++v) {
+        const int value = YjkChannelValue(ClampLevel(v));
+        level_[0][Slot(v)] = DitherPointOf(RgbRec(value, 0, 0));
+        level_[1][Slot(v)] = DitherPointOf(RgbRec(0, value, 0));
+        level_[2][Slot(v)] = DitherPointOf(RgbRec(0, 0, value));
     }
+    lightness_.reserve(std::size_t(64 * 64 * YjkLevelCount));
+    for (int j = YjkChromaMin; j <= YjkChromaMax; ++j)
+        for (int k = YjkChromaMin; k <= YjkChromaMax; ++k)
+            for (int y = 0; y < YjkLevelCount; ++y)
+                lightness_.push_back(point(y, j, k)[0]);
 }
 
 const YjkSpace& TheYjkSpace() {
@@ -37,47 +42,61 @@ const YjkSpace& TheYjkSpace() {
     return space;
 }
 
-LumaChoice BestLuma(const YjkPixelTarget& target, int j, int k, YjkScreen screen, int hint) {
+LumaChoice BestLuma(const YjkPixelTarget& target, int j, int k, YjkScreen screen, int hint,
+                    std::int64_t limit) {
     const YjkSpace& space = TheYjkSpace();
     const int step = YjkLumaStep(screen);
     const int top = YjkMaxLevel / step; // luminance index n stands for Y = n * step
     const std::int32_t wanted = target.point[0];
+    const std::int32_t* lightness = space.lightness(j, k);
+    auto light = [&](int n) { return lightness[n * step]; };
+    // Walk to the first index whose lightness reaches the target's (or an end), keeping the
+    // lightness of the index below it.
     int n = std::clamp(hint / step, 0, top);
-    DitherPoint p = space.point(n * step, j, k);
-    // Walk to the first index whose lightness reaches the target's (or an end).
-    if (p[0] < wanted) {
+    std::int32_t ln = light(n);
+    std::int32_t below = 0;
+    if (ln < wanted) {
         while (n < top) {
-            ++n;
-            p = space.point(n * step, j, k);
-            if (p[0] >= wanted)
+            below = ln;
+            ln = light(++n);
+            if (ln >= wanted)
                 break;
         }
     } else {
         while (n > 0) {
-            const DitherPoint q = space.point((n - 1) * step, j, k);
-            if (q[0] < wanted)
+            below = light(n - 1);
+            if (below < wanted)
                 break;
             --n;
-            p = q;
+            ln = below;
         }
     }
-    LumaChoice best{n * step, YjkCost(target, p)};
-    for (int m = n + 1; m <= top; ++m) {
-        const DitherPoint q = space.point(m * step, j, k);
-        if (LightnessBound(target, q[0]) >= best.cost)
-            break;
-        const std::int64_t c = YjkCost(target, q);
+    if (n > 0)
+        below = light(n - 1);
+    LumaChoice best{-1, limit};
+    auto consider = [&](int m, std::int32_t lm) {
+        if (LightnessBound(target, lm) >= best.cost)
+            return false;
+        const std::int64_t c = YjkCost(target, space.point(m * step, j, k));
         if (c < best.cost)
             best = {m * step, c};
+        return true;
+    };
+    // The nearer of the two around the crossing first: its cost bounds the other's.
+    if (n > 0 && wanted - below < ln - wanted) {
+        consider(n - 1, below);
+        consider(n, ln);
+    } else {
+        consider(n, ln);
+        if (n > 0)
+            consider(n - 1, below);
     }
-    for (int m = n - 1; m >= 0; --m) {
-        const DitherPoint q = space.point(m * step, j, k);
-        if (LightnessBound(target, q[0]) >= best.cost)
-            break;
-        const std::int64_t c = YjkCost(target, q);
-        if (c < best.cost)
-            best = {m * step, c};
+    for (int m = n + 1; m <= top && consider(m, light(m)); ++m) {
     }
+    for (int m = n - 2; m >= 0 && consider(m, light(m)); --m) {
+    }
+    if (best.y < 0)
+        best.y = n * step;
     return best;
 }
 
@@ -85,10 +104,13 @@ std::int64_t GroupCost(const YjkGroupProblem& problem, int j, int k, std::int64_
                        std::array<int, YjkGroupSize>& hints) {
     std::int64_t sum = 0;
     for (int i = 0; i < problem.count; ++i) {
-        const LumaChoice luma =
-            BestLuma(problem.pixel[std::size_t(i)], j, k, problem.screen, hints[std::size_t(i)]);
+        // Past what is left under the bound, a pixel's cost only needs to show it is too much.
+        const std::int64_t left = bound == YjkCostUnreached ? bound : bound - sum + 1;
+        const std::int64_t limit = std::min(problem.paletteCost[std::size_t(i)], left);
+        const LumaChoice luma = BestLuma(problem.pixel[std::size_t(i)], j, k, problem.screen,
+                                         hints[std::size_t(i)], limit);
         hints[std::size_t(i)] = luma.y;
-        sum += std::min(luma.cost, problem.paletteCost[std::size_t(i)]);
+        sum += luma.cost;
         if (sum > bound)
             return sum;
     }

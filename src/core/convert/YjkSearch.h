@@ -19,19 +19,34 @@ class YjkSpace {
   public:
     YjkSpace();
 
-    DitherPoint point(const Levels5& l) const {
-        const DitherPoint& r = level_[0][std::size_t(l.r)];
-        const DitherPoint& g = level_[1][std::size_t(l.g)];
-        const DitherPoint& b = level_[2][std::size_t(l.b)];
-        return {r[0] + g[0] + b[0], r[1] + g[1] + b[1], r[2] + g[2] + b[2]};
+    DitherPoint point(const Levels5& l) const { return at(l.r, l.g, l.b); }
+    DitherPoint point(int y, int j, int k) const {
+        return at(y + j, y + k, (5 * y - 2 * j - k + 2) >> 2);
     }
-    DitherPoint point(int y, int j, int k) const { return point(DecodeYjkLevels(y, j, k)); }
     DitherPoint point(const PaletteLevels& p) const {
         return point(Levels5{PaletteLevel5(p.r), PaletteLevel5(p.g), PaletteLevel5(p.b)});
     }
+    // The lightness of Y = 0..31 in a group of chroma j, k, which is all a search needs to
+    // know where to look (one table for all chromas: 512 KiB, built once).
+    const std::int32_t* lightness(int j, int k) const {
+        return lightness_.data() +
+               std::size_t(((j - YjkChromaMin) * 64 + (k - YjkChromaMin)) * YjkLevelCount);
+    }
 
   private:
-    std::array<std::array<DitherPoint, YjkLevelCount>, 3> level_{};
+    // The tables reach from -64 to 63 with the chip's clamp built in, so that a decoded
+    // colour costs three look-ups and no comparisons (DecodeYjkLevels' sums stay inside).
+    static constexpr int Reach = 64;
+    static std::size_t Slot(int level) { return std::size_t(level + Reach); }
+    DitherPoint at(int r, int g, int b) const {
+        const DitherPoint& pr = level_[0][Slot(r)];
+        const DitherPoint& pg = level_[1][Slot(g)];
+        const DitherPoint& pb = level_[2][Slot(b)];
+        return {pr[0] + pg[0] + pb[0], pr[1] + pg[1] + pb[1], pr[2] + pg[2] + pb[2]};
+    }
+
+    std::array<std::array<DitherPoint, 2 * Reach>, 3> level_{};
+    std::vector<std::int32_t> lightness_;
 };
 
 // Built once: the tables depend on nothing but the chip.
@@ -65,11 +80,12 @@ struct LumaChoice {
     std::int64_t cost = YjkCostUnreached;
 };
 
-// The luminance of least cost for the pixel in a group of chroma j, k (the lowest among
-// equal costs is not promised; the cost is the least). Exact: the decoded lightness grows
-// with Y, so once the lightness gap alone costs more than the best, no Y further out can
-// win. `hint` (5-bit) only says where to start looking.
-LumaChoice BestLuma(const YjkPixelTarget& target, int j, int k, YjkScreen screen, int hint);
+// The luminance of least cost for the pixel in a group of chroma j, k, and that cost, or
+// `limit` when none costs less (then y is where the lightness crosses the target's).
+// Exact: the decoded lightness grows with Y, so once the lightness gap alone costs as much as
+// the best, no Y further out can win. `hint` (5-bit) only says where to start looking.
+LumaChoice BestLuma(const YjkPixelTarget& target, int j, int k, YjkScreen screen, int hint,
+                    std::int64_t limit = YjkCostUnreached);
 
 // One group's search problem: its pixels and, in SCREEN 10/11, each pixel's cost with its
 // best palette colour (YjkCostUnreached where no palette serves).
