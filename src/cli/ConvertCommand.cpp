@@ -15,26 +15,51 @@
 namespace murelo::cli {
 namespace {
 
-bool StoresScreenBytes(ModeId mode, const Picture& picture) {
-    const ScreenFileKind files = Describe(mode).files;
-    const bool stores = files == ScreenFileKind::Screen8 || files == ScreenFileKind::Screen10 ||
-                        files == ScreenFileKind::Screen12;
-    return stores && picture.width() == ScreenByteWidth && picture.height() <= ScreenByteRows;
+bool StoresScreenBytes(ModeId mode) {
+    return InfoOf(Describe(mode).files).screenBytes;
 }
 
-bool QuantizesPalette(const ConvertOptions& o) {
-    return CompanionIsIndexed(Describe(o.mode).companion) ||
-           (Reads(o.mode, Parameter::AnalogPalette) && o.params.AnalogPalette);
+bool HasPaletteFile(ModeId mode) {
+    return InfoOf(Describe(mode).files).palette;
+}
+
+bool ReadsAnalogPalette(ModeId mode) {
+    return Reads(mode, Parameter::AnalogPalette);
+}
+
+// The modes for which `holds` is true, page by page: "v9938 modes 3, 4 and 5, v9958 mode 2".
+std::string ModesWhere(bool (*holds)(ModeId)) {
+    std::vector<std::string> pages;
+    for (const PageDescriptor& page : AllPages()) {
+        std::vector<std::string> indices;
+        for (const ModeDescriptor& d : ModesOf(page.page))
+            if (holds(d.id))
+                indices.push_back(std::to_string(IndexInPage(d.id)));
+        if (indices.empty())
+            continue;
+        std::string list;
+        for (std::size_t i = 0; i < indices.size(); ++i)
+            list += (i == 0 ? "" : i + 1 == indices.size() ? " and " : ", ") + indices[i];
+        pages.push_back(std::string(page.name) + (indices.size() > 1 ? " modes " : " mode ") +
+                        list);
+    }
+    std::string text;
+    for (std::size_t i = 0; i < pages.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == pages.size() ? " or " : ", ") + pages[i];
+    return text;
 }
 
 // Refuses outputs the conversion cannot fill before anything is converted or written.
 void CheckOutputs(const ConvertOptions& o, const Picture& picture) {
-    if (!o.screenBytes.empty() && !StoresScreenBytes(o.mode, picture))
-        throw UsageError("--screen-bytes needs SCREEN 8 (v9938 modes 3..6) or a v9958 mode on a "
-                         "picture 256 wide and at most 212 high");
-    if (!o.quantizerPalette.empty() && !QuantizesPalette(o))
-        throw UsageError("--quantizer-palette needs v9938 modes 0..2 or pc8801 mode 0 with "
-                         "--analog-palette");
+    const bool screenSized =
+        picture.width() == ScreenByteWidth && picture.height() <= ScreenByteRows;
+    if (!o.screenBytes.empty() && !(StoresScreenBytes(o.mode) && screenSized))
+        throw UsageError("--screen-bytes needs " + ModesWhere(StoresScreenBytes) +
+                         " on a picture 256 wide and at most 212 high");
+    const bool analog = ReadsAnalogPalette(o.mode) && o.params.AnalogPalette;
+    if (!o.quantizerPalette.empty() && !HasPaletteFile(o.mode) && !analog)
+        throw UsageError("--quantizer-palette needs " + ModesWhere(HasPaletteFile) + ", or " +
+                         ModesWhere(ReadsAnalogPalette) + " with --analog-palette");
 }
 
 std::vector<std::uint8_t> PaletteBytes(const QuantizerPalette& palette) {

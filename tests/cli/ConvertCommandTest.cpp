@@ -149,7 +149,7 @@ TEST_F(ConvertCommand, ValuesOutOfRangeAreRefused) {
         {"--page", "tms9918", "--mode", "4"},
         {"--page", "tms9918", "--mode", "3", "--dither", "101"},
         {"--page", "tms9918", "--mode", "3", "--dither", "-1"},
-        {"--page", "v9958", "--mode", "2"},
+        {"--page", "v9958", "--mode", "4"},
         {"--page", "msx2", "--mode", "0"},
         {"--page", "tms9918", "--mode", "0", "--contrast", "201"},
         {"--page", "tms9918", "--mode", "0", "--red", "-101"},

@@ -122,13 +122,13 @@ TEST_F(ConvertModesCommand, SeveralPicturesGoToOneFolderEachAsItsOwnConversionWo
     EXPECT_EQ(batch.exitCode, 2) << "a bad input ends in 2, after the good ones were written";
     EXPECT_NE(batch.err.find("broken.bmp"), std::string::npos) << batch.err;
     EXPECT_EQ(std::count(batch.err.begin(), batch.err.end(), '\n'), 1) << batch.err;
-    for (const std::string& stem : {"a", "b"}) {
-        const std::string single = path(stem + "1.bmp");
-        const CliResult one = RunCli({"convert", path(stem + ".bmp"), "--page", "v9938", "--mode",
-                                      "0", "-o", single, "--red", "20"});
+    for (const char* stem : {"a", "b"}) {
+        const std::string single = path(std::string(stem) + "1.bmp");
+        const CliResult one = RunCli({"convert", path(std::string(stem) + ".bmp"), "--page",
+                                      "v9938", "--mode", "0", "-o", single, "--red", "20"});
         ASSERT_EQ(one.exitCode, 0) << one.err;
-        EXPECT_EQ(ReadBytes(dir / "out" / (stem + ".bmp")), ReadBytes(single)) << stem;
-        for (const std::string& file : {stem + "_SC5.bmp"})
+        EXPECT_EQ(ReadBytes(dir / "out" / (std::string(stem) + ".bmp")), ReadBytes(single)) << stem;
+        for (const std::string& file : {std::string(stem) + "_SC5.bmp"})
             EXPECT_TRUE(std::filesystem::exists(dir / "out" / file)) << file;
     }
     // The screen files are named after each picture, as the Export dialog would name them.

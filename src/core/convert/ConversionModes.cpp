@@ -5,6 +5,7 @@
 #include "core/convert/Tms9918Conversion.h"
 #include "core/convert/V9938Conversion.h"
 #include "core/convert/YjkConversion.h"
+#include "core/convert/YjkDither.h"
 
 #include <algorithm>
 #include <array>
@@ -24,6 +25,8 @@ constexpr ParameterSet Balance = {P::Red, P::Green, P::Blue, P::Brightness, P::C
 constexpr ParameterSet Indexed = Balance | ParameterSet{P::NtscWeighting, P::Palette};
 constexpr ParameterSet HalfTones = Indexed | ParameterSet{P::HalfTone, P::DrawingColors};
 constexpr ParameterSet Yjk = {P::YElement, P::JElement, P::KElement, P::ConvertType};
+// The searching YJK encoders convert in full colour: no convert type, a dither strength.
+constexpr ParameterSet YjkSearched = {P::YElement, P::JElement, P::KElement, P::Dither};
 
 constexpr Sampling Every = {1, 1};
 constexpr Sampling EverySecondColumn = {2, 1};
@@ -75,6 +78,12 @@ constexpr ModeDescriptor Modes[] = {
      F::Screen10, F::Screen10, CompanionKind::S10, Every},
     {ModeId::Yjk12, ConverterPage::V9958, "YJK Video Mode (SCREEN 12)", E::Tms99x8, PaletteFamily::Own,
      StartYjk12, false, false, Yjk,
+     F::Screen12, F::Screen12, CompanionKind::S12, Every},
+    {ModeId::Yjk10Dithered, ConverterPage::V9958, "YJK Video Mode (SCREEN 10/11) Dithered", E::Tms99x8,
+     PaletteFamily::Own, StartYjk10Dithered, false, false, YjkSearched,
+     F::Screen10WithPalette, F::Screen10WithPalette, CompanionKind::S10, Every},
+    {ModeId::Yjk12Dithered, ConverterPage::V9958, "YJK Video Mode (SCREEN 12) Dithered", E::Tms99x8,
+     PaletteFamily::Own, StartYjk12Dithered, false, false, YjkSearched,
      F::Screen12, F::Screen12, CompanionKind::S12, Every},
     // PC-6x01
     {ModeId::Pc6001Square, ConverterPage::Pc6001, "Pixel Aspect Ratio 1:1", E::Pc6001, PaletteFamily::Pc6001,

@@ -31,6 +31,8 @@ enum class ModeId : int {
     // V9958
     Yjk10,
     Yjk12,
+    Yjk10Dithered,
+    Yjk12Dithered,
     // PC-6x01
     Pc6001Square,
     Pc6001Wide,

@@ -4,6 +4,7 @@
 #include "core/convert/OtherScreenFiles.h"
 #include "core/convert/ScreenFileNames.h"
 #include "core/convert/V9938ScreenFiles.h"
+#include "core/convert/YjkPaletteFile.h"
 
 #include <set>
 
@@ -34,6 +35,11 @@ std::vector<NamedBytes> FilesOf(const ConversionState& state, ScreenFileKind kin
     case ScreenFileKind::Screen10:
     case ScreenFileKind::Screen12:
         return YjkExportFiles(state, name);
+    case ScreenFileKind::Screen10WithPalette: {
+        std::vector<NamedBytes> files = YjkExportFiles(state, name);
+        files.push_back(YjkPaletteFile(state.quantizerPalette, name));
+        return files;
+    }
     case ScreenFileKind::Screen3:
         return MultiColorExportFiles(state, name);
     case ScreenFileKind::ColorPlanes:

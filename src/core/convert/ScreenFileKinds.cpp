@@ -17,23 +17,33 @@ constexpr SizeRule Width(int width, int maxHeight, int minHeight = 1) {
 constexpr SizeRule Never = {-1, 0, -1};
 
 // clang-format off
-constexpr std::array<ScreenFileKindInfo, 14> Infos = {{
-    {K::None, "", D::SavePictureDialog1, {Never, Never}, false, false},
-    {K::Screen5, "SCREEN 5 files", D::SaveDialog4, {Width(256, 212), Never}, true, true},
+constexpr std::array<ScreenFileKindInfo, 15> Infos = {{
+    {K::None, "", D::SavePictureDialog1, {Never, Never}, false, false, false, false},
+    {K::Screen5, "SCREEN 5 files", D::SaveDialog4, {Width(256, 212), Never}, true, true, true, false},
     // Both fields need a row: a 1-row picture would leave the odd field empty.
-    {K::Screen5Interlaced, "interlaced SCREEN 5 files", D::SaveDialog11, {Width(512, 424, 2), Never}, true, true},
-    {K::Screen6, "SCREEN 6 files", D::SaveDialog6, {Width(512, 424), Never}, true, true},
-    {K::Screen6Interlaced, "interlaced SCREEN 6 files", D::SaveDialog9, {Width(512, 424, 2), Never}, true, true},
-    {K::Screen7, "SCREEN 7 files", D::SaveDialog3, {Width(512, 424), Never}, true, true},
-    {K::Screen7Interlaced, "interlaced SCREEN 7 files", D::SaveDialog8, {Width(512, 424, 2), Never}, true, true},
-    {K::Screen8, "SCREEN 8 files", D::SaveDialog2, {Width(256, 212), Never}, true, false},
-    {K::Screen10, "SCREEN 10/11 files", D::SaveDialog7, {Width(256, 212), Never}, true, false},
-    {K::Screen12, "SCREEN 12 files", D::SaveDialog1, {Width(256, 212), Never}, true, false},
-    {K::Screen3, "SCREEN 3 files", D::SaveDialog5, {Width(256, 192, 192), Never}, true, false},
-    {K::ColorPlanes, "PC-8801 colour planes", D::SaveDialog10, {Width(640, MaxPictureSize), Never}, false, false},
-    {K::Pc6001Bitmap, "the PC-6x01 bitmap", D::SavePictureDialog1, {Width(256, 192, 192), Width(320, 200, 200)}, false, false},
-    {K::Pc6001BitmapTall, "the PC-6x01 bitmap", D::SavePictureDialog1, {Width(640, 400, 400), Never}, false, false},
+    {K::Screen5Interlaced, "interlaced SCREEN 5 files", D::SaveDialog11, {Width(512, 424, 2), Never}, true, true, true, false},
+    {K::Screen6, "SCREEN 6 files", D::SaveDialog6, {Width(512, 424), Never}, true, true, true, false},
+    {K::Screen6Interlaced, "interlaced SCREEN 6 files", D::SaveDialog9, {Width(512, 424, 2), Never}, true, true, true, false},
+    {K::Screen7, "SCREEN 7 files", D::SaveDialog3, {Width(512, 424), Never}, true, true, true, false},
+    {K::Screen7Interlaced, "interlaced SCREEN 7 files", D::SaveDialog8, {Width(512, 424, 2), Never}, true, true, true, false},
+    {K::Screen8, "SCREEN 8 files", D::SaveDialog2, {Width(256, 212), Never}, true, false, false, true},
+    {K::Screen10, "SCREEN 10/11 files", D::SaveDialog7, {Width(256, 212), Never}, true, false, false, true},
+    {K::Screen10WithPalette, "SCREEN 10/11 files", D::SaveDialog7, {Width(256, 212), Never}, true, false, true, true},
+    {K::Screen12, "SCREEN 12 files", D::SaveDialog1, {Width(256, 212), Never}, true, false, false, true},
+    {K::Screen3, "SCREEN 3 files", D::SaveDialog5, {Width(256, 192, 192), Never}, true, false, false, false},
+    {K::ColorPlanes, "PC-8801 colour planes", D::SaveDialog10, {Width(640, MaxPictureSize), Never}, false, false, false, false},
+    {K::Pc6001Bitmap, "the PC-6x01 bitmap", D::SavePictureDialog1, {Width(256, 192, 192), Width(320, 200, 200)}, false, false, false, false},
+    {K::Pc6001BitmapTall, "the PC-6x01 bitmap", D::SavePictureDialog1, {Width(640, 400, 400), Never}, false, false, false, false},
 }};
+
+// The table is read by kind: every row stands at its kind's place.
+constexpr bool RowsInOrder() {
+    for (std::size_t i = 0; i < Infos.size(); ++i)
+        if (int(Infos[i].kind) != int(i))
+            return false;
+    return true;
+}
+static_assert(RowsInOrder(), "the file kinds must be listed in the order of their enum");
 // clang-format on
 
 constexpr std::array<std::string_view, CompanionKindCount> Suffixes = {

@@ -19,7 +19,8 @@ enum class ScreenFileKind {
     Screen7,
     Screen7Interlaced,
     Screen8,
-    Screen10, // SCREEN 10/11
+    Screen10,            // SCREEN 10/11
+    Screen10WithPalette, // SCREEN 10/11 whose pixels may show palette colours: and NAME.PAL
     Screen12,
     Screen3,
     ColorPlanes,      // PC-8801
@@ -45,6 +46,8 @@ struct ScreenFileKindInfo {
     SizeRule sizes[2];      // a picture fits when it fits one of them
     bool msxNames;          // the chosen name's file-name part is upper-cased
     bool palettePlace;      // "Connect Palette" can put the palette in the screen files
+    bool palette;           // the files carry the conversion's quantizer palette
+    bool screenBytes;       // the files carry the screen bytes the conversion stored
 };
 
 const ScreenFileKindInfo& InfoOf(ScreenFileKind kind);

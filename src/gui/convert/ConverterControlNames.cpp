@@ -39,6 +39,8 @@ constexpr std::array<TrackBarName, TrackBarCount + 1> TrackBars = {{
     {Pg::Pc8801, P::Contrast, 50},     // TrackBar25
     {Pg::Pc8801, P::HalfTone, 52},     // TrackBar26
     {Pg::Tms9918, P::Dither, 53},      // TrackBar27
+    {Pg::V9938, P::Dither, 54},        // TrackBar28
+    {Pg::V9958, P::Dither, 55},        // TrackBar29
 }};
 
 constexpr std::array<CheckBoxName, CheckBoxCount + 1> CheckBoxes = {{
@@ -100,9 +102,9 @@ const TrackBarName& TrackBarNameOf(int trackBar) {
 }
 
 std::vector<int> TrackBarsOf(ConverterPage page) {
-    // The YJK bars stand Y, J, K; the others in their numbers' order.
+    // The YJK bars stand Y, J, K, then Dither; the others in their numbers' order.
     if (page == Pg::V9958)
-        return {8, 6, 7};
+        return {8, 6, 7, 29};
     std::vector<int> bars;
     for (int bar = 1; bar <= TrackBarCount; ++bar)
         if (TrackBars[std::size_t(bar)].page == page)

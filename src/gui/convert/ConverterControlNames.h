@@ -10,10 +10,12 @@ namespace murelo::gui {
 // The converter window's controls carry the design's numbers as object names (TrackBar5,
 // CheckBox11, Button3); these tables say what each number stands for in the model's words.
 
-inline constexpr int TrackBarCount = 27; // TrackBar27 is the TMS9918 page's "Dither"
+// TrackBar27, TrackBar28 and TrackBar29 are the "Dither" bars of the TMS9918, V9938 and V9958
+// pages (value labels Label53, Label54, Label55).
+inline constexpr int TrackBarCount = 29;
 inline constexpr int CheckBoxCount = 17;
 inline constexpr int ButtonCount = 20;
-inline constexpr int LabelCount = 53;
+inline constexpr int LabelCount = 55;
 
 // A track bar: the page it stands on, the parameter it shows and its value label.
 struct TrackBarName {

@@ -66,6 +66,8 @@ const ModeRow Rows[] = {
     {M::Screen8FloydSteinberg, "v9938", 6, "Graphic 7 (SCREEN 8) Floyd-Steinberg", E::Tms99x8, false, false, F::Screen8, "SaveDialog2", "_SC8.bmp", 256, 192, 256, 213, Sc8Refusal},
     {M::Yjk10, "v9958", 0, "YJK Video Mode (SCREEN 10/11)", E::Tms99x8, false, false, F::Screen10, "SaveDialog7", "_S10.bmp", 256, 212, 255, 212, "SCREEN 10/11 files need a picture 256 wide and 1 to 212 high; this one is 255 x 212"},
     {M::Yjk12, "v9958", 1, "YJK Video Mode (SCREEN 12)", E::Tms99x8, false, false, F::Screen12, "SaveDialog1", "_S12.bmp", 256, 2, 256, 240, "SCREEN 12 files need a picture 256 wide and 1 to 212 high; this one is 256 x 240"},
+    {M::Yjk10Dithered, "v9958", 2, "YJK Video Mode (SCREEN 10/11) Dithered", E::Tms99x8, false, false, F::Screen10WithPalette, "SaveDialog7", "_S10.bmp", 256, 212, 256, 213, "SCREEN 10/11 files need a picture 256 wide and 1 to 212 high; this one is 256 x 213"},
+    {M::Yjk12Dithered, "v9958", 3, "YJK Video Mode (SCREEN 12) Dithered", E::Tms99x8, false, false, F::Screen12, "SaveDialog1", "_S12.bmp", 256, 100, 640, 400, "SCREEN 12 files need a picture 256 wide and 1 to 212 high; this one is 640 x 400"},
     {M::Pc6001Square, "pc6001", 0, "Pixel Aspect Ratio 1:1", E::Pc6001, true, false, F::Pc6001Bitmap, "SavePictureDialog1", "_P6.bmp", 256, 192, 640, 400, ""},
     {M::Pc6001Wide, "pc6001", 1, "Pixel Aspect Ratio 2:1", E::Pc6001Wide, true, false, F::Pc6001Bitmap, "SavePictureDialog1", "_P6.bmp", 320, 200, 640, 400, ""},
     {M::Pc6001Tall, "pc6001", 2, "Pixel Aspect Ratio 1:2", E::Pc6001, true, false, F::Pc6001BitmapTall, "SavePictureDialog1", "_P6.bmp", 640, 400, 256, 192, "the PC-6x01 export needs 256 x 192 or 320 x 200 in modes 0, 1, 5 and 6, or 640 x 400 in mode 2; this is 256 x 192 in mode 2"},
@@ -130,7 +132,7 @@ TEST(ConversionModesTest, EveryDescriptorListsStartsAndWritesAsItsRowSays) {
 
 TEST(ConversionModesTest, ModesAndPagesOutsideTheTableAreRefused) {
     EXPECT_EQ(ModeAt(ConverterPage::Tms9918, 4), std::nullopt);
-    EXPECT_EQ(ModeAt(ConverterPage::V9958, 2), std::nullopt);
+    EXPECT_EQ(ModeAt(ConverterPage::V9958, 4), std::nullopt);
     EXPECT_EQ(ModeAt(ConverterPage::Pc8801, -1), std::nullopt);
     EXPECT_EQ(FindMode(ConverterPage::V9938, "Graphic 4 (SCREEN 5) Dithered!"), std::nullopt);
     EXPECT_EQ(FindMode(ConverterPage::Tms9918, ""), std::nullopt);
@@ -162,7 +164,10 @@ TEST(ConversionModesTest, EveryModeStartsFromTheSourceAndDrawsItsCoarsePreview) 
         EXPECT_EQ(state->progress, 0);
         EXPECT_EQ(state->mode, d.id);
         EXPECT_FALSE(state->complete);
-        EXPECT_TRUE(state->quantizerPalette == QuantizerPalette{});
+        // A palette of the earlier conversion is gone; a mode may choose its own at its start.
+        if (!InfoOf(d.files).palette) {
+            EXPECT_TRUE(state->quantizerPalette == QuantizerPalette{});
+        }
         EXPECT_EQ(state->result.pixel(5, 6),
                   d.coarsePreview ? PaletteColor(kind, 2) : state->source.pixel(5, 6));
         // Outside the whole 8 x 8 blocks every start shows the source.
