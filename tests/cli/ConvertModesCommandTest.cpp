@@ -176,4 +176,18 @@ TEST_F(ConvertModesCommand, OutputsThatDoNotFitTheirCommandAreRefused) {
     }
 }
 
+// The README and the guide quote the command's listing: a mode added to the table and not to
+// them, or a caption changed in one place only, fails here.
+TEST_F(ConvertModesCommand, TheReadmeAndTheGuideQuoteTheListing) {
+    std::string quoted;
+    for (std::size_t start = 0, end; (end = ModeListing().find('\n', start)) != std::string::npos;
+         start = end + 1)
+        quoted += "    " + ModeListing().substr(start, end - start + 1);
+    for (const char* doc : {"/../../README.md", "/../../docs/guide.md"}) {
+        const auto bytes = ReadBytes(std::string(MURELO_TEST_DATA) + doc);
+        const std::string text(bytes.begin(), bytes.end());
+        EXPECT_NE(text.find(quoted), std::string::npos) << doc << " does not quote\n" << quoted;
+    }
+}
+
 } // namespace
