@@ -52,10 +52,10 @@ ScreenFileOptions ScreenFilesOf(const ConvertOptions& o, const std::string& file
 PictureOutcome ConvertPicture(const ConvertOptions& o, const std::string& file) {
     PictureOutcome outcome;
     try {
-        Document doc = LoadPictureOrThrow(file);
+        Picture picture = ReadPictureOrThrow(file).picture;
         const ScreenFileOptions screenFiles = ScreenFilesOf(o, file);
-        CheckScreenFiles(screenFiles, o.mode, o.params.Interlace, doc.picture);
-        const auto state = Convert({std::move(doc.picture), o.mode, o.params});
+        CheckScreenFiles(screenFiles, o.mode, o.params.Interlace, picture);
+        const auto state = Convert({std::move(picture), o.mode, o.params});
         outcome.files.push_back(
             {ResultName(o, file), EncodeResult(state->result, o.format, o.params.PaletteKind)});
         for (std::vector<NamedBytes>& set : BuildScreenFiles(screenFiles, *state))

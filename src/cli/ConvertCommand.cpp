@@ -71,10 +71,12 @@ std::vector<std::uint8_t> PaletteBytes(const QuantizerPalette& palette) {
 
 int RunOne(const ConvertOptions& o) {
     const std::string& file = o.files.front();
-    Document doc = LoadPictureOrThrow(file);
-    CheckOutputs(o, doc.picture);
-    CheckScreenFiles(o.screenFiles, o.mode, o.params.Interlace, doc.picture);
-    const auto state = Convert({std::move(doc.picture), o.mode, o.params});
+    // The picture as Open reads it; its palette is the one the options give, so nothing is
+    // detected.
+    Picture picture = ReadPictureOrThrow(file).picture;
+    CheckOutputs(o, picture);
+    CheckScreenFiles(o.screenFiles, o.mode, o.params.Interlace, picture);
+    const auto state = Convert({std::move(picture), o.mode, o.params});
     const ScreenFileSets files = BuildScreenFiles(o.screenFiles, *state);
     // The result and its companions are replaced together or not at all.
     AtomicFileSet outputs;
