@@ -205,6 +205,25 @@ class ConverterWindowTest : public QObject {
         QVERIFY(w->Form1->Open1->isEnabled());
     }
 
+    // Every page leaves the editor's File, Edit and Tool menus greyed, titles included.
+    void everyPageKeepsTheEditorsMenusGreyed() {
+        load(Photo(64, 48));
+        open();
+        for (int page : {4, 3, 1, 2, 0, 4}) {
+            form()->PageControl1->setCurrentIndex(page);
+            QTRY_VERIFY(!form()->Timer1->isActive());
+            for (QMenu* menu : {w->Form1->File1, w->Form1->Edit1, w->Form1->Tool1}) {
+                QVERIFY2(!menu->menuAction()->isEnabled(), qPrintable(menu->title()));
+                for (QAction* action : menu->actions())
+                    QVERIFY2(!action->isEnabled() || action->isSeparator(),
+                             qPrintable(menu->title() + " " + action->text()));
+            }
+        }
+        form()->Button[18]->click(); // Cancel on the PC-8801 page
+        for (QMenu* menu : {w->Form1->File1, w->Form1->Edit1, w->Form1->Tool1})
+            QVERIFY(menu->menuAction()->isEnabled());
+    }
+
     void minimiseAndRestoreRunNoStepsAndEscapeIsCancel() {
         load(Photo(64, 48));
         open();

@@ -1,6 +1,7 @@
 #include "core/convert/ScreenFileJobs.h"
 
 #include "core/convert/ScreenExport.h"
+#include "core/editor/FileNameRules.h"
 
 #include <filesystem>
 
@@ -23,6 +24,8 @@ ScreenFileJobResult Failed(const ScreenFileHooks& hooks, const std::string& text
 
 ScreenFileJobResult Write(const ScreenFileHooks& hooks, const std::vector<NamedBytes>& files) {
     ScreenFileJobResult result{ScreenFileOutcome::Written, WriteScreenFileSet(files)};
+    if (hooks.reportWritten && !result.report.written.empty())
+        hooks.reportWritten(WrittenText(result.report, files));
     if (!result.report.ok()) {
         result.outcome = ScreenFileOutcome::Failed;
         if (hooks.reportFailure)
@@ -65,7 +68,10 @@ ScreenFileJobResult RunExportButton(const ConversionState& state, bool connectPa
     if (IsPc6001Bitmap(ExportKindOf(state)))
         return RunPc6001Export(state, pictureFileName, session, hooks);
     const ScreenDialog dialog = InfoOf(ExportKindOf(state)).dialog;
-    const std::optional<std::string> chosen = hooks.chooseFile(dialog, session.dialogName(dialog));
+    // The dialog opens where the picture is, on its name, until it has a name of its own.
+    const std::string& last = session.dialogName(dialog);
+    const std::optional<std::string> chosen =
+        hooks.chooseFile(dialog, last.empty() ? CutExtension(pictureFileName) : last);
     if (!chosen)
         return {ScreenFileOutcome::Cancelled, {}};
     session.dialogName(dialog) = *chosen;

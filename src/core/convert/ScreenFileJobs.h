@@ -32,6 +32,8 @@ struct ScreenFileHooks {
     std::function<bool(const std::string& name)> confirmOverwrite;
     // One message box naming what could not be written and why.
     std::function<void(const std::string& text)> reportFailure;
+    // The files written with their sizes, one a line (WrittenText), for the message window.
+    std::function<void(const std::string& text)> reportWritten;
     // Whether a file of the name exists (tests replace it).
     std::function<bool(const std::string& name)> fileExists;
 };

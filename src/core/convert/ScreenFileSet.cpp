@@ -31,6 +31,17 @@ ScreenFileReport WriteScreenFileSet(const std::vector<NamedBytes>& files) {
     return report;
 }
 
+std::string WrittenText(const ScreenFileReport& report, const std::vector<NamedBytes>& files) {
+    std::string text;
+    for (const std::string& name : report.written)
+        for (const NamedBytes& f : files)
+            if (f.name == name) {
+                text += name + "  " + std::to_string(f.bytes.size()) + " bytes\n";
+                break;
+            }
+    return text;
+}
+
 std::string FailureText(const ScreenFileReport& report) {
     std::string text;
     for (const ScreenFileFailure& f : report.failures) {

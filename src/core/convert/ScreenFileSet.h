@@ -39,6 +39,10 @@ struct ScreenFileReport {
 // (an unwritable file never destroys the one it would have replaced). Nothing is thrown.
 ScreenFileReport WriteScreenFileSet(const std::vector<NamedBytes>& files);
 
+// The files written, one a line with its size ("D/PIC.SC5  27143 bytes"), for the message
+// window: what was written where, under the names the writers gave.
+std::string WrittenText(const ScreenFileReport& report, const std::vector<NamedBytes>& files);
+
 // One text for the one message box: every file that failed and why ("Cannot write
 // PIC.SC5: Permission denied"), one line each, and the files left unwritten after it.
 std::string FailureText(const ScreenFileReport& report);

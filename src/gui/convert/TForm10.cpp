@@ -4,6 +4,7 @@
 #include "gui/app/Windows.h"
 #include "gui/convert/ConverterGuard.h"
 #include "gui/convert/ScreenFileDialog.h"
+#include "gui/dialogs/TForm5.h"
 #include "gui/dialogs/WindowPlacement.h"
 #include "gui/editor/MessageBoxes.h"
 #include "gui/editor/PictureView.h"
@@ -269,6 +270,12 @@ ScreenFileHooks TForm10::fileHooks(int button) {
     hooks.reportFailure = [this, caption](const std::string& text) {
         ShowReport(this, QString::fromLocal8Bit(text), caption);
     };
+    hooks.reportWritten = [](const std::string& text) {
+        if (TForm5* form5 = AllWindows().Form5) {
+            form5->setText(text);
+            form5->show();
+        }
+    };
     return hooks;
 }
 
@@ -360,18 +367,25 @@ void TForm10::lockEditor(bool locked) {
     if (locked == editorLocked_)
         return;
     editorLocked_ = locked;
+    const std::initializer_list<QMenu*> menus = {form1_->File1, form1_->Edit1, form1_->Tool1};
     if (locked) {
         // The actions themselves, so their shortcuts are off too.
-        for (QMenu* menu : {form1_->File1, form1_->Edit1, form1_->Tool1}) {
+        for (QMenu* menu : menus) {
             lockedActions_.emplace_back(menu->menuAction(), menu->menuAction()->isEnabled());
             for (QAction* action : menu->actions())
                 lockedActions_.emplace_back(action, action->isEnabled());
         }
         for (auto& [action, wasEnabled] : lockedActions_)
             action->setEnabled(false);
+        // A menu gives its title its own enabled state whenever the main window's changes
+        // (a palette switch disables and enables the editor): the menus themselves go off.
+        for (QMenu* menu : menus)
+            menu->setEnabled(false);
         form1_->Image1->setEnabled(false);
         return;
     }
+    for (QMenu* menu : menus)
+        menu->setEnabled(true);
     for (auto& [action, wasEnabled] : lockedActions_)
         action->setEnabled(wasEnabled);
     lockedActions_.clear();

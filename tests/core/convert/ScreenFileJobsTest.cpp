@@ -17,6 +17,7 @@ struct FakeWindow {
     std::vector<std::pair<ScreenDialog, std::string>> dialogs; // shown, with their proposal
     std::vector<std::string> questions;
     std::vector<std::string> failures;
+    std::vector<std::string> written;
 
     ScreenFileHooks hooks() {
         ScreenFileHooks h;
@@ -29,6 +30,7 @@ struct FakeWindow {
             return overwrite;
         };
         h.reportFailure = [this](const std::string& text) { failures.push_back(text); };
+        h.reportWritten = [this](const std::string& text) { written.push_back(text); };
         return h;
     }
 };
@@ -54,18 +56,23 @@ class ScreenFileJobs : public ::testing::Test {
     std::string at(const std::string& name) const { return (dir / name).string(); }
 };
 
-TEST_F(ScreenFileJobs, ExportWritesWithoutAskingAndProposesItsLastNameNextTime) {
+// The first Export proposes the picture's own name in its folder, later ones the last name
+// chosen; what was written is listed with its sizes.
+TEST_F(ScreenFileJobs, ExportWritesWithoutAskingListsTheFilesAndProposesItsLastNameNextTime) {
     auto c = Screen5();
     WriteBytes(dir / "PIC.SC5", {1});
     window.answer = at("pic");
-    ScreenFileJobResult r = RunExportButton(*c, false, "girl.bmp", session, window.hooks());
+    ScreenFileJobResult r = RunExportButton(*c, false, at("girl.bmp"), session, window.hooks());
     EXPECT_EQ(r.outcome, ScreenFileOutcome::Written);
     EXPECT_EQ(r.report.written, (std::vector<std::string>{at("PIC.SC5"), at("PIC.PAL")}));
     EXPECT_EQ(std::filesystem::file_size(dir / "PIC.SC5"), 7u + 512u);
     EXPECT_TRUE(window.questions.empty());
-    r = RunExportButton(*c, false, "girl.bmp", session, window.hooks());
+    EXPECT_EQ(window.written,
+              (std::vector<std::string>{at("PIC.SC5") + "  519 bytes\n" + at("PIC.PAL") +
+                                        "  39 bytes\n"}));
+    r = RunExportButton(*c, false, at("girl.bmp"), session, window.hooks());
     ASSERT_EQ(window.dialogs.size(), 2u);
-    EXPECT_EQ(window.dialogs[0], std::make_pair(ScreenDialog::SaveDialog4, std::string()));
+    EXPECT_EQ(window.dialogs[0], std::make_pair(ScreenDialog::SaveDialog4, at("girl")));
     EXPECT_EQ(window.dialogs[1], std::make_pair(ScreenDialog::SaveDialog4, at("pic")));
 }
 
