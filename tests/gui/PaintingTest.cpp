@@ -47,6 +47,7 @@ class PaintingTest : public QObject {
   private slots:
     void pressDragReleasePaintsAndRecordsOneSnapshot();
     void freeDrawDragJoinsThePoints();
+    void quickDragsAtX4AreJoined();
     void zoomedPictureMapsDisplayToPicturePixels();
     void cellFrameFollowsPointerAndForwardsItsClicks();
     void rightClickPicksTheForegroundColour();
@@ -64,9 +65,9 @@ void PaintingTest::pressDragReleasePaintsAndRecordsOneSnapshot() {
     QCOMPARE(w.windowTitle(), QString("Murelo 9918 ver.1.20 : *"));
     QTest::mouseMove(w.Image1, QPoint(20, 5));
     QTest::mouseRelease(w.Image1, Qt::LeftButton, {}, QPoint(20, 5));
-    QCOMPARE(pic.pixel(20, 5), Black);
-    QCOMPARE(pic.pixel(10, 5), White); // the pen without Free Draw paints only where it is
-    QCOMPARE(CountColor(pic, Black), 2);
+    for (int x = 3; x <= 20; ++x) // the stroke is joined from the press to the move
+        QCOMPARE(pic.pixel(x, 5), Black);
+    QCOMPARE(CountColor(pic, Black), 18);
     QVERIFY(w.Undo1->isEnabled());
     QVERIFY(!w.Redo1->isEnabled());
 
@@ -76,7 +77,7 @@ void PaintingTest::pressDragReleasePaintsAndRecordsOneSnapshot() {
     QVERIFY(w.Redo1->isEnabled());
     QVERIFY(w.windowTitle().endsWith(" : *"));
     QTest::keyClick(&w, Qt::Key_Y, Qt::ControlModifier);
-    QCOMPARE(CountColor(pic, Black), 2);
+    QCOMPARE(CountColor(pic, Black), 18);
     QVERIFY(!w.Redo1->isEnabled());
 }
 
@@ -91,6 +92,40 @@ void PaintingTest::freeDrawDragJoinsThePoints() {
     for (int x = 2; x <= 12; ++x)
         QCOMPARE(pic.pixel(x, 2), Black);
     QCOMPARE(CountColor(pic, Black), 11);
+}
+
+void PaintingTest::quickDragsAtX4AreJoined() {
+    // The pointer jumps several picture pixels between two moves at x4; the pen and the
+    // blocks still paint every cell of the line between them.
+    struct Case {
+        const char* what;
+        PaintMode mode;
+        QPoint from, to; // display pixels at x4
+        int painted;     // picture pixels painted black
+    };
+    for (const Case& c : {Case{"pen, diagonal", PaintMode::Pen, {6, 6}, {86, 86}, 21},
+                          Case{"pen, horizontal", PaintMode::Pen, {6, 90}, {200, 90}, 50},
+                          Case{"block8, diagonal", PaintMode::Block8, {6, 6}, {100, 100}, 256}}) {
+        TForm1 w;
+        w.resize(1200, 900);
+        ShowActive(w);
+        w.stepScale(+2);
+        QCOMPARE(w.session().view().Scale, 4);
+        w.session().tool().Mode = c.mode;
+        QTest::mousePress(w.Image1, Qt::LeftButton, {}, c.from);
+        QTest::mouseMove(w.Image1, c.to);
+        QTest::mouseRelease(w.Image1, Qt::LeftButton, {}, c.to);
+        const Picture& pic = w.document().picture;
+        QVERIFY2(CountColor(pic, Black) == c.painted,
+                 qPrintable(QString("%1: %2").arg(c.what).arg(CountColor(pic, Black))));
+        const QPoint a(c.from.x() / 4, c.from.y() / 4), b(c.to.x() / 4, c.to.y() / 4);
+        for (int i = 0; i <= 8; ++i) { // points along the line, ends included
+            const QPoint p = a + (b - a) * i / 8;
+            QVERIFY2(pic.pixel(p.x(), p.y()) == Black,
+                     qPrintable(QString("%1 at %2,%3").arg(c.what).arg(p.x()).arg(p.y())));
+        }
+        QCOMPARE(w.session().canUndo(), true); // one stroke, one step
+    }
 }
 
 void PaintingTest::zoomedPictureMapsDisplayToPicturePixels() {

@@ -196,6 +196,8 @@ class EditorSession {
     Point pictureCoordinates(Point display) const;
     SessionChange updateCellFrame(Point display, const PointerEvent& event);
     SessionChange paintLeft(const PointerEvent& event, Point p, bool isPress);
+    void paintAt(Point p, bool isPress);
+    void paintJoined(Point from, Point to);
     void paintPen(Point p, bool isPress);
     void paintPenRun(Point p);
     void paintLine(Point p);
