@@ -461,6 +461,10 @@ SessionChange EditorSession::switchPalette(PaletteKindId kind, bool recolour) {
     change.picture = recolour && RecolorPicture(doc_.picture, doc_.PaletteKind, kind);
     change.palette = doc_.PaletteKind != kind;
     doc_.PaletteKind = kind;
+    // The recoloured picture is a step of its own: joined to the next stroke, an Undo would
+    // bring back the old palette's colours under the new palette.
+    if (change.picture)
+        change |= recordSnapshot();
     // The drawing colours stay inside the new kind's range, as the tool palette shows them.
     const IndexRange& range = PaletteRange(kind);
     if (tool_.ForegroundIndex > range.last)

@@ -139,8 +139,9 @@ class EditorSession {
     SessionChange applyPicture(const Picture& result);
 
     // The palette switch of the palette buttons and the dialogs: with recolour the chip
-    // palettes map index for index (the picture is not marked modified by that); the
-    // kind becomes the current one either way.
+    // palettes map index for index (the picture is not marked modified by that) and the
+    // recoloured picture is recorded as an undo step; the kind becomes the current one
+    // either way.
     SessionChange switchPalette(PaletteKindId kind, bool recolour);
     SessionChange setEditMode(EditModeId mode);
     // What the New dialog's Cancel goes back to: both as they were, nothing recoloured.

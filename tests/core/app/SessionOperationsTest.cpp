@@ -61,6 +61,29 @@ TEST_F(SessionOperations, PaletteSwitchRecoloursChipPalettesOnlyWhenAskedAndKeep
     EXPECT_FALSE(session.switchPalette(PaletteKindId::Color8, true).palette);
 }
 
+TEST_F(SessionOperations, UndoAfterARecolouringSwitchKeepsThePicturesColoursInItsPalette) {
+    const auto colourOf = [](PaletteKindId kind, int index) { return PaletteColor(kind, index); };
+    session.mutableDocument().picture.setPixel(1, 1, colourOf(PaletteKindId::Tms9918, 3));
+    session.recordSnapshot();
+    const SessionChange c = session.switchPalette(PaletteKindId::V9938, true);
+    EXPECT_TRUE(c.undoState);
+    // A stroke after the switch, then Undo: the recoloured picture comes back, every pixel
+    // still a colour of the palette now chosen.
+    PointerEvent press;
+    press.x = press.y = 5;
+    press.left = true;
+    session.press(press);
+    session.release(press);
+    session.undo();
+    EXPECT_EQ(doc.picture.pixel(1, 1), colourOf(PaletteKindId::V9938, 3));
+    EXPECT_EQ(doc.picture.pixel(5, 5), colourOf(PaletteKindId::V9938, 15));
+    // One more Undo takes back the recolouring itself.
+    session.undo();
+    EXPECT_EQ(doc.picture.pixel(1, 1), colourOf(PaletteKindId::Tms9918, 3));
+    // A switch that recolours nothing records nothing.
+    EXPECT_FALSE(session.switchPalette(PaletteKindId::Color8, true).undoState);
+}
+
 TEST_F(SessionOperations, EditModeRecolourFlagAndCancelledNewDialog) {
     EXPECT_TRUE(session.setEditMode(EditModeId::Pc8801Tall).editMode);
     EXPECT_FALSE(session.setEditMode(EditModeId::Pc8801Tall).editMode);
