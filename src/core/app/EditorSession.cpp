@@ -534,8 +534,7 @@ SessionChange EditorSession::importPicture(const std::string& path, int width, i
         return {};
     SessionChange change = restartUndo();
     change.picture = change.pictureSize = change.title = true;
-    change.exportAvailability = change.overlay = change.saveDepth = change.colors = true;
-    change.palette = change.editMode = true;
+    change.exportAvailability = change.overlay = change.saveDepth = true;
     return change;
 }
 

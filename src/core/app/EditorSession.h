@@ -156,8 +156,8 @@ class EditorSession {
     // that shows the picture, its palette or depth changes; on failure nothing changes.
     // Input is disarmed after either outcome.
     SessionChange openPicture(const std::string& path, FileReport& report);
-    // File > Import Picture... (see ImportPictureFile): the same changes as Open, on a new,
-    // modified, unnamed picture; on failure nothing changes.
+    // File > Import Picture... (see ImportPictureFile): a new, modified, unnamed picture in
+    // the palette and pixel mode already chosen; on failure nothing changes.
     SessionChange importPicture(const std::string& path, int width, int height, PictureFitMode fit,
                                 FileReport& report);
     // Save, Save As (see WritePictureFile) and Save Consecutive (see SaveConsecutive).

@@ -21,15 +21,22 @@ FileReport ReadError(const std::string& reason) {
     return {"Open", "ReadError : " + reason};
 }
 
-void AdoptPicture(Document& doc, DecodedBitmap& decoded, const std::string& path) {
+// Whether the picture's palette and pixel mode come from its pixels (a file drawn in a palette)
+// or stay as they are (a photograph, which holds no palette to detect).
+enum class PaletteSource { Detected, Kept };
+
+void AdoptPicture(Document& doc, DecodedBitmap& decoded, const std::string& path,
+                  PaletteSource palette) {
     const int w = decoded.picture.width(), h = decoded.picture.height();
     doc.picture = std::move(decoded.picture);
     doc.PictureWidth = w;
     doc.PictureHeight = h;
     doc.errorOverlay = Picture(w, h, OverlayBackground);
     doc.scratch = Picture(w, h, OverlayBackground);
-    doc.PaletteKind = DetectPalette(doc.picture);
-    doc.EditMode = EditModeForKind(doc.PaletteKind);
+    if (palette == PaletteSource::Detected) {
+        doc.PaletteKind = DetectPalette(doc.picture);
+        doc.EditMode = EditModeForKind(doc.PaletteKind);
+    }
     doc.ErrorsShown = false;
     doc.FileName = path;
     doc.Modified = false;
@@ -73,7 +80,7 @@ PictureFileContents ReadPictureFile(const std::string& path, const PictureLimits
 FileReport LoadPictureFile(Document& doc, const std::string& path) {
     PictureFileContents contents = ReadPictureFile(path);
     if (contents.report.ok())
-        AdoptPicture(doc, contents.bitmap, path);
+        AdoptPicture(doc, contents.bitmap, path, PaletteSource::Detected);
     return contents.report;
 }
 
@@ -92,7 +99,7 @@ FileReport ImportPictureFile(Document& doc, const std::string& path, int width, 
         return contents.report;
     contents.bitmap.picture = FitPicture(contents.bitmap.picture, width, height, fit);
     contents.bitmap.formatCode = PixelFormatCode(PixelFormat::Bits24);
-    AdoptPicture(doc, contents.bitmap, std::string());
+    AdoptPicture(doc, contents.bitmap, std::string(), PaletteSource::Kept);
     doc.Modified = true;
     return {};
 }

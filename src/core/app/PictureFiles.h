@@ -38,9 +38,10 @@ PictureFileContents ReadPictureFile(const std::string& path, const PictureLimits
 FileReport LoadPictureFile(Document& doc, const std::string& path);
 
 // Import: reads any picture of any size, scales it to width x height (at most 640 each) as
-// `fit` says and makes it a new picture: no FileName, Modified = true, SaveDepth 24 bits
-// unless every pixel is in the detected palette, cleared overlay and scratch images. The
-// caller then does what it does after Open (undo restart, message window, tool palette).
+// `fit` says and makes it a new picture: no FileName, Modified = true, SaveDepth 24 bits,
+// cleared overlay and scratch images. PaletteKind and EditMode stay as they are: a
+// photograph holds no palette to detect (its black bars alone would pick an odd one). The
+// caller then restarts the undo ring and clears the message window.
 // On failure the document is left exactly as it was.
 FileReport ImportPictureFile(Document& doc, const std::string& path, int width, int height,
                              PictureFitMode fit);

@@ -124,6 +124,39 @@ TEST(ImportPicture, MakesANewModifiedUnnamedPictureOfTheChosenSize) {
     EXPECT_NEAR(GreenOf(c), 40, 6);
 }
 
+// A photograph holds no palette: Import keeps the palette kind and pixel mode the user has,
+// where Open's detection would pick whichever palette holds the letterbox bars' black best.
+TEST(ImportPicture, KeepsThePaletteKindAndPixelMode) {
+    test::TempDir dir;
+    Picture photo(300, 100, RgbColor(200, 120, 90));
+    photo.fillRect(0, 0, 300, 10, RgbColor(0, 0, 0));
+    const std::string path = (dir / "photo.png").string();
+    test::WriteBytes(dir / "photo.png", EncodePng(photo, KindTms9918));
+    struct Case {
+        PaletteKindId kind;
+        EditModeId mode;
+    };
+    for (const Case c : {Case{PaletteKindId::Tms9918, EditModeId::Tms99x8},
+                         Case{PaletteKindId::V9938, EditModeId::Tms99x8},
+                         Case{PaletteKindId::Color8, EditModeId::Pc6001Wide},
+                         Case{PaletteKindId::Pc8801, EditModeId::Pc8801Tall}}) {
+        Document doc = EditedDocument();
+        doc.PaletteKind = c.kind;
+        doc.EditMode = c.mode;
+        const FileReport r = ImportPictureFile(doc, path, 256, 192, PictureFitMode::Letterbox);
+        ASSERT_TRUE(r.ok()) << r.text;
+        EXPECT_EQ(doc.PaletteKind, c.kind) << KindNumber(c.kind);
+        EXPECT_EQ(doc.EditMode, c.mode) << KindNumber(c.kind);
+        EXPECT_EQ(doc.SaveDepth, PixelFormat::Bits24) << KindNumber(c.kind);
+    }
+    // Open of the same file still detects from its pixels: no palette holds them all, and
+    // "Color 15" holds the bars' black at the highest index.
+    Document opened = EditedDocument();
+    ASSERT_TRUE(LoadPictureFile(opened, path).ok());
+    EXPECT_EQ(opened.PaletteKind, PaletteKindId::Color15);
+    EXPECT_EQ(opened.EditMode, EditModeId::Pc6001);
+}
+
 TEST(ImportPicture, TakesBitmapsThatOpenRefuses) {
     test::TempDir dir;
     // 700 x 2 bottom-up and 8 x 2 top-down: the first row is red in both.
