@@ -1,10 +1,14 @@
 #include "TestPictureFiles.h"
 
+#include "core/editor/JpegDecode.h"
 #include "core/editor/PictureDecoding.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
+#include <jpeglib.h>
 
 namespace murelo {
 namespace {
@@ -155,6 +159,63 @@ TEST(JpegRead, CutOffAndDamagedFilesAreRefused) {
         EXPECT_EQ(d.fault, BitmapFault::Unreadable) << cut;
         EXPECT_EQ(d.message.rfind("JPEG: ", 0), 0u) << cut << ": " << d.message;
     }
+}
+
+// Where the two-byte marker `code` (after 0xFF) last starts in the file.
+std::size_t LastMarker(const test::Bytes& file, std::uint8_t code) {
+    for (std::size_t at = file.size() - 1; at > 0; --at)
+        if (file[at - 1] == 0xFF && file[at] == code)
+            return at - 1;
+    return 0;
+}
+
+TEST(JpegRead, DataEndingBeforeTheLastRowIsRefusedLikeACutOffFile) {
+    // 6000 x 16 pixels of data under a frame header that declares 6000 x 6000: the scan meets
+    // its end marker after a few rows, as a file whose frame promises more than it holds.
+    test::Bytes promising = test::WriteJpeg(Blocks(false, 6000, 16));
+    const std::size_t frame = LastMarker(promising, 0xC0);
+    ASSERT_GT(frame, 0u);
+    promising[frame + 5] = 6000 >> 8;
+    promising[frame + 6] = 6000 & 0xFF;
+    const test::Bytes whole = test::WriteJpeg(Blocks(false, 64, 64));
+    const test::Bytes cutOff(whole.begin(), whole.begin() + std::ptrdiff_t(whole.size() * 2 / 3));
+    PictureLimits import;
+    import.openSizeRule = false;
+    import.minWidth = import.minHeight = 16; // decoded at 1/8, as Import would
+    for (const auto& [what, file] :
+         {std::pair{"frame declaring more rows", promising}, std::pair{"cut off", cutOff}}) {
+        const DecodedBitmap d = DecodeAnyPicture(file, import);
+        EXPECT_EQ(d.fault, BitmapFault::Unreadable) << what;
+        EXPECT_EQ(d.message, "JPEG: Premature end of JPEG file") << what;
+    }
+    EXPECT_TRUE(DecodeAnyPicture(whole, import).ok());
+}
+
+TEST(JpegRead, AProgressiveFileWithTooManyScansSaysSo) {
+    // The last refinement scan repeated a thousand times: the library would go through every
+    // one of them; the reader stops past its limit and names the reason.
+    JpegLayout s = Blocks(false);
+    s.progressive = true;
+    const test::Bytes file = test::WriteJpeg(s);
+    const std::size_t scan = LastMarker(file, 0xDA), end = LastMarker(file, 0xD9);
+    test::Bytes many(file.begin(), file.begin() + std::ptrdiff_t(end));
+    for (int i = 0; i < 1000; ++i)
+        many.insert(many.end(), file.begin() + std::ptrdiff_t(scan),
+                    file.begin() + std::ptrdiff_t(end));
+    many.insert(many.end(), {0xFF, 0xD9});
+    const DecodedBitmap d = DecodeAnyPicture(many);
+    EXPECT_EQ(d.fault, BitmapFault::Unreadable);
+    EXPECT_EQ(d.message, "JPEG: The file has more scans than the reader accepts (at most 1000)");
+    EXPECT_TRUE(DecodeAnyPicture(file).ok());
+}
+
+TEST(JpegRead, AFailedDecoderCreationIsReportedNotJumpedInto) {
+    EXPECT_EQ(TryCreateJpegDecoder(JPEG_LIB_VERSION), "");
+    char expected[80];
+    std::snprintf(expected, sizeof expected,
+                  "Wrong JPEG library version: library is %d, caller expects %d", JPEG_LIB_VERSION,
+                  JPEG_LIB_VERSION + 1);
+    EXPECT_EQ(TryCreateJpegDecoder(JPEG_LIB_VERSION + 1), expected);
 }
 
 } // namespace
