@@ -97,7 +97,11 @@ FileReport ImportPictureFile(Document& doc, const std::string& path, int width, 
     PictureFileContents contents = ReadPictureFile(path, limits);
     if (!contents.report.ok())
         return contents.report;
-    contents.bitmap.picture = FitPicture(contents.bitmap.picture, width, height, fit);
+    std::optional<Picture> fitted = FitPicture(contents.bitmap.picture, width, height, fit);
+    if (!fitted)
+        return {"Import", "The picture could not be scaled to " + std::to_string(width) + " x " +
+                              std::to_string(height) + ": not enough memory."};
+    contents.bitmap.picture = std::move(*fitted);
     contents.bitmap.formatCode = PixelFormatCode(PixelFormat::Bits24);
     AdoptPicture(doc, contents.bitmap, std::string(), PaletteSource::Kept);
     doc.Modified = true;

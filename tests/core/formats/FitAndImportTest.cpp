@@ -31,7 +31,7 @@ int RowsOf(const Picture& p, ColorValue c, int x) {
 }
 
 TEST(FitPicture, LetterboxKeepsTheAspectBetweenBlackBars) {
-    const Picture out = FitPicture(Halves(400, 100), 256, 192, PictureFitMode::Letterbox);
+    const Picture out = FitPicture(Halves(400, 100), 256, 192, PictureFitMode::Letterbox).value();
     ASSERT_EQ(out.width(), 256);
     ASSERT_EQ(out.height(), 192);
     // 400 x 100 becomes 256 x 64, centred: 64 black rows above and below.
@@ -41,7 +41,8 @@ TEST(FitPicture, LetterboxKeepsTheAspectBetweenBlackBars) {
     EXPECT_EQ(out.pixel(245, 127), Blue);
     EXPECT_EQ(out.pixel(245, 128), 0);
     // A tall picture gets bars left and right instead.
-    const Picture tall = FitPicture(Picture(100, 300, Red), 256, 192, PictureFitMode::Letterbox);
+    const Picture tall =
+        FitPicture(Picture(100, 300, Red), 256, 192, PictureFitMode::Letterbox).value();
     EXPECT_EQ(tall.pixel(95, 100), 0);
     EXPECT_EQ(tall.pixel(97, 100), Red);
     EXPECT_EQ(tall.pixel(159, 100), Red);
@@ -53,7 +54,7 @@ TEST(FitPicture, CropFillsTheTargetAndCutsTheOverhangEvenly) {
     Picture source = Halves(600, 100);
     source.fillRect(0, 0, 250, 100, RgbColor(0, 255, 0)); // cut off entirely
     source.fillRect(350, 0, 250, 100, RgbColor(0, 255, 0));
-    const Picture out = FitPicture(source, 100, 100, PictureFitMode::Crop);
+    const Picture out = FitPicture(source, 100, 100, PictureFitMode::Crop).value();
     for (int y : {0, 50, 99}) {
         EXPECT_EQ(out.pixel(0, y), Red);
         EXPECT_EQ(out.pixel(45, y), Red);
@@ -63,7 +64,7 @@ TEST(FitPicture, CropFillsTheTargetAndCutsTheOverhangEvenly) {
 }
 
 TEST(FitPicture, StretchUsesEveryPixelOfTheTarget) {
-    const Picture out = FitPicture(Halves(64, 640), 256, 192, PictureFitMode::Stretch);
+    const Picture out = FitPicture(Halves(64, 640), 256, 192, PictureFitMode::Stretch).value();
     EXPECT_EQ(out.pixel(0, 0), Red);
     EXPECT_EQ(out.pixel(120, 191), Red);
     EXPECT_EQ(out.pixel(136, 0), Blue);
@@ -76,12 +77,18 @@ TEST(FitPicture, AveragesInLinearLight) {
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x)
             board.setPixel(x, y, (x + y) % 2 ? 0xFFFFFF : 0x000000);
-    const Picture out = FitPicture(board, 8, 8, PictureFitMode::Stretch);
+    const Picture out = FitPicture(board, 8, 8, PictureFitMode::Stretch).value();
     for (ColorValue c : out.pixels()) {
         EXPECT_NEAR(RedOf(c), 188, 3);
         EXPECT_EQ(RedOf(c), GreenOf(c));
         EXPECT_EQ(RedOf(c), BlueOf(c));
     }
+}
+
+TEST(FitPicture, AResamplerThatCannotRunGivesNoPicture) {
+    FailNextResampling();
+    EXPECT_FALSE(FitPicture(Halves(400, 100), 256, 192, PictureFitMode::Stretch));
+    EXPECT_TRUE(FitPicture(Halves(400, 100), 256, 192, PictureFitMode::Stretch)); // disarmed
 }
 
 TEST(FitPicture, ModesAreParsedByTheirNames) {
@@ -155,6 +162,20 @@ TEST(ImportPicture, KeepsThePaletteKindAndPixelMode) {
     ASSERT_TRUE(LoadPictureFile(opened, path).ok());
     EXPECT_EQ(opened.PaletteKind, PaletteKindId::Color15);
     EXPECT_EQ(opened.EditMode, EditModeId::Pc6001);
+}
+
+// A scaling that fails is an error, never a silently black picture.
+TEST(ImportPicture, AFailedScalingIsReportedAndChangesNothing) {
+    test::TempDir dir;
+    test::WriteBytes(dir / "photo.png", EncodePng(Halves(400, 300), KindTms9918));
+    Document doc = EditedDocument();
+    FailNextResampling();
+    const FileReport r =
+        ImportPictureFile(doc, (dir / "photo.png").string(), 256, 192, PictureFitMode::Crop);
+    EXPECT_EQ(r.caption, "Import");
+    EXPECT_EQ(r.text, "The picture could not be scaled to 256 x 192: not enough memory.");
+    EXPECT_EQ(doc.picture, EditedDocument().picture);
+    EXPECT_EQ(doc.FileName, "/somewhere/old.bmp");
 }
 
 TEST(ImportPicture, TakesBitmapsThatOpenRefuses) {
