@@ -143,6 +143,24 @@ TEST(PngRead, AHugeDeclaredSizeIsRefusedFromTheHeaderAlone) {
     EXPECT_EQ(imported.message, "the picture of 100000 x 100000 pixels is too large to read");
 }
 
+// The reader stops once the picture's rows are read: what trails them in the data stream is
+// neither inflated nor read, so a small file that would inflate to far more than its rows
+// costs no more than its rows. Cut off halfway, such a file still gives its picture, which
+// shows that nothing behind the rows was looked at.
+TEST(PngRead, ReadingStopsOnceThePicturesRowsAreRead) {
+    constexpr std::size_t TrailingZeros = 80u << 20; // 80 MB behind a row of 3 bytes
+    for (const bool interlaced : {false, true}) {
+        const test::Bytes file = test::PngWithTrailingData(200, 30, 90, TrailingZeros, interlaced);
+        ASSERT_LT(file.size(), 100u * 1024);
+        for (const std::size_t size : {file.size(), file.size() / 2}) {
+            const DecodedBitmap d = DecodeAnyPicture(std::span(file.data(), size));
+            ASSERT_TRUE(d.ok()) << interlaced << ", " << size << ": " << d.message;
+            EXPECT_EQ(d.picture.width(), 1);
+            EXPECT_EQ(d.picture.pixel(0, 0), RgbColor(200, 30, 90)) << interlaced << size;
+        }
+    }
+}
+
 TEST(PngRead, DamagedFilesAreRefusedWithAReason) {
     PngLayout info = Ramp(PNG_COLOR_TYPE_RGB, 8, 40);
     const test::Bytes good = WritePng(info);
