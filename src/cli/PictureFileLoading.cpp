@@ -10,8 +10,12 @@ namespace murelo::cli {
 namespace {
 
 void ThrowUnlessOk(const std::string& file, const FileReport& report) {
-    if (!report.ok())
-        throw UsageError(file + ": " + OneLineText(report.text));
+    if (report.ok())
+        return;
+    std::string text = file + ": " + OneLineText(report.text);
+    if (report.refusal == FileRefusal::TooLargeToOpen)
+        text += " (the import command scales it)";
+    throw UsageError(text);
 }
 
 } // namespace

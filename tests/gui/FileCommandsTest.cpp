@@ -147,7 +147,9 @@ void FileCommandsTest::refusedDropKeepsNameAndPicture() {
     w.dropFiles({good});
     w.dropFiles({bad});
     QCOMPARE(answers.boxes.size(), 1);
-    QCOMPARE(answers.boxes[0].text, QString("Not BMP File!"));
+    QCOMPARE(
+        answers.boxes[0].text,
+        QString("Not BMP File!\n  ->File : bad.bmp (not a BMP, PNG, JPEG, GIF or SCREEN 2 image)"));
     QCOMPARE(answers.boxes[0].caption, QString("Open Error"));
     QCOMPARE(QString::fromStdString(w.document().FileName), good);
     QCOMPARE(w.saveDialogName, good);

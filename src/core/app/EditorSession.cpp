@@ -515,6 +515,7 @@ SessionChange EditorSession::setSaveDepth(PixelFormat depth) {
 
 SessionChange EditorSession::openPicture(const std::string& path, FileReport& report) {
     report = LoadPictureFile(doc_, path);
+    report.text = RefusalTextNamingTheFile(report, path);
     disarmInput();
     if (!report.ok())
         return {};
@@ -529,6 +530,7 @@ SessionChange EditorSession::openPicture(const std::string& path, FileReport& re
 SessionChange EditorSession::importPicture(const std::string& path, int width, int height,
                                            PictureFitMode fit, FileReport& report) {
     report = ImportPictureFile(doc_, path, width, height, fit);
+    report.text = RefusalTextNamingTheFile(report, path);
     disarmInput();
     if (!report.ok())
         return {};

@@ -153,8 +153,9 @@ class EditorSession {
     SessionChange setSaveDepth(PixelFormat depth);
 
     // Open and drop (see LoadPictureFile). On success the undo ring restarts and everything
-    // that shows the picture, its palette or depth changes; on failure nothing changes.
-    // Input is disarmed after either outcome.
+    // that shows the picture, its palette or depth changes; on failure nothing changes and a
+    // refusal's text names the file (RefusalTextNamingTheFile). Input is disarmed after
+    // either outcome.
     SessionChange openPicture(const std::string& path, FileReport& report);
     // File > Import Picture... (see ImportPictureFile): a new, modified, unnamed picture in
     // the palette and pixel mode already chosen; on failure nothing changes.

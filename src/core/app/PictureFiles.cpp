@@ -10,6 +10,8 @@
 #include "core/editor/PngEncode.h"
 #include "core/palette/Palettes.h"
 
+#include <filesystem>
+
 namespace murelo {
 
 namespace {
@@ -47,6 +49,21 @@ void AdoptPicture(Document& doc, DecodedBitmap& decoded, const std::string& path
 
 } // namespace
 
+std::string RefusalTextNamingTheFile(const FileReport& report, const std::string& path) {
+    const std::string name = std::filesystem::path(path).filename().string();
+    switch (report.refusal) {
+    case FileRefusal::None:
+        break;
+    case FileRefusal::NotPicture:
+        return report.text + "\n  ->File : " + name +
+               " (not a BMP, PNG, JPEG, GIF or SCREEN 2 image)";
+    case FileRefusal::TooLargeToOpen:
+        return report.text + "\n  ->File : " + name +
+               "\n  ->File > Import Picture... scales it to fit";
+    }
+    return report.text;
+}
+
 EditModeId EditModeForKind(PaletteKindId kind) {
     if (kind == PaletteKindId::Pc8801)
         return EditModeId::Pc8801Tall;
@@ -67,8 +84,12 @@ PictureFileContents ReadPictureFile(const std::string& path, const PictureLimits
     case BitmapFault::None:
         break;
     case BitmapFault::NotBitmap:
+        contents.report = OpenError(contents.bitmap.message);
+        contents.report.refusal = FileRefusal::NotPicture;
+        break;
     case BitmapFault::TooLarge:
         contents.report = OpenError(contents.bitmap.message);
+        contents.report.refusal = FileRefusal::TooLargeToOpen;
         break;
     case BitmapFault::Unreadable:
         contents.report = ReadError(contents.bitmap.message);

@@ -8,13 +8,26 @@
 
 namespace murelo {
 
+// Why Open or Import refused a file before reading its pixels.
+enum class FileRefusal {
+    None,
+    NotPicture,     // "Not BMP File!": no kind of picture the readers take
+    TooLargeToOpen, // beyond Open's 640 x 640, which Import would scale
+};
+
 // A message box of the file commands: its caption and text. Empty text means success.
 struct FileReport {
     std::string caption;
     std::string text;
+    FileRefusal refusal = FileRefusal::None;
 
     bool ok() const { return text.empty(); }
 };
+
+// The editor's text for a refused file: the report's own text, then a line naming the file
+// (for a file of no kind it reads, with the kinds it does read) and, for a picture too large
+// to open, a line pointing to File > Import Picture..., which scales it.
+std::string RefusalTextNamingTheFile(const FileReport& report, const std::string& path);
 
 struct PictureFileContents {
     FileReport report; // empty text when the bitmap decoded

@@ -1,5 +1,6 @@
 #include "core/app/EditorSession.h"
 #include "core/editor/BitmapCodec.h"
+#include "core/editor/PngEncode.h"
 #include "core/palette/Palettes.h"
 #include "support/TestData.h"
 
@@ -186,6 +187,41 @@ TEST_F(SessionOperations, OpenDisarmsInputAfterEitherOutcomeAndRestartsUndoOnlyO
     EXPECT_EQ(doc.PaletteKind, PaletteKindId::Pc8801);
     EXPECT_EQ(doc.EditMode, EditModeId::Pc8801Tall);
     EXPECT_EQ(doc.picture, picture);
+}
+
+TEST_F(SessionOperations, ARefusedFileIsNamedAndALargePicturePointsToImport) {
+    TempDir dir;
+    murelo::test::WriteBytes(dir / "notes.png", {'h', 'e', 'l', 'l', 'o'});
+    murelo::test::WriteBytes(dir / "photo.png", EncodePng(Picture(2000, 2, 0), KindTms9918));
+    murelo::test::WriteBytes(dir / "wide.bmp", EncodeBitmap24(Picture(641, 2, 0)));
+    std::vector<std::uint8_t> damaged = EncodePng(Picture(8, 8, 0), KindTms9918);
+    damaged.resize(damaged.size() - 30);
+    murelo::test::WriteBytes(dir / "damaged.png", damaged);
+    struct Case {
+        const char* file;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"notes.png",
+         "Not BMP File!\n  ->File : notes.png (not a BMP, PNG, JPEG, GIF or SCREEN 2 image)"},
+        {"photo.png", "The Image of 640 pixels or more can't be read!\n  ->Image Size : ( 2000, 2 )"
+                      "\n  ->File : photo.png\n  ->File > Import Picture... scales it to fit"},
+        {"wide.bmp", "The Image of 640 pixels or more can't be read!\n  ->Image Size : ( 641, 2 )"
+                     "\n  ->File : wide.bmp\n  ->File > Import Picture... scales it to fit"},
+        // A file of a kind the readers take but cannot read keeps the reader's own reason.
+        {"damaged.png", "ReadError : PNG: the file ends inside the picture data"},
+    };
+    for (const Case& c : cases) {
+        FileReport report;
+        session.openPicture((dir / c.file).string(), report);
+        EXPECT_EQ(report.caption, c.file == std::string("damaged.png") ? "Open" : "Open Error");
+        EXPECT_EQ(report.text, c.text) << c.file;
+    }
+    // Import names the file it cannot read the same way.
+    FileReport report;
+    session.importPicture((dir / "notes.png").string(), 256, 192, PictureFitMode::Letterbox,
+                          report);
+    EXPECT_EQ(report.text, cases[0].text);
 }
 
 TEST_F(SessionOperations, OpeningAnotherPaletteKeepsThePenOffItsTransparentEntry) {
