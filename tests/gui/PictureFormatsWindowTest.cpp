@@ -200,7 +200,7 @@ class PictureFormatsWindowTest : public QObject {
         d->exportButton->click();
         d->dataTypeButtons[0]->click();
         QVERIFY(asked == ExportSaveDialog::Sc2);
-        QCOMPARE(boxes, QStringList{"OK!|Export"});
+        QCOMPARE(boxes, QStringList{"OK!\n\nWritten:\n  " + path("title.SC2") + "|Export"});
         const QByteArray file = ReadAll(path("title.SC2"));
         QCOMPARE(file.size(), 7 + 0x3800);
         QCOMPARE(quint8(file[0]), quint8(0xFE));

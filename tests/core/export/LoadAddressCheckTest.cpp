@@ -19,8 +19,10 @@ TEST(CheckLoadAddress, C800Refuses10641Bytes) {
     const LoadAddressResult r = CheckLoadAddress(0, 10641);
     EXPECT_FALSE(r.fits);
     EXPECT_EQ(r.messageText, "Address Check :\n\nStart : C800h\n End  : F380h\n\nError!\n\n"
-                             "* Data Over Flow ( Exceeded the BASIC WorkArea F380h)\n");
-    EXPECT_EQ(r.errorBox, "Data Over Flow Error!\n\nC800h - F380h");
+                             "* Data Over Flow ( Exceeded the BASIC WorkArea F380h)\n"
+                             "* The highest Start Address that fits: C000H (16KB-32KB)\n");
+    EXPECT_EQ(r.errorBox, "Data Over Flow Error!\n\nC800h - F380h\n\n"
+                          "The highest Start Address that fits: C000H (16KB-32KB)");
 }
 
 TEST(CheckLoadAddress, 9000HoldsWhatC800Refuses) {
@@ -48,7 +50,35 @@ TEST(CheckLoadAddress, TheLargestScreenAtC000IsRefusedWithoutWrapping) {
     EXPECT_TRUE(CheckLoadAddress(1, 12293).fits);
     const LoadAddressResult r = CheckLoadAddress(0, 12293);
     EXPECT_FALSE(r.fits);
-    EXPECT_EQ(r.errorBox, "Data Over Flow Error!\n\nC800h - F9F4h");
+    EXPECT_TRUE(r.errorBox.starts_with("Data Over Flow Error!\n\nC800h - F9F4h\n\n")) << r.errorBox;
+}
+
+// A tape that does not fit names the highest start address of the list that would hold it:
+// the loader and screen must end at F37Fh at the latest.
+TEST(CheckLoadAddress, ATapeThatDoesNotFitNamesTheHighestStartThatDoes) {
+    struct Case {
+        int choice;
+        std::size_t packedSize;
+        int highest;
+        std::string advice;
+    };
+    const Case cases[] = {
+        {0, 0xF380 - 0xC000 - 496, 1, "The highest Start Address that fits: C000H (16KB-32KB)"},
+        {0, 0xF380 - 0xC000 - 495, 2, "The highest Start Address that fits: B000H (32KB)"},
+        {2, 0xF380 - 0xA000 - 496, 3, "The highest Start Address that fits: A000H (32KB)"},
+        {3, 0xF380 - 0x9000 - 496, 4, "The highest Start Address that fits: 9000H (32KB)"},
+        {4, 0xF380 - 0x9000 - 495, -1, "No Start Address fits 25473 bytes."},
+    };
+    for (const Case& c : cases) {
+        const LoadAddressResult r = CheckLoadAddress(c.choice, c.packedSize);
+        ASSERT_FALSE(r.fits) << c.packedSize;
+        EXPECT_EQ(r.highestFittingChoice, c.highest) << c.packedSize;
+        EXPECT_TRUE(r.errorBox.ends_with("\n\n" + c.advice)) << r.errorBox;
+        EXPECT_TRUE(r.messageText.ends_with("* " + c.advice + "\n")) << r.messageText;
+        if (c.highest >= 0) { // and the start named does hold it
+            EXPECT_TRUE(CheckLoadAddress(c.highest, c.packedSize).fits) << c.packedSize;
+        }
+    }
 }
 
 TEST(CheckLoadAddress, RefusesAnUnknownItem) {
