@@ -43,6 +43,7 @@ void TForm1::Import1Click() {
     saveDialogName.clear();
     Image7->hide();
     applyChange(change);
+    fitWindowToPicture();
     Windows& windows = AllWindows();
     if (windows.Form10)
         windows.Form10->model().forgetFileNames();
