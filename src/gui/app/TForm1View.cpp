@@ -81,6 +81,7 @@ void TForm1::fitWindowToPicture() {
     if (isMaximized() || isFullScreen())
         return;
     const QSize room = ClientRoom(this);
+    const QSize frameMargins = isVisible() ? frameGeometry().size() - size() : QSize(0, 0);
     QSize wanted = clientSizeFor(session_.view().Scale);
     // A direction the screen cuts short gets a scroll bar, which takes room from the other.
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scrollArea_);
@@ -98,9 +99,10 @@ void TForm1::fitWindowToPicture() {
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     if (!screen || !isVisible())
         return;
-    // Grown past the screen's edge: moved back onto its available area.
+    // Grown past the screen's edge: moved back onto its available area. The window system
+    // reports the new size later, so the frame is reckoned from the size asked for.
     const QRect available = screen->availableGeometry();
-    const QRect frame = frameGeometry();
+    const QRect frame(frameGeometry().topLeft(), wanted.boundedTo(room) + frameMargins);
     const int x = std::clamp(frame.left(), available.left(),
                              std::max(available.left(), available.right() + 1 - frame.width()));
     const int y = std::clamp(frame.top(), available.top(),
