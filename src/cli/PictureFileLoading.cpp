@@ -10,12 +10,8 @@ namespace murelo::cli {
 namespace {
 
 void ThrowUnlessOk(const std::string& file, const FileReport& report) {
-    if (report.ok())
-        return;
-    std::string text = file + ": " + OneLineText(report.text);
-    if (report.refusal == FileRefusal::TooLargeToOpen)
-        text += " (the import command scales it)";
-    throw UsageError(text);
+    if (!report.ok())
+        throw UsageError(file + ": " + OneLineText(report.text));
 }
 
 } // namespace

@@ -54,15 +54,6 @@ TEST_F(PictureFormatsCommands, ReadingCommandsTakeAPngWhateverItsName) {
     EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
 }
 
-TEST_F(PictureFormatsCommands, APictureTooLargeToOpenPointsToImport) {
-    Write(dir / "photo.png", EncodePng(Picture(700, 4, 0), KindTms9918));
-    const CliResult r = RunCli({"info", path("photo.png")});
-    EXPECT_EQ(r.exitCode, 2);
-    EXPECT_EQ(r.err, "murelo9918-cli info: " + path("photo.png") +
-                         ": The Image of 640 pixels or more can't be read!   ->Image Size : ( "
-                         "700, 4 ) (the import command scales it)\n");
-}
-
 TEST_F(PictureFormatsCommands, SaveWritesAPngForAPngName) {
     const Picture p = Stripes(16, 8);
     Write(dir / "in.bmp", EncodeBitmap24(p));

@@ -156,48 +156,24 @@ class ExportDialogTest : public QObject {
         for (int y = 0; y < 192; ++y)
             for (int c = 0; c < 32; ++c) {
                 x = x * 1103515245u + 12345u;
-                const int fg = 2 + int(x >> 16) % 14;
-                const int bg = 2 + (fg - 2 + 1 + int(x >> 24) % 13) % 14;
+                const int fg = 2 + int(x >> 16) % 14, bg = 2 + (fg - 1 + int(x >> 24) % 13) % 14;
                 for (int p = 0; p < 8; ++p)
                     doc().picture.setPixel(8 * c + p, y,
                                            PaletteColor(KindTms9918, (x >> (4 + p)) & 1 ? fg : bg));
             }
-        QTemporaryDir dir;
-        target = std::filesystem::path(dir.path().toStdString()) / "noise";
         w->Form1->Export1->trigger();
         dialog()->dataTypeButtons[1]->click();
-        dialog()->tapeNameEdit->setText("NOISE");
         dialog()->exportButton->click();
         QCOMPARE(boxes, QStringList{"Data Over Flow Error!\n\nC800h - F9F4h\n\nThe highest Start "
                                     "Address that fits: C000H (16KB-32KB)|Export"});
         QCOMPARE(pathQueries, 0);
-        // The dialog stays up with the choices made, for another start address.
-        QVERIFY(dialog()->isVisible());
-        QVERIFY(dialog()->dataTypeButtons[1]->isChecked());
-        QCOMPARE(dialog()->startAddressBox->currentIndex(), 0);
-        QCOMPARE(dialog()->tapeNameEdit->text(), QString("NOISE"));
-        QVERIFY(!w->Form1->isEnabled());
-        // The message window shows every line of the explanation whole.
+        // The dialog stays up with its choices, and the message window shows every line whole.
+        QVERIFY(dialog()->isVisible() && dialog()->dataTypeButtons[1]->isChecked());
         QPlainTextEdit* memo = w->Form5->Memo1;
-        QVERIFY(w->Form5->isVisible());
-        const QString text = QString::fromStdString(w->Form5->text());
-        QVERIFY2(text.contains("* Data Over Flow ( Exceeded the BASIC WorkArea F380h)\n"
-                               "* The highest Start Address that fits: C000H (16KB-32KB)"),
-                 qPrintable(text));
         const int room = memo->viewport()->width() - 2 * int(memo->document()->documentMargin());
-        for (const QString& line : text.split('\n'))
+        for (const QString& line : QString::fromStdString(w->Form5->text()).split('\n'))
             QVERIFY2(memo->fontMetrics().horizontalAdvance(line) <= room, qPrintable(line));
-        // At C000H it fits: the file is written and named, and the dialog closes.
-        boxes.clear();
-        dialog()->startAddressBox->setCurrentIndex(1);
-        dialog()->exportButton->click();
-        QCOMPARE(pathQueries, 1);
-        QCOMPARE(boxes, QStringList{"OK!\n\nWritten:\n  " + QDir(dir.path()).filePath("noise.cas") +
-                                    "|Export"});
-        QVERIFY(!dialog()->isVisible());
-        QVERIFY(w->Form1->isEnabled());
-        dialog()->startAddressBox->setCurrentIndex(0);
-        dialog()->tapeNameEdit->clear();
+        dialog()->cancelButton->click();
         dialog()->dataTypeButtons[0]->click();
     }
 

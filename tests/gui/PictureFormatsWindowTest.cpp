@@ -9,7 +9,6 @@
 #include "gui/editor/FileDialogs.h"
 #include "gui/editor/MessageBoxes.h"
 #include "gui/export/TForm4.h"
-#include "gui/palette/TForm2.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -91,25 +90,6 @@ class PictureFormatsWindowTest : public QObject {
         QVERIFY(doc().Modified);
         QVERIFY(!form().Undo1->isEnabled());
         QVERIFY(!form().Export1->isEnabled()); // 128 x 96 is not a SCREEN 2 picture
-    }
-
-    void importKeepsThePaletteAndPixelModeChosen() {
-        // Letterbox bars' black would make Open's detection pick "Color 15"; a photograph
-        // holds no palette, so Import keeps the one the tool palette shows.
-        Picture photo(400, 100, RgbColor(200, 120, 90));
-        photo.fillRect(0, 0, 400, 10, 0);
-        WriteFile(path("bars.png"), EncodePng(photo, KindTms9918));
-        w->Form2->paletteButton(KindV9938)->click();
-        fileChoice = path("bars.png");
-        importChoice = ImportChoice{256, 192, PictureFitMode::Letterbox};
-        form().Import1->trigger();
-        QCOMPARE(boxes, QStringList{});
-        QCOMPARE(doc().PaletteKind, PaletteKindId::V9938);
-        QCOMPARE(doc().EditMode, EditModeId::Tms99x8);
-        QVERIFY(w->Form2->paletteButton(KindV9938)->isChecked());
-        QVERIFY(form().openFile(path("bars.png"))); // Open still detects
-        QCOMPARE(doc().PaletteKind, PaletteKindId::Color15);
-        w->Form2->paletteButton(KindTms9918)->click();
     }
 
     void aRefusedImportLeavesThePictureAsItWas() {

@@ -183,14 +183,6 @@ class ToolPaletteTest : public QObject {
         QCOMPARE(doc().picture.pixel(0, 0), FromRrggbb(0x01FF01));
         palette()->paletteButton(KindTms9918)->click();
         QCOMPARE(doc().picture.pixel(0, 0), FromRrggbb(0x7CCF6C));
-        // The recoloured picture is an undo step of its own: a stroke after the switch, then
-        // Undo, gives back the picture in the colours of the palette now chosen.
-        palette()->paletteButton(Kind315_5124)->click();
-        QTest::mouseClick(w->Form1->Image1, Qt::LeftButton, {}, QPoint(5, 5));
-        QVERIFY(w->Form1->Undo1->isEnabled());
-        w->Form1->Undo1->trigger();
-        QCOMPARE(doc().picture.pixel(0, 0), FromRrggbb(0x01FF01));
-        QCOMPARE(doc().picture.pixel(5, 5), PaletteColor(PaletteKindId::Sega315_5124, 15));
     }
 
     void markingAPaletteButtonByProgramSwitchesNothing() {

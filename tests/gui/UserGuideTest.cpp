@@ -95,30 +95,21 @@ class UserGuideTest : public QObject {
         w.Help2->trigger();
         QCOMPARE(opened,
                  QList<QUrl>{QUrl::fromLocalFile(QDir::cleanPath(MURELO_GUIDE_DIR "/guide.html"))});
-        QCOMPARE(boxes, QStringList());
-        QVERIFY(!w.findChild<GuideWindow*>());
+        QVERIFY(boxes.isEmpty() && !w.findChild<GuideWindow*>());
     }
 
     void withoutABrowserTheGuideShowsInAWindowOfItsOwn() {
         TForm1 w;
         w.programDir = MURELO_GUIDE_DIR;
         browserOpens = false;
-        w.Help2->trigger();
-        auto* window = w.findChild<GuideWindow*>();
-        QVERIFY(window);
-        QVERIFY(window->isVisible());
-        QCOMPARE(window->windowTitle(), QString("Murelo 9918 Help"));
-        QCOMPARE(window->browser()->source(),
-                 QUrl::fromLocalFile(QDir::cleanPath(MURELO_GUIDE_DIR "/guide.html")));
-        const QString text = window->browser()->toPlainText();
-        for (const char* heading : {"The two-colour rule", "Tools", "Export to an MSX"})
-            QVERIFY2(text.contains(heading), heading);
-        QCOMPARE(boxes, QStringList());
-        // Asked again, the same window comes to the front.
-        window->hide();
-        w.Help2->trigger();
+        for (int times = 0; times < 2; ++times) // asked again, the same window comes up
+            w.Help2->trigger();
         QCOMPARE(w.findChildren<GuideWindow*>().size(), 1);
+        GuideWindow* window = w.findChild<GuideWindow*>();
         QVERIFY(window->isVisible());
+        QCOMPARE(window->browser()->source(), opened.value(0));
+        QVERIFY(window->browser()->toPlainText().contains("The two-colour rule"));
+        QCOMPARE(boxes, QStringList());
     }
 
     void aMissingGuideIsNamedInABox() {

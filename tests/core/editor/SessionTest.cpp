@@ -581,140 +581,16 @@ TEST_F(Session, NewDocumentClearsTheRingAndRecordsTheFirstSnapshot) {
     EXPECT_EQ(doc.picture, Picture(64, 32, Letter('R')));
 }
 
-// A quick drag reports positions far apart; every cell on the line between them is painted
-// as a press there would paint it.
-TEST_F(Session, AQuickDragPaintsEveryCellOnItsLine) {
-    struct Case {
-        const char* what;
-        PaintMode mode;
-        bool oddLine;
-        bool shift;
-        int width, height;
-        std::vector<std::string> before;
-        int x0, y0, x1, y1;
-        std::vector<std::string> after;
-    };
-    const std::vector<Case> cases = {
-        {"pen, horizontal",
-         PaintMode::Pen,
-         false,
-         false,
-         16,
-         2,
-         {},
-         1,
-         1,
-         12,
-         1,
-         {"WWWWWWWWWWWWWWWW", "WPPPPPPPPPPPPWWW"}},
-        {"pen, diagonal",
-         PaintMode::Pen,
-         false,
-         false,
-         8,
-         4,
-         {},
-         0,
-         0,
-         3,
-         3,
-         {"PWWWWWWW", "WPWWWWWW", "WWPWWWWW", "WWWPWWWW"}},
-        {"pen, the two-colour rule run by run",
-         PaintMode::Pen,
-         false,
-         false,
-         24,
-         1,
-         {"QQQQRRRRSSSSKKKKWWWWWWWW"},
-         2,
-         0,
-         21,
-         0,
-         {"PPPPPPPPPPPPPPPPPPPPPPWW"}},
-        {"pen, odd rows left alone",
-         PaintMode::Pen,
-         true,
-         false,
-         8,
-         4,
-         {},
-         0,
-         0,
-         3,
-         3,
-         {"PWWWWWWW", "WWWWWWWW", "WWPWWWWW", "WWWWWWWW"}},
-        {"pen, Shift keeps the first row",
-         PaintMode::Pen,
-         false,
-         true,
-         12,
-         3,
-         {},
-         1,
-         1,
-         10,
-         2,
-         {"WWWWWWWWWWWW", "WPPPPPPPPPPW", "WWWWWWWWWWWW"}},
-        {"line, run by run",
-         PaintMode::Line,
-         false,
-         false,
-         32,
-         2,
-         {},
-         2,
-         1,
-         29,
-         1,
-         {std::string(32, 'W'), std::string(32, 'P')}},
-        {"block8, diagonal", PaintMode::Block8, false, false, 24, 24, {}, 1, 1, 22, 22, {}},
-        {"block4, odd rows left alone",
-         PaintMode::Block4,
-         true,
-         false,
-         16,
-         4,
-         {},
-         0,
-         0,
-         15,
-         0,
-         {std::string(16, 'P'), std::string(16, 'W'), std::string(16, 'P'), std::string(16, 'W')}},
-    };
-    for (const Case& c : cases) {
-        small(c.width, c.height);
-        for (int y = 0; y < int(c.before.size()); ++y)
-            SetRow(doc.picture, y, c.before[std::size_t(y)]);
-        tool.Mode = c.mode;
-        tool.OddLine = c.oddLine;
-        PointerEvent from = Left(c.x0, c.y0), to = Left(c.x1, c.y1);
-        if (c.shift) {
-            from = Shifted(from);
-            to = Shifted(to);
-        }
-        session.press(from);
-        session.move(to);
-        session.release(to);
-        std::vector<std::string> expected = c.after;
-        if (expected.empty()) // the 8 x 8 blocks on the diagonal
-            for (int y = 0; y < 24; ++y)
-                expected.push_back(std::string(std::size_t(y / 8 * 8), 'W') + "PPPPPPPP" +
-                                   std::string(std::size_t(16 - y / 8 * 8), 'W'));
-        for (int y = 0; y < c.height; ++y)
-            EXPECT_EQ(row(y), expected[std::size_t(y)]) << c.what << ", row " << y;
-    }
-}
-
 // Fast equals plain: one move to the far end paints what a slow drag through every pixel of
-// the line paints, for every tool, over a picture of several colours.
+// the line paints (each a press there), for every tool, with and without Odd Line.
 TEST_F(Session, AQuickDragPaintsWhatASlowDragPaints) {
-    const auto paint = [this](PaintMode mode, bool quick, int dx, int dy) {
+    const auto paint = [this](PaintMode mode, bool oddLine, bool quick, int dx, int dy) {
         small(40, 40);
-        const std::string colours = "PQRSKW";
         for (int y = 0; y < 40; ++y)
             for (int x = 0; x < 40; ++x)
-                doc.picture.setPixel(x, y, Letter(colours[std::size_t((x / 3 + y / 5) % 6)]));
+                doc.picture.setPixel(x, y, Letter("PQRSKW"[(x / 3 + y / 5) % 6]));
         tool.Mode = mode;
+        tool.OddLine = oddLine;
         tool.ForegroundColor = Letter('K');
         session.press(Left(3, 3));
         for (int i = quick ? 30 : 1; i <= 30; ++i)
@@ -724,7 +600,16 @@ TEST_F(Session, AQuickDragPaintsWhatASlowDragPaints) {
     };
     for (const PaintMode mode :
          {PaintMode::Pen, PaintMode::Line, PaintMode::Block4, PaintMode::Block8})
-        for (const auto& [dx, dy] : {std::pair{1, 0}, std::pair{0, 1}, std::pair{1, 1}})
-            EXPECT_EQ(paint(mode, true, dx, dy), paint(mode, false, dx, dy))
-                << int(mode) << " along " << dx << "," << dy;
+        for (const bool oddLine : {false, true})
+            for (const auto& [dx, dy] : {std::pair{1, 0}, std::pair{0, 1}, std::pair{1, 1}})
+                EXPECT_EQ(paint(mode, oddLine, true, dx, dy), paint(mode, oddLine, false, dx, dy))
+                    << int(mode) << (oddLine ? " odd line" : "") << " along " << dx << "," << dy;
+}
+
+TEST_F(Session, AQuickDragWithShiftIsJoinedOnTheFirstRow) {
+    small(12, 3);
+    session.press(Shifted(Left(1, 1)));
+    session.move(Shifted(Left(10, 2)));
+    EXPECT_EQ(row(1), "WPPPPPPPPPPW");
+    EXPECT_EQ(row(2), "WWWWWWWWWWWW");
 }

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <jpeglib.h>
 
@@ -162,60 +161,45 @@ TEST(JpegRead, CutOffAndDamagedFilesAreRefused) {
 }
 
 // Where the two-byte marker `code` (after 0xFF) last starts in the file.
-std::size_t LastMarker(const test::Bytes& file, std::uint8_t code) {
-    for (std::size_t at = file.size() - 1; at > 0; --at)
-        if (file[at - 1] == 0xFF && file[at] == code)
-            return at - 1;
-    return 0;
+test::Bytes::const_iterator LastMarker(const test::Bytes& file, std::uint8_t code) {
+    const std::uint8_t marker[] = {0xFF, code};
+    return std::find_end(file.begin(), file.end(), marker, marker + 2);
 }
 
-TEST(JpegRead, DataEndingBeforeTheLastRowIsRefusedLikeACutOffFile) {
-    // 6000 x 16 pixels of data under a frame header that declares 6000 x 6000: the scan meets
-    // its end marker after a few rows, as a file whose frame promises more than it holds.
+// Data that ends before the last row is refused alike whether the file is cut off or its
+// scan meets the end marker early (6000 x 16 pixels under a frame declaring 6000 x 6000), and a
+// progressive file whose last scan is repeated past the scan limit is refused for that.
+TEST(JpegRead, DataEndingEarlyOrTooManyScansAreRefusedWithTheirReason) {
     test::Bytes promising = test::WriteJpeg(Blocks(false, 6000, 16));
-    const std::size_t frame = LastMarker(promising, 0xC0);
-    ASSERT_GT(frame, 0u);
-    promising[frame + 5] = 6000 >> 8;
-    promising[frame + 6] = 6000 & 0xFF;
-    const test::Bytes whole = test::WriteJpeg(Blocks(false, 64, 64));
-    const test::Bytes cutOff(whole.begin(), whole.begin() + std::ptrdiff_t(whole.size() * 2 / 3));
+    const auto frame = promising.begin() + (LastMarker(promising, 0xC0) - promising.cbegin());
+    frame[5] = 6000 >> 8;
+    frame[6] = 6000 & 0xFF;
+    JpegLayout progressive = Blocks(false);
+    progressive.progressive = true;
+    const test::Bytes scans = test::WriteJpeg(progressive);
+    const auto scan = LastMarker(scans, 0xDA), end = LastMarker(scans, 0xD9);
+    test::Bytes many(scans.begin(), end);
+    for (int i = 0; i < 1000; ++i)
+        many.insert(many.end(), scan, end);
+    many.insert(many.end(), {0xFF, 0xD9});
     PictureLimits import;
     import.openSizeRule = false;
     import.minWidth = import.minHeight = 16; // decoded at 1/8, as Import would
-    for (const auto& [what, file] :
-         {std::pair{"frame declaring more rows", promising}, std::pair{"cut off", cutOff}}) {
-        const DecodedBitmap d = DecodeAnyPicture(file, import);
-        EXPECT_EQ(d.fault, BitmapFault::Unreadable) << what;
-        EXPECT_EQ(d.message, "JPEG: Premature end of JPEG file") << what;
-    }
-    EXPECT_TRUE(DecodeAnyPicture(whole, import).ok());
-}
-
-TEST(JpegRead, AProgressiveFileWithTooManyScansSaysSo) {
-    // The last refinement scan repeated a thousand times: the library would go through every
-    // one of them; the reader stops past its limit and names the reason.
-    JpegLayout s = Blocks(false);
-    s.progressive = true;
-    const test::Bytes file = test::WriteJpeg(s);
-    const std::size_t scan = LastMarker(file, 0xDA), end = LastMarker(file, 0xD9);
-    test::Bytes many(file.begin(), file.begin() + std::ptrdiff_t(end));
-    for (int i = 0; i < 1000; ++i)
-        many.insert(many.end(), file.begin() + std::ptrdiff_t(scan),
-                    file.begin() + std::ptrdiff_t(end));
-    many.insert(many.end(), {0xFF, 0xD9});
-    const DecodedBitmap d = DecodeAnyPicture(many);
-    EXPECT_EQ(d.fault, BitmapFault::Unreadable);
-    EXPECT_EQ(d.message, "JPEG: The file has more scans than the reader accepts (at most 1000)");
-    EXPECT_TRUE(DecodeAnyPicture(file).ok());
+    const std::string early = "JPEG: Premature end of JPEG file";
+    for (const auto& [file, message] :
+         {std::pair{promising, early},
+          std::pair{test::Bytes(scans.begin(), scans.begin() + std::ptrdiff_t(scans.size() / 2)),
+                    early},
+          std::pair{many, std::string("JPEG: The file has more scans than the reader accepts "
+                                      "(at most 1000)")}})
+        EXPECT_EQ(DecodeAnyPicture(file, import).message, message);
+    EXPECT_TRUE(DecodeAnyPicture(scans).ok());
 }
 
 TEST(JpegRead, AFailedDecoderCreationIsReportedNotJumpedInto) {
     EXPECT_EQ(TryCreateJpegDecoder(JPEG_LIB_VERSION), "");
-    char expected[80];
-    std::snprintf(expected, sizeof expected,
-                  "Wrong JPEG library version: library is %d, caller expects %d", JPEG_LIB_VERSION,
-                  JPEG_LIB_VERSION + 1);
-    EXPECT_EQ(TryCreateJpegDecoder(JPEG_LIB_VERSION + 1), expected);
+    EXPECT_EQ(TryCreateJpegDecoder(JPEG_LIB_VERSION + 1).rfind("Wrong JPEG library version", 0),
+              0u);
 }
 
 } // namespace

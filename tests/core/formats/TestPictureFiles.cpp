@@ -171,30 +171,12 @@ Bytes PngWithTrailingData(std::uint8_t r, std::uint8_t g, std::uint8_t b, std::s
     // 8-bit RGB; interlaced, the one pixel is the first pass's only row
     header.insert(header.end(), {8, 2, 0, 0, std::uint8_t(interlaced ? 1 : 0)});
     AppendChunk(out, "IHDR", header);
-    z_stream z{};
-    Check(deflateInit(&z, 9) == Z_OK, "deflate");
-    Bytes packed;
-    Bytes buffer(1 << 16);
-    const auto pack = [&](const std::uint8_t* data, std::size_t size, int flush) {
-        z.next_in = const_cast<Bytef*>(data);
-        z.avail_in = uInt(size);
-        do {
-            z.next_out = buffer.data();
-            z.avail_out = uInt(buffer.size());
-            deflate(&z, flush);
-            packed.insert(packed.end(), buffer.data(), z.next_out);
-        } while (z.avail_out == 0);
-    };
-    const std::uint8_t row[] = {0, r, g, b};
-    pack(row, sizeof row, Z_NO_FLUSH);
-    const Bytes zeros(1 << 20, 0);
-    for (std::size_t left = trailingZeros; left > 0;) {
-        const std::size_t n = std::min(left, zeros.size());
-        pack(zeros.data(), n, Z_NO_FLUSH);
-        left -= n;
-    }
-    pack(nullptr, 0, Z_FINISH);
-    deflateEnd(&z);
+    Bytes data(4 + trailingZeros, 0);
+    data[1] = r, data[2] = g, data[3] = b;
+    uLongf size = compressBound(uLong(data.size()));
+    Bytes packed(size);
+    compress2(packed.data(), &size, data.data(), uLong(data.size()), 9);
+    packed.resize(size);
     AppendChunk(out, "IDAT", packed);
     AppendChunk(out, "IEND", {});
     return out;
