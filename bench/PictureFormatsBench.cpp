@@ -18,6 +18,8 @@
 #include <jpeglib.h>
 #include <memory>
 #include <utility>
+#include <vector>
+#include <zlib.h>
 
 namespace {
 
@@ -151,5 +153,52 @@ void BM_BuildSc2Image(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_BuildSc2Image)->Unit(benchmark::kMillisecond);
+
+// A PNG of 1 x 1 pixel whose data stream carries 80 MB of zeros behind its one row (about
+// 80 KB of file): reading it should cost what its one row costs.
+std::vector<std::uint8_t> PngWithTrailingZeros(std::size_t zeros) {
+    const auto appendU32 = [](std::vector<std::uint8_t>& out, std::uint32_t v) {
+        for (int shift = 24; shift >= 0; shift -= 8)
+            out.push_back(std::uint8_t(v >> shift));
+    };
+    const auto appendChunk = [&](std::vector<std::uint8_t>& out, const char* type,
+                                 const std::vector<std::uint8_t>& data) {
+        std::vector<std::uint8_t> chunk(type, type + 4);
+        chunk.insert(chunk.end(), data.begin(), data.end());
+        appendU32(out, std::uint32_t(data.size()));
+        out.insert(out.end(), chunk.begin(), chunk.end());
+        appendU32(out, std::uint32_t(crc32(0, chunk.data(), uInt(chunk.size()))));
+    };
+    std::vector<std::uint8_t> file = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    std::vector<std::uint8_t> header;
+    appendU32(header, 1);
+    appendU32(header, 1);
+    header.insert(header.end(), {8, 2, 0, 0, 0});
+    appendChunk(file, "IHDR", header);
+    std::vector<std::uint8_t> raw(zeros + 4, 0);
+    raw[1] = 200;
+    uLongf size = compressBound(uLong(raw.size()));
+    std::vector<std::uint8_t> packed(size);
+    compress2(packed.data(), &size, raw.data(), uLong(raw.size()), 9);
+    packed.resize(size);
+    appendChunk(file, "IDAT", packed);
+    appendChunk(file, "IEND", {});
+    return file;
+}
+
+void BM_OpenPngWithTrailingData(benchmark::State& state) {
+    const auto folder = BenchFolder();
+    const std::string file = (folder / "trailing.png").string();
+    WriteFile(file, PngWithTrailingZeros(80u << 20));
+    for (auto _ : state) {
+        Document doc;
+        const FileReport report = LoadPictureFile(doc, file);
+        if (!report.ok() || doc.PictureWidth != 1)
+            state.SkipWithError("the PNG did not open");
+        benchmark::DoNotOptimize(doc.picture.pixels().data());
+    }
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_OpenPngWithTrailingData)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -43,7 +43,8 @@ struct ExportCli : ::testing::Test {
 TEST_F(ExportCli, CasTapeWithTheDefaults) {
     const auto r = RunCli({"export", White(), "--format", "cas", "-o", Out("castle")});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, "Address Check :\n\nStart : C800h\n End  : CB1Ch\nOK!\n");
+    EXPECT_EQ(r.out, "Address Check :\n\nStart : C800h\n End  : CB1Ch\nOK!\n\nWritten:\n  " +
+                         Out("castle.cas") + "\n");
     const auto cas = test::ReadBytes(dir / "castle.cas");
     ASSERT_EQ(cas.size(), 848u);
     EXPECT_EQ(std::string(cas.begin() + 18, cas.begin() + 24), "castle");
@@ -54,7 +55,8 @@ TEST_F(ExportCli, CasTapeAt9000WithATypedName) {
     const auto r = RunCli({"export", White(), "--format", "cas", "-o", Out("GAME.CAS"), "--start",
                            "9000", "--tape-name", "AB"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, "Address Check :\n\nStart : 9000h\n End  : 931Ch\nOK!\n");
+    EXPECT_EQ(r.out, "Address Check :\n\nStart : 9000h\n End  : 931Ch\nOK!\n\nWritten:\n  " +
+                         Out("GAME.CAS") + "\n");
     const auto cas = test::ReadBytes(dir / "GAME.CAS");
     EXPECT_EQ(std::vector<std::uint8_t>(cas.begin() + 18, cas.begin() + 24),
               (std::vector<std::uint8_t>{0x41, 0x42, 0x20, 0x20, 0x20, 0x20}));
@@ -74,7 +76,8 @@ TEST_F(ExportCli, BinaryFilesWithoutHeaders) {
     const auto r =
         RunCli({"export", White(), "--format", "bin", "-o", Out("pic.bin"), "--no-header"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, "Error(s):\n\n\nError Total: 0\nOK!\n");
+    EXPECT_EQ(r.out, "Error(s):\n\n\nError Total: 0\nOK!\n\nWritten:\n  " + Out("PIC.BIN.GEN") +
+                         "\n  " + Out("PIC.BIN.NAM") + "\n  " + Out("PIC.BIN.COL") + "\n");
     EXPECT_EQ(fs::file_size(dir / "PIC.BIN.GEN"), 6144u);
     EXPECT_EQ(fs::file_size(dir / "PIC.BIN.NAM"), 768u);
     EXPECT_EQ(fs::file_size(dir / "PIC.BIN.COL"), 6144u);
@@ -111,7 +114,9 @@ TEST_F(ExportCli, DataOverflowExitsOne) {
         }
     const auto r = RunCli({"export", Save(picture), "--format", "wav", "-o", Out("t.wav")});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.out.ends_with("Data Over Flow Error!\n\nC800h - F9F4h\n")) << r.out;
+    EXPECT_TRUE(r.out.ends_with("Data Over Flow Error!\n\nC800h - F9F4h\n\nThe highest Start "
+                                "Address that fits: C000H (16KB-32KB)\n"))
+        << r.out;
     EXPECT_EQ(Files(), std::vector<std::string>{"pic.bmp"});
 }
 

@@ -13,9 +13,12 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -139,11 +142,39 @@ class ExportDialogTest : public QObject {
         dialog()->exportButton->click();
         dialog()->msxHeaderBox->setChecked(true);
         QCOMPARE(pathQueries, 1);
-        QCOMPARE(boxes, QStringList{"OK!|Export"});
-        const auto base = std::filesystem::path(dir.path().toStdString()) / "PIC";
-        QCOMPARE(std::filesystem::file_size(base.string() + ".GEN"), std::uintmax_t(6144));
-        QCOMPARE(std::filesystem::file_size(base.string() + ".NAM"), std::uintmax_t(768));
-        QCOMPARE(std::filesystem::file_size(base.string() + ".COL"), std::uintmax_t(6144));
+        const QString base = QDir(dir.path()).filePath("PIC");
+        QCOMPARE(boxes, QStringList{"OK!\n\nWritten:\n  " + base + ".GEN\n  " + base + ".NAM\n  " +
+                                    base + ".COL|Export"});
+        QCOMPARE(QFileInfo(base + ".GEN").size(), 6144);
+        QCOMPARE(QFileInfo(base + ".NAM").size(), 768);
+        QCOMPARE(QFileInfo(base + ".COL").size(), 6144);
+    }
+
+    void aTapeThatDoesNotFitKeepsTheDialogAndShowsTheWholeExplanation() {
+        // Two random colours in every run: the packed screen ends past F380h from C800H.
+        std::uint32_t x = 99;
+        for (int y = 0; y < 192; ++y)
+            for (int c = 0; c < 32; ++c) {
+                x = x * 1103515245u + 12345u;
+                const int fg = 2 + int(x >> 16) % 14, bg = 2 + (fg - 1 + int(x >> 24) % 13) % 14;
+                for (int p = 0; p < 8; ++p)
+                    doc().picture.setPixel(8 * c + p, y,
+                                           PaletteColor(KindTms9918, (x >> (4 + p)) & 1 ? fg : bg));
+            }
+        w->Form1->Export1->trigger();
+        dialog()->dataTypeButtons[1]->click();
+        dialog()->exportButton->click();
+        QCOMPARE(boxes, QStringList{"Data Over Flow Error!\n\nC800h - F9F4h\n\nThe highest Start "
+                                    "Address that fits: C000H (16KB-32KB)|Export"});
+        QCOMPARE(pathQueries, 0);
+        // The dialog stays up with its choices, and the message window shows every line whole.
+        QVERIFY(dialog()->isVisible() && dialog()->dataTypeButtons[1]->isChecked());
+        QPlainTextEdit* memo = w->Form5->Memo1;
+        const int room = memo->viewport()->width() - 2 * int(memo->document()->documentMargin());
+        for (const QString& line : QString::fromStdString(w->Form5->text()).split('\n'))
+            QVERIFY2(memo->fontMetrics().horizontalAdvance(line) <= room, qPrintable(line));
+        dialog()->cancelButton->click();
+        dialog()->dataTypeButtons[0]->click();
     }
 
     void theCheckIsOverBeforeTheSaveDialogOpens() {

@@ -5,12 +5,15 @@
 #include "gui/editor/MessageBoxes.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 #include <fstream>
@@ -75,6 +78,7 @@ class FileCommandsTest : public QObject {
     void refusedDropKeepsNameAndPicture();
     void modifiedPictureIsReplacedOnlyAfterOk();
     void openDialogLoadsAndDisarmsTheNextClick();
+    void openDialogShowsEveryPictureKindFirst();
     void saveAsWritesBmpNameAndCleansTitle();
     void saveAsOntoExistingFileCancelledKeepsOldNameAndFile();
     void failedSaveReportsAndStaysModified();
@@ -142,7 +146,9 @@ void FileCommandsTest::refusedDropKeepsNameAndPicture() {
     w.dropFiles({good});
     w.dropFiles({bad});
     QCOMPARE(answers.boxes.size(), 1);
-    QCOMPARE(answers.boxes[0].text, QString("Not BMP File!"));
+    QCOMPARE(
+        answers.boxes[0].text,
+        QString("Not BMP File!\n  ->File : bad.bmp (not a BMP, PNG, JPEG, GIF or SCREEN 2 image)"));
     QCOMPARE(answers.boxes[0].caption, QString("Open Error"));
     QCOMPARE(QString::fromStdString(w.document().FileName), good);
     QCOMPARE(w.saveDialogName, good);
@@ -193,6 +199,23 @@ void FileCommandsTest::openDialogLoadsAndDisarmsTheNextClick() {
     QTest::mouseRelease(w.Image1, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseClick(w.Image1, Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(w.document().picture.pixel(5, 5), 0x000000);
+}
+
+void FileCommandsTest::openDialogShowsEveryPictureKindFirst() {
+    TForm1 w;
+    QStringList filters;
+    QString selected;
+    QTimer::singleShot(0, &w, [&] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            filters = dialog->nameFilters();
+            selected = dialog->selectedNameFilter();
+            dialog->reject();
+        }
+    });
+    RunPictureDialog(&w, FileDialogKind::Open, QString());
+    QCOMPARE(filters, (QStringList{"Pictures (*.bmp *.png *.jpg *.jpeg *.gif *.sc2)",
+                                   "BITMAP IMAGE (*.bmp)", "ALL FILES (*)"}));
+    QCOMPARE(selected, filters.value(0));
 }
 
 void FileCommandsTest::saveAsWritesBmpNameAndCleansTitle() {

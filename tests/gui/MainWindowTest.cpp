@@ -3,12 +3,19 @@
 #include "gui/editor/CellFrame.h"
 #include "gui/editor/MessageBoxes.h"
 
+#include "core/editor/BitmapCodec.h"
+
 #include <QAction>
+#include <QApplication>
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 
 using namespace murelo;
 using namespace murelo::gui;
@@ -71,6 +78,9 @@ class MainWindowTest : public QObject {
     void pageKeysZoomWithinLimits();
     void pageKeysZoomEvenWhenTheScrollAreaHasThem();
     void onlyKeypadPlusAndMinusZoomWithCtrl();
+    void viewMenuZoomsByTheScaleStepsAndToFit();
+    void ctrlWheelZoomsAroundThePointer();
+    void windowShowsTheWholePictureAfterNewAndOpen();
     void gridItemTogglesCellFrame();
     void tabShowsErrorOverlayOnlyAfterCheck();
     void f1ShowsQuickSlotOnlyWhenFilled();
@@ -100,9 +110,11 @@ void MainWindowTest::menuItemsCaptionsShortcutsAndSeparators() {
     QCOMPARE(MenuRows(TopMenu(w, "Edit1")),
              (QStringList{"Undo1|&Undo|Ctrl+Z", "Redo1|&Redo|Ctrl+Y", "-N3", "Copy1|&Copy|Ctrl+C",
                           "-N6", "Settings1|Color &Depth|", "EditMode1|&Edit Mode|"}));
-    QCOMPARE(MenuRows(TopMenu(w, "View1")),
-             (QStringList{"Palet1|Tool &Palette|Ctrl+T", "Message1|&Message|Ctrl+M",
-                          "Grid1|&Grid|Ctrl+G"}));
+    QCOMPARE(
+        MenuRows(TopMenu(w, "View1")),
+        (QStringList{"Palet1|Tool &Palette|Ctrl+T", "Message1|&Message|Ctrl+M",
+                     "Grid1|&Grid|Ctrl+G", "-N7", "ZoomIn1|Zoom &In\tPage Down, Ctrl+Num +|PgDown",
+                     "ZoomOut1|Zoom &Out\tPage Up, Ctrl+Num -|PgUp", "ZoomFit1|Zoom to &Fit|"}));
     QCOMPARE(MenuRows(TopMenu(w, "Tool1")),
              (QStringList{"ColorCheck1|&Color Check|", "-N4", "SC1Converter1|&Pixel Converter|"}));
     QCOMPARE(MenuRows(TopMenu(w, "Help1")), (QStringList{"About1|&About...|", "Help2|&Help|"}));
@@ -222,6 +234,63 @@ void MainWindowTest::onlyKeypadPlusAndMinusZoomWithCtrl() {
     QCOMPARE(w.session().view().Scale, 1);
     QTest::keyClick(&w, Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier);
     QCOMPARE(w.session().view().Scale, 1);
+}
+
+void MainWindowTest::viewMenuZoomsByTheScaleStepsAndToFit() {
+    TForm1 w;
+    ShowActive(w);
+    QVERIFY(!w.ZoomOut1->isEnabled()); // x1 is the smallest step
+    for (int i = 0; i < 5; ++i)
+        w.ZoomIn1->trigger();
+    QVERIFY(w.session().view().Scale == 32 && !w.ZoomIn1->isEnabled());
+    // Zoom to Fit: the largest step that shows the whole picture on the offscreen screen of
+    // 800 x 800 pixels: x2.
+    w.ZoomFit1->trigger();
+    QCOMPARE(w.session().view().Scale, 2);
+    QCOMPARE(w.scrollArea()->viewport()->size(), QSize(512, 384));
+}
+
+void MainWindowTest::ctrlWheelZoomsAroundThePointer() {
+    TForm1 w;
+    ShowActive(w);
+    w.resize(400, 300);
+    w.stepScale(+2); // x4: larger than the window, so it scrolls
+    w.scrollArea()->horizontalScrollBar()->setValue(300);
+    const QPoint at = w.Image1->mapToGlobal(QPoint(430, 330)); // picture pixel (107, 82)
+    const auto wheel = [&](QWidget* target, int delta, Qt::KeyboardModifiers mods) {
+        QWheelEvent event(target->mapFromGlobal(at), at, {}, {0, delta}, Qt::NoButton, mods,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(target, &event);
+    };
+    wheel(w.canvas(), 120, Qt::ControlModifier);
+    const QPoint now = w.Image1->mapFromGlobal(at); // the same pixel under the pointer
+    QCOMPARE(QPoint(now.x() / 8, now.y() / 8), QPoint(107, 82));
+    wheel(w.canvas(), -120, Qt::ControlModifier);
+    QCOMPARE(w.session().view().Scale, 4);
+    const int scrolled = w.scrollArea()->verticalScrollBar()->value();
+    wheel(w.scrollArea()->viewport(), -120, Qt::NoModifier); // without Ctrl: scrolls
+    QVERIFY(w.session().view().Scale == 4 &&
+            w.scrollArea()->verticalScrollBar()->value() > scrolled);
+}
+
+void MainWindowTest::windowShowsTheWholePictureAfterNewAndOpen() {
+    BoxRecorder boxes;
+    TForm1 w;
+    ShowActive(w);
+    w.stepScale(+1);
+    w.newPicture(200, 120, 0xFFFFFF);
+    QTRY_COMPARE(w.scrollArea()->viewport()->size(), QSize(400, 240));
+    QTemporaryDir dir;
+    const std::vector<std::uint8_t> bytes = EncodeBitmap24(Picture(320, 200, 0x0000FF));
+    QFile file(dir.filePath("wide.bmp"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
+    file.close();
+    QVERIFY(w.openFile(file.fileName()));
+    QTRY_COMPARE(w.scrollArea()->viewport()->size(), QSize(640, 400));
+    w.stepScale(+1); // x4 is larger than the screen: the window takes its height, no more
+    w.newPicture(320, 200, 0xFFFFFF);
+    QTRY_COMPARE(w.frameGeometry().height(), w.screen()->availableGeometry().height());
 }
 
 void MainWindowTest::gridItemTogglesCellFrame() {

@@ -47,6 +47,7 @@ class PaintingTest : public QObject {
   private slots:
     void pressDragReleasePaintsAndRecordsOneSnapshot();
     void freeDrawDragJoinsThePoints();
+    void quickDragsAtX4AreJoined();
     void zoomedPictureMapsDisplayToPicturePixels();
     void cellFrameFollowsPointerAndForwardsItsClicks();
     void rightClickPicksTheForegroundColour();
@@ -64,9 +65,9 @@ void PaintingTest::pressDragReleasePaintsAndRecordsOneSnapshot() {
     QCOMPARE(w.windowTitle(), QString("Murelo 9918 ver.1.20 : *"));
     QTest::mouseMove(w.Image1, QPoint(20, 5));
     QTest::mouseRelease(w.Image1, Qt::LeftButton, {}, QPoint(20, 5));
-    QCOMPARE(pic.pixel(20, 5), Black);
-    QCOMPARE(pic.pixel(10, 5), White); // the pen without Free Draw paints only where it is
-    QCOMPARE(CountColor(pic, Black), 2);
+    for (int x = 3; x <= 20; ++x) // the stroke is joined from the press to the move
+        QCOMPARE(pic.pixel(x, 5), Black);
+    QCOMPARE(CountColor(pic, Black), 18);
     QVERIFY(w.Undo1->isEnabled());
     QVERIFY(!w.Redo1->isEnabled());
 
@@ -76,7 +77,7 @@ void PaintingTest::pressDragReleasePaintsAndRecordsOneSnapshot() {
     QVERIFY(w.Redo1->isEnabled());
     QVERIFY(w.windowTitle().endsWith(" : *"));
     QTest::keyClick(&w, Qt::Key_Y, Qt::ControlModifier);
-    QCOMPARE(CountColor(pic, Black), 2);
+    QCOMPARE(CountColor(pic, Black), 18);
     QVERIFY(!w.Redo1->isEnabled());
 }
 
@@ -91,6 +92,25 @@ void PaintingTest::freeDrawDragJoinsThePoints() {
     for (int x = 2; x <= 12; ++x)
         QCOMPARE(pic.pixel(x, 2), Black);
     QCOMPARE(CountColor(pic, Black), 11);
+}
+
+void PaintingTest::quickDragsAtX4AreJoined() {
+    // The pointer jumps many picture pixels between two moves at x4: the pen paints every
+    // pixel of the diagonal between them, Block8 every 8 x 8 cell on it.
+    for (const auto& [mode, painted] : {std::pair{PaintMode::Pen, 21}, {PaintMode::Block8, 192}}) {
+        TForm1 w;
+        w.resize(1200, 900);
+        ShowActive(w);
+        w.stepScale(+2);
+        w.session().tool().Mode = mode;
+        QTest::mousePress(w.Image1, Qt::LeftButton, {}, QPoint(6, 6));
+        QTest::mouseMove(w.Image1, QPoint(86, 86));
+        QTest::mouseRelease(w.Image1, Qt::LeftButton, {}, QPoint(86, 86));
+        const Picture& pic = w.document().picture;
+        QCOMPARE(CountColor(pic, Black), painted);
+        for (int i = 1; i <= 21; ++i)
+            QCOMPARE(pic.pixel(i, i), Black);
+    }
 }
 
 void PaintingTest::zoomedPictureMapsDisplayToPicturePixels() {

@@ -133,7 +133,9 @@ class PictureFormatsWindowTest : public QObject {
     void aFileFromTheCommandLineOpensOrShowsTheUsualMessage() {
         WriteFile(path("text.bmp"), {'h', 'i'});
         QVERIFY(!form().openFile(path("text.bmp")));
-        QCOMPARE(boxes, QStringList{"Not BMP File!|Open Error"});
+        QCOMPARE(boxes,
+                 QStringList{"Not BMP File!\n  ->File : text.bmp (not a BMP, PNG, JPEG, GIF or "
+                             "SCREEN 2 image)|Open Error"});
         QCOMPARE(doc().picture, Picture(256, 192, 0xFFFFFF));
         std::vector<std::uint8_t> vram(0x3800, 0);
         std::fill(vram.begin() + 0x2000, vram.end(), std::uint8_t(0x40)); // blue on transparent
@@ -178,7 +180,7 @@ class PictureFormatsWindowTest : public QObject {
         d->exportButton->click();
         d->dataTypeButtons[0]->click();
         QVERIFY(asked == ExportSaveDialog::Sc2);
-        QCOMPARE(boxes, QStringList{"OK!|Export"});
+        QCOMPARE(boxes, QStringList{"OK!\n\nWritten:\n  " + path("title.SC2") + "|Export"});
         const QByteArray file = ReadAll(path("title.SC2"));
         QCOMPARE(file.size(), 7 + 0x3800);
         QCOMPARE(quint8(file[0]), quint8(0xFE));

@@ -1,15 +1,17 @@
-// Help > Help: the guide rendered at build time and the desktop asked to open it.
+// Help > Help: the guide rendered at build time, the desktop asked to open it, and the
+// program's own window when no browser does.
 #include "gui/app/UserGuide.h"
+#include "gui/app/GuideWindow.h"
 #include "gui/app/TForm1.h"
 #include "gui/editor/MessageBoxes.h"
 
 #include <QAction>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QUrl>
 
 using namespace murelo::gui;
@@ -33,23 +35,26 @@ class UserGuideTest : public QObject {
     Q_OBJECT
     QList<QUrl> opened;
     QStringList boxes;
-
-  public slots:
-    // The desktop's "file" handler for the duration of the test.
-    void openFile(const QUrl& url) { opened << url; }
+    bool browserOpens = true;
 
   private slots:
     void init() {
         opened.clear();
         boxes.clear();
-        QDesktopServices::setUrlHandler("file", this, "openFile");
+        browserOpens = true;
+        // The desktop for the duration of the test: it takes the page, or no browser does.
+        SetPageOpener([this](const QUrl& page, const std::function<void()>& failed) {
+            opened << page;
+            if (!browserOpens)
+                failed();
+        });
         SetBoxHandler([this](BoxKind, const QString& text, const QString& caption) {
             boxes << caption + "|" + text;
             return true;
         });
     }
     void cleanup() {
-        QDesktopServices::unsetUrlHandler("file");
+        SetPageOpener({});
         SetBoxHandler({});
     }
 
@@ -90,6 +95,20 @@ class UserGuideTest : public QObject {
         w.Help2->trigger();
         QCOMPARE(opened,
                  QList<QUrl>{QUrl::fromLocalFile(QDir::cleanPath(MURELO_GUIDE_DIR "/guide.html"))});
+        QVERIFY(boxes.isEmpty() && !w.findChild<GuideWindow*>());
+    }
+
+    void withoutABrowserTheGuideShowsInAWindowOfItsOwn() {
+        TForm1 w;
+        w.programDir = MURELO_GUIDE_DIR;
+        browserOpens = false;
+        for (int times = 0; times < 2; ++times) // asked again, the same window comes up
+            w.Help2->trigger();
+        QCOMPARE(w.findChildren<GuideWindow*>().size(), 1);
+        GuideWindow* window = w.findChild<GuideWindow*>();
+        QVERIFY(window->isVisible());
+        QCOMPARE(window->browser()->source(), opened.value(0));
+        QVERIFY(window->browser()->toPlainText().contains("The two-colour rule"));
         QCOMPARE(boxes, QStringList());
     }
 

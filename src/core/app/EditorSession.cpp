@@ -3,11 +3,13 @@
 #include "core/editor/BrushPixel.h"
 #include "core/editor/CellBuffer.h"
 #include "core/editor/FloodFill.h"
+#include "core/editor/LinePoints.h"
 #include "core/editor/RunRule.h"
 #include "core/palette/Palettes.h"
 
 #include <algorithm>
 #include <exception>
+#include <utility>
 
 namespace murelo {
 
@@ -185,6 +187,20 @@ SessionChange EditorSession::paintLeft(const PointerEvent& event, Point p, bool 
         return change;
     }
     change.showColorNumber = true;
+    if (tool_.Mode == PaintMode::Fill) {
+        if (isPress)
+            change |= fill(p);
+        return change;
+    }
+    if (isPress || (tool_.Mode == PaintMode::Pen && tool_.FreeDraw))
+        paintAt(p, isPress);
+    else
+        paintJoined({view_.LastX, view_.LastY}, p);
+    change.picture = true;
+    return change;
+}
+
+void EditorSession::paintAt(Point p, bool isPress) {
     switch (tool_.Mode) {
     case PaintMode::Pen:
         paintPen(p, isPress);
@@ -199,12 +215,31 @@ SessionChange EditorSession::paintLeft(const PointerEvent& event, Point p, bool 
         paintBlock8(p);
         break;
     case PaintMode::Fill:
-        if (isPress)
-            change |= fill(p);
-        return change;
+        break;
     }
-    change.picture = true;
-    return change;
+}
+
+void EditorSession::paintJoined(Point from, Point to) {
+    // A quick drag reports positions far apart: every cell the line between them crosses is
+    // painted as a press there would paint it, so the stroke has no gaps. The cell is what
+    // one press paints (a pixel, a run, a block), so none is painted twice in a row.
+    const StrokeCell cell = StrokeCellOf(tool_.Mode);
+    const auto cellOf = [cell](int x, int y) {
+        return std::pair{x >> cell.widthShift, y >> cell.heightShift};
+    };
+    auto last = cellOf(from.x, from.y);
+    bool painted = false;
+    ForEachLinePoint(from.x, from.y, to.x, to.y, [&](int x, int y) {
+        const auto here = cellOf(x, y);
+        if (here == last)
+            return;
+        last = here;
+        paintAt({x, y}, false);
+        painted = true;
+    });
+    // Still in the cell of the last position: painted there again, as every move did.
+    if (!painted)
+        paintAt(to, false);
 }
 
 void EditorSession::paintBrush(int x, int y, bool honourProtection) {
@@ -426,6 +461,10 @@ SessionChange EditorSession::switchPalette(PaletteKindId kind, bool recolour) {
     change.picture = recolour && RecolorPicture(doc_.picture, doc_.PaletteKind, kind);
     change.palette = doc_.PaletteKind != kind;
     doc_.PaletteKind = kind;
+    // The recoloured picture is a step of its own: joined to the next stroke, an Undo would
+    // bring back the old palette's colours under the new palette.
+    if (change.picture)
+        change |= recordSnapshot();
     // The drawing colours stay inside the new kind's range, as the tool palette shows them.
     const IndexRange& range = PaletteRange(kind);
     if (tool_.ForegroundIndex > range.last)
@@ -476,6 +515,7 @@ SessionChange EditorSession::setSaveDepth(PixelFormat depth) {
 
 SessionChange EditorSession::openPicture(const std::string& path, FileReport& report) {
     report = LoadPictureFile(doc_, path);
+    report.text = RefusalTextNamingTheFile(report, path);
     disarmInput();
     if (!report.ok())
         return {};
@@ -490,13 +530,13 @@ SessionChange EditorSession::openPicture(const std::string& path, FileReport& re
 SessionChange EditorSession::importPicture(const std::string& path, int width, int height,
                                            PictureFitMode fit, FileReport& report) {
     report = ImportPictureFile(doc_, path, width, height, fit);
+    report.text = RefusalTextNamingTheFile(report, path);
     disarmInput();
     if (!report.ok())
         return {};
     SessionChange change = restartUndo();
     change.picture = change.pictureSize = change.title = true;
-    change.exportAvailability = change.overlay = change.saveDepth = change.colors = true;
-    change.palette = change.editMode = true;
+    change.exportAvailability = change.overlay = change.saveDepth = true;
     return change;
 }
 

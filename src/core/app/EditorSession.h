@@ -139,8 +139,9 @@ class EditorSession {
     SessionChange applyPicture(const Picture& result);
 
     // The palette switch of the palette buttons and the dialogs: with recolour the chip
-    // palettes map index for index (the picture is not marked modified by that); the
-    // kind becomes the current one either way.
+    // palettes map index for index (the picture is not marked modified by that) and the
+    // recoloured picture is recorded as an undo step; the kind becomes the current one
+    // either way.
     SessionChange switchPalette(PaletteKindId kind, bool recolour);
     SessionChange setEditMode(EditModeId mode);
     // What the New dialog's Cancel goes back to: both as they were, nothing recoloured.
@@ -152,11 +153,12 @@ class EditorSession {
     SessionChange setSaveDepth(PixelFormat depth);
 
     // Open and drop (see LoadPictureFile). On success the undo ring restarts and everything
-    // that shows the picture, its palette or depth changes; on failure nothing changes.
-    // Input is disarmed after either outcome.
+    // that shows the picture, its palette or depth changes; on failure nothing changes and a
+    // refusal's text names the file (RefusalTextNamingTheFile). Input is disarmed after
+    // either outcome.
     SessionChange openPicture(const std::string& path, FileReport& report);
-    // File > Import Picture... (see ImportPictureFile): the same changes as Open, on a new,
-    // modified, unnamed picture; on failure nothing changes.
+    // File > Import Picture... (see ImportPictureFile): a new, modified, unnamed picture in
+    // the palette and pixel mode already chosen; on failure nothing changes.
     SessionChange importPicture(const std::string& path, int width, int height, PictureFitMode fit,
                                 FileReport& report);
     // Save, Save As (see WritePictureFile) and Save Consecutive (see SaveConsecutive).
@@ -196,6 +198,8 @@ class EditorSession {
     Point pictureCoordinates(Point display) const;
     SessionChange updateCellFrame(Point display, const PointerEvent& event);
     SessionChange paintLeft(const PointerEvent& event, Point p, bool isPress);
+    void paintAt(Point p, bool isPress);
+    void paintJoined(Point from, Point to);
     void paintPen(Point p, bool isPress);
     void paintPenRun(Point p);
     void paintLine(Point p);

@@ -10,6 +10,8 @@
 #include "core/editor/PngEncode.h"
 #include "core/palette/Palettes.h"
 
+#include <filesystem>
+
 namespace murelo {
 
 namespace {
@@ -21,15 +23,22 @@ FileReport ReadError(const std::string& reason) {
     return {"Open", "ReadError : " + reason};
 }
 
-void AdoptPicture(Document& doc, DecodedBitmap& decoded, const std::string& path) {
+// Whether the picture's palette and pixel mode come from its pixels (a file drawn in a palette)
+// or stay as they are (a photograph, which holds no palette to detect).
+enum class PaletteSource { Detected, Kept };
+
+void AdoptPicture(Document& doc, DecodedBitmap& decoded, const std::string& path,
+                  PaletteSource palette) {
     const int w = decoded.picture.width(), h = decoded.picture.height();
     doc.picture = std::move(decoded.picture);
     doc.PictureWidth = w;
     doc.PictureHeight = h;
     doc.errorOverlay = Picture(w, h, OverlayBackground);
     doc.scratch = Picture(w, h, OverlayBackground);
-    doc.PaletteKind = DetectPalette(doc.picture);
-    doc.EditMode = EditModeForKind(doc.PaletteKind);
+    if (palette == PaletteSource::Detected) {
+        doc.PaletteKind = DetectPalette(doc.picture);
+        doc.EditMode = EditModeForKind(doc.PaletteKind);
+    }
     doc.ErrorsShown = false;
     doc.FileName = path;
     doc.Modified = false;
@@ -39,6 +48,21 @@ void AdoptPicture(Document& doc, DecodedBitmap& decoded, const std::string& path
 }
 
 } // namespace
+
+std::string RefusalTextNamingTheFile(const FileReport& report, const std::string& path) {
+    const std::string name = std::filesystem::path(path).filename().string();
+    switch (report.refusal) {
+    case FileRefusal::None:
+        break;
+    case FileRefusal::NotPicture:
+        return report.text + "\n  ->File : " + name +
+               " (not a BMP, PNG, JPEG, GIF or SCREEN 2 image)";
+    case FileRefusal::TooLargeToOpen:
+        return report.text + "\n  ->File : " + name +
+               "\n  ->File > Import Picture... scales it to fit";
+    }
+    return report.text;
+}
 
 EditModeId EditModeForKind(PaletteKindId kind) {
     if (kind == PaletteKindId::Pc8801)
@@ -60,8 +84,12 @@ PictureFileContents ReadPictureFile(const std::string& path, const PictureLimits
     case BitmapFault::None:
         break;
     case BitmapFault::NotBitmap:
+        contents.report = OpenError(contents.bitmap.message);
+        contents.report.refusal = FileRefusal::NotPicture;
+        break;
     case BitmapFault::TooLarge:
         contents.report = OpenError(contents.bitmap.message);
+        contents.report.refusal = FileRefusal::TooLargeToOpen;
         break;
     case BitmapFault::Unreadable:
         contents.report = ReadError(contents.bitmap.message);
@@ -73,7 +101,7 @@ PictureFileContents ReadPictureFile(const std::string& path, const PictureLimits
 FileReport LoadPictureFile(Document& doc, const std::string& path) {
     PictureFileContents contents = ReadPictureFile(path);
     if (contents.report.ok())
-        AdoptPicture(doc, contents.bitmap, path);
+        AdoptPicture(doc, contents.bitmap, path, PaletteSource::Detected);
     return contents.report;
 }
 
@@ -90,9 +118,13 @@ FileReport ImportPictureFile(Document& doc, const std::string& path, int width, 
     PictureFileContents contents = ReadPictureFile(path, limits);
     if (!contents.report.ok())
         return contents.report;
-    contents.bitmap.picture = FitPicture(contents.bitmap.picture, width, height, fit);
+    std::optional<Picture> fitted = FitPicture(contents.bitmap.picture, width, height, fit);
+    if (!fitted)
+        return {"Import", "The picture could not be scaled to " + std::to_string(width) + " x " +
+                              std::to_string(height) + ": not enough memory."};
+    contents.bitmap.picture = std::move(*fitted);
     contents.bitmap.formatCode = PixelFormatCode(PixelFormat::Bits24);
-    AdoptPicture(doc, contents.bitmap, std::string());
+    AdoptPicture(doc, contents.bitmap, std::string(), PaletteSource::Kept);
     doc.Modified = true;
     return {};
 }

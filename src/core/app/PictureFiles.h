@@ -8,13 +8,26 @@
 
 namespace murelo {
 
+// Why Open or Import refused a file before reading its pixels.
+enum class FileRefusal {
+    None,
+    NotPicture,     // "Not BMP File!": no kind of picture the readers take
+    TooLargeToOpen, // beyond Open's 640 x 640, which Import would scale
+};
+
 // A message box of the file commands: its caption and text. Empty text means success.
 struct FileReport {
     std::string caption;
     std::string text;
+    FileRefusal refusal = FileRefusal::None;
 
     bool ok() const { return text.empty(); }
 };
+
+// The editor's text for a refused file: the report's own text, then a line naming the file
+// (for a file of no kind it reads, with the kinds it does read) and, for a picture too large
+// to open, a line pointing to File > Import Picture..., which scales it.
+std::string RefusalTextNamingTheFile(const FileReport& report, const std::string& path);
 
 struct PictureFileContents {
     FileReport report; // empty text when the bitmap decoded
@@ -38,9 +51,10 @@ PictureFileContents ReadPictureFile(const std::string& path, const PictureLimits
 FileReport LoadPictureFile(Document& doc, const std::string& path);
 
 // Import: reads any picture of any size, scales it to width x height (at most 640 each) as
-// `fit` says and makes it a new picture: no FileName, Modified = true, SaveDepth 24 bits
-// unless every pixel is in the detected palette, cleared overlay and scratch images. The
-// caller then does what it does after Open (undo restart, message window, tool palette).
+// `fit` says and makes it a new picture: no FileName, Modified = true, SaveDepth 24 bits,
+// cleared overlay and scratch images. PaletteKind and EditMode stay as they are: a
+// photograph holds no palette to detect (its black bars alone would pick an odd one). The
+// caller then restarts the undo ring and clears the message window.
 // On failure the document is left exactly as it was.
 FileReport ImportPictureFile(Document& doc, const std::string& path, int width, int height,
                              PictureFitMode fit);

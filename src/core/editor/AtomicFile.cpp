@@ -1,6 +1,7 @@
 #include "core/editor/AtomicFile.h"
 
 #include "core/editor/LiveTemporaries.h"
+#include "core/editor/ProcessUmask.h"
 
 #include <cerrno>
 #include <climits>
@@ -101,9 +102,7 @@ class StopSignalsHeld {
 };
 
 mode_t NewFileMode() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+    return 0666 & ~ReadUmask();
 }
 
 } // namespace

@@ -1,8 +1,7 @@
 #include "core/editor/BrushPixel.h"
 
 #include "core/editor/BrushPatterns.h"
-
-#include <cstdlib>
+#include "core/editor/LinePoints.h"
 
 namespace murelo {
 
@@ -58,35 +57,9 @@ void PutBrushPixel(Picture& image, const PaintContext& context, int x, int y, Co
 
 void DrawBrushLine(Picture& image, const PaintContext& context, int x0, int y0, int x1, int y1,
                    ColorValue fg, ColorValue bg, int pattern) {
-    const int dx = std::abs(x1 - x0);
-    const int dy = std::abs(y1 - y0);
-    const int sx = x1 > x0 ? 1 : -1;
-    const int sy = y1 > y0 ? 1 : -1;
-    int x = x0;
-    int y = y0;
-    if (dx > dy) {
-        int e = -dx;
-        for (int i = 0; i <= dx; ++i) {
-            PutBrushPixel(image, context, x, y, fg, bg, pattern, true);
-            x += sx;
-            e += 2 * dy;
-            if (e >= 0) {
-                y += sy;
-                e -= 2 * dx;
-            }
-        }
-    } else {
-        int e = -dy;
-        for (int i = 0; i <= dy; ++i) {
-            PutBrushPixel(image, context, x, y, fg, bg, pattern, true);
-            y += sy;
-            e += 2 * dx;
-            if (e >= 0) {
-                x += sx;
-                e -= 2 * dy;
-            }
-        }
-    }
+    ForEachLinePoint(x0, y0, x1, y1, [&](int x, int y) {
+        PutBrushPixel(image, context, x, y, fg, bg, pattern, true);
+    });
 }
 
 } // namespace murelo

@@ -29,17 +29,31 @@ struct JpegError {
     std::longjmp(error->jump, 1);
 }
 
-// A cut-off file is only a warning to the library, which pads it with grey: refuse it.
+// Data that ends before the picture's last row is only a warning to the library, which pads
+// the rest with grey: a file cut off without an end marker, or one whose scan meets its end
+// marker early (a frame declaring far more rows than its data holds). Both are refused alike.
+bool EndsTooEarly(j_common_ptr cinfo) {
+    const int code = cinfo->err->msg_code;
+    if (code == JWRN_JPEG_EOF)
+        return true;
+    return code == JWRN_HIT_MARKER && cinfo->is_decompressor &&
+           reinterpret_cast<j_decompress_ptr>(cinfo)->unread_marker == JPEG_EOI;
+}
+
 void OnMessage(j_common_ptr cinfo, int level) {
-    if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF)
+    if (level < 0 && EndsTooEarly(cinfo)) {
+        cinfo->err->msg_code = JWRN_JPEG_EOF;
         OnError(cinfo);
+    }
 }
 
 void OnProgress(j_common_ptr cinfo) {
     auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
     if (cinfo->is_decompressor && d->input_scan_number > MaxScans) {
-        cinfo->err->msg_code = JERR_BAD_SCAN_SCRIPT;
-        OnError(cinfo);
+        auto* error = reinterpret_cast<JpegError*>(cinfo->err);
+        std::snprintf(error->text, sizeof error->text,
+                      "The file has more scans than the reader accepts (at most %d)", MaxScans);
+        std::longjmp(error->jump, 1);
     }
 }
 
@@ -119,32 +133,51 @@ DecodedBitmap Unreadable(const char* reason) {
     return result;
 }
 
+// Creating the decoder allocates its memory manager, and a failure there leaves by the error
+// handler's jump like any other: the jump target is armed first.
+bool Create(Decoding& d, int libraryVersion) {
+    if (setjmp(d.error.jump))
+        return false;
+    jpeg_CreateDecompress(&d.cinfo, libraryVersion, sizeof d.cinfo);
+    // A progressive file keeps all its coefficients; beyond this it is refused.
+    d.cinfo.mem->max_memory_to_use = 512L * 1024 * 1024;
+    d.progress.progress_monitor = OnProgress;
+    d.cinfo.progress = &d.progress;
+    return true;
+}
+
 class Decompressor {
   public:
-    Decompressor() {
+    explicit Decompressor(int libraryVersion = JPEG_LIB_VERSION) {
         d_.cinfo.err = jpeg_std_error(&d_.error.manager);
         d_.error.manager.error_exit = OnError;
         d_.error.manager.emit_message = OnMessage;
-        jpeg_create_decompress(&d_.cinfo);
-        // A progressive file keeps all its coefficients; beyond this it is refused.
-        d_.cinfo.mem->max_memory_to_use = 512L * 1024 * 1024;
-        d_.progress.progress_monitor = OnProgress;
-        d_.cinfo.progress = &d_.progress;
+        created_ = Create(d_, libraryVersion);
     }
+    // Also after a failed creation: the library frees whatever it had allocated by then.
     ~Decompressor() { jpeg_destroy_decompress(&d_.cinfo); }
     Decompressor(const Decompressor&) = delete;
     Decompressor& operator=(const Decompressor&) = delete;
+    bool created() const { return created_; }
     Decoding& get() { return d_; }
 
   private:
     Decoding d_{};
+    bool created_ = false;
 };
 
 } // namespace
 
+std::string TryCreateJpegDecoder(int libraryVersion) {
+    Decompressor decompressor(libraryVersion);
+    return decompressor.created() ? std::string() : decompressor.get().error.text;
+}
+
 DecodedBitmap DecodeJpeg(std::span<const std::uint8_t> file, const PictureLimits& limits) {
     Decompressor decompressor;
     Decoding& d = decompressor.get();
+    if (!decompressor.created())
+        return Unreadable(d.error.text);
     if (!ReadHeader(d, file))
         return Unreadable(d.error.text);
     DecodedBitmap result = CheckDeclaredSize(d.cinfo.image_width, d.cinfo.image_height, limits);

@@ -1,9 +1,28 @@
 #include "core/editor/PictureFit.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <utility>
+
+namespace murelo {
+namespace {
+
+bool failNextResampling = false;
+
+// The resampler's working memory; it gives up when there is none.
+void* ResampleMemory(std::size_t size) {
+    if (std::exchange(failNextResampling, false))
+        return nullptr;
+    return std::malloc(size);
+}
+
+} // namespace
+} // namespace murelo
 
 #define STB_IMAGE_RESIZE_IMPLEMENTATION
 #define STB_IMAGE_RESIZE_STATIC
+#define STBIR_MALLOC(size, context) ((void)(context), murelo::ResampleMemory(size))
+#define STBIR_FREE(pointer, context) ((void)(context), std::free(pointer))
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wunused-function"
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
@@ -20,13 +39,14 @@ struct Rect {
 };
 
 // Scales src into dst at rect `to`, taking the source rectangle `from`. The pixel buffers are
-// RGBX bytes; the fourth byte is zero throughout, so it stays zero.
-void Resample(const Picture& src, Rect from, Picture& dst, Rect to) {
+// RGBX bytes; the fourth byte is zero throughout, so it stays zero. False when the resampler
+// could not run (it found no memory for its work); dst is then not to be used.
+bool Resample(const Picture& src, Rect from, Picture& dst, Rect to) {
     const auto* in = reinterpret_cast<const unsigned char*>(src.row(from.y) + from.x);
     auto* out = reinterpret_cast<unsigned char*>(dst.row(to.y) + to.x);
-    stbir_resize_uint8_srgb_edgemode(in, from.w, from.h, src.width() * 4, out, to.w, to.h,
-                                     dst.width() * 4, 4, STBIR_ALPHA_CHANNEL_NONE, 0,
-                                     STBIR_EDGE_CLAMP);
+    return stbir_resize_uint8_srgb_edgemode(in, from.w, from.h, src.width() * 4, out, to.w, to.h,
+                                            dst.width() * 4, 4, STBIR_ALPHA_CHANNEL_NONE, 0,
+                                            STBIR_EDGE_CLAMP) != 0;
 }
 
 int Scaled(long long size, long long num, long long den) {
@@ -45,7 +65,12 @@ std::optional<PictureFitMode> ParsePictureFitMode(std::string_view text) {
     return std::nullopt;
 }
 
-Picture FitPicture(const Picture& source, int width, int height, PictureFitMode mode) {
+void FailNextResampling() {
+    failNextResampling = true;
+}
+
+std::optional<Picture> FitPicture(const Picture& source, int width, int height,
+                                  PictureFitMode mode) {
     Picture result(width, height, 0x000000);
     if (source.empty() || width <= 0 || height <= 0)
         return result;
@@ -69,7 +94,9 @@ Picture FitPicture(const Picture& source, int width, int height, PictureFitMode 
         from.x = (source.width() - from.w) / 2;
         from.y = (source.height() - from.h) / 2;
     }
-    Resample(source, from, result, to);
+    // A picture left black by a resampler that did not run must never pass for the result.
+    if (!Resample(source, from, result, to))
+        return std::nullopt;
     return result;
 }
 

@@ -17,7 +17,12 @@ enum class PictureFitMode {
 std::optional<PictureFitMode> ParsePictureFitMode(std::string_view text);
 
 // The picture resampled to width x height with a windowed filter in linear light (so that
-// a fine black-and-white pattern becomes the grey the eye sees, not a darker one).
-Picture FitPicture(const Picture& source, int width, int height, PictureFitMode mode);
+// a fine black-and-white pattern becomes the grey the eye sees, not a darker one); nothing
+// when the resampler could not run.
+std::optional<Picture> FitPicture(const Picture& source, int width, int height,
+                                  PictureFitMode mode);
+
+// A seam for the tests of the failure path: the next resampling finds no working memory.
+void FailNextResampling();
 
 } // namespace murelo

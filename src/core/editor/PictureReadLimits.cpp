@@ -7,8 +7,7 @@ namespace murelo {
 std::string OpenSizeRefusalMessage(std::uint32_t width, std::uint32_t height) {
     char text[240];
     std::snprintf(text, sizeof text,
-                  "The Image of %d pixels or more can't be read!\n  ->Image Size : ( %u, %u )\n"
-                  "  ->File > Import Picture... scales it to fit",
+                  "The Image of %d pixels or more can't be read!\n  ->Image Size : ( %u, %u )",
                   MaxPictureSize, width, height);
     return text;
 }

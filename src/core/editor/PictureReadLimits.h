@@ -7,7 +7,8 @@
 
 namespace murelo {
 
-// The message for a picture that Open refuses for its size although Import would take it.
+// The message for a picture that Open refuses for its size (Import would take it), as the
+// bitmap reader words it.
 std::string OpenSizeRefusalMessage(std::uint32_t width, std::uint32_t height);
 
 // Checks a decoder's declared size against the limits: a fault (TooLarge for Open's rule,

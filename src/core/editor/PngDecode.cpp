@@ -17,6 +17,12 @@ struct PngReader {
     std::span<const std::uint8_t> file;
     std::size_t at = 0;
     char error[200] = {};
+    // Set once the rows are being read, with the picture's shape for telling their end.
+    bool readingRows = false;
+    bool interlaced = false;
+    png_uint_32 height = 0;
+    // The last row was complete when the reader stopped: the picture is whole.
+    bool rowsComplete = false;
 };
 
 void OnError(png_structp png, png_const_charp message) {
@@ -27,8 +33,25 @@ void OnError(png_structp png, png_const_charp message) {
 
 void OnWarning(png_structp, png_const_charp) {}
 
+// After the picture's last row libpng inflates whatever is left of the data stream, only to
+// reach its end: a small file may carry gigabytes of it. Once the rows are complete nothing
+// more is read, so the time to read a picture is bounded by its size.
+bool RowsComplete(png_structp png, const PngReader& reader) {
+    if (!reader.readingRows)
+        return false;
+    // libpng counts the passes of an interlaced picture to 7 after its last row, and the rows
+    // of a plain one up to the height.
+    if (reader.interlaced)
+        return png_get_current_pass_number(png) >= 7;
+    return png_get_current_row_number(png) >= reader.height;
+}
+
 void ReadBytes(png_structp png, png_bytep out, png_size_t size) {
     auto* reader = static_cast<PngReader*>(png_get_io_ptr(png));
+    if (RowsComplete(png, *reader)) {
+        reader->rowsComplete = true;
+        png_error(png, "the rows are complete");
+    }
     if (size > reader->file.size() - reader->at)
         png_error(png, "the file ends inside the picture data");
     std::memcpy(out, reader->file.data() + reader->at, size);
@@ -118,9 +141,14 @@ DecodedBitmap DecodePng(std::span<const std::uint8_t> file, const PictureLimits&
     png_set_read_fn(s.png(), &reader, ReadBytes);
     // Text and other side chunks may not inflate without bound either.
     png_set_chunk_malloc_max(s.png(), 8 * 1024 * 1024);
+    // The data is taken in small pieces, so what libpng inflates behind the last row before
+    // it asks for more (and the reader stops) stays small too: at most about a megabyte.
+    png_set_compression_buffer_size(s.png(), 1024);
     PngInfo header;
     if (!ReadHeader(s.png(), s.info(), header))
         return Unreadable(reader.error);
+    reader.interlaced = png_get_interlace_type(s.png(), s.info()) != PNG_INTERLACE_NONE;
+    reader.height = header.height;
     DecodedBitmap result = CheckDeclaredSize(header.width, header.height, limits);
     if (!result.ok())
         return result;
@@ -130,7 +158,8 @@ DecodedBitmap DecodePng(std::span<const std::uint8_t> file, const PictureLimits&
     std::vector<png_bytep> rows(header.height);
     for (png_uint_32 y = 0; y < header.height; ++y)
         rows[y] = reinterpret_cast<png_bytep>(result.picture.row(int(y)));
-    if (!ReadRows(s.png(), rows.data()))
+    reader.readingRows = true;
+    if (!ReadRows(s.png(), rows.data()) && !reader.rowsComplete)
         return Unreadable(reader.error);
     result.formatCode = FormatCodeOf(header);
     return result;

@@ -29,4 +29,19 @@ void FitDrawingColorsToPalette(ToolState& tool, int paletteKind) {
     tool.BackgroundColor = PaletteColor(paletteKind, tool.BackgroundIndex);
 }
 
+StrokeCell StrokeCellOf(PaintMode mode) {
+    switch (mode) {
+    case PaintMode::Line:
+        return {3, 0};
+    case PaintMode::Block4:
+        return {2, 2};
+    case PaintMode::Block8:
+        return {3, 3};
+    case PaintMode::Pen:
+    case PaintMode::Fill:
+        break;
+    }
+    return {0, 0};
+}
+
 } // namespace murelo

@@ -32,6 +32,15 @@ struct ToolState {
     int BrushPattern = 0;                  // 0 solid foreground, 1..7 dithers, 8 solid background
 };
 
+// The cell one press of a paint mode paints, as shifts of the picture coordinates: a pixel
+// for the pen, the 8-pixel run for Line, the 4 x 4 and 8 x 8 blocks. A drag paints each cell
+// its line crosses once.
+struct StrokeCell {
+    int widthShift = 0;
+    int heightShift = 0;
+};
+StrokeCell StrokeCellOf(PaintMode mode);
+
 // A colour is protected when its first index in the palette kind has its bit set.
 bool IsProtectedColor(const ToolState& tool, ColorValue color, int paletteKind);
 

@@ -115,6 +115,16 @@ void ExportSc2(ConstVramImage vram, const ExportJobHooks& hooks, ExportJobResult
         SetBox(result, ExportOutcome::Written, OkText, ExportCaption);
 }
 
+// "OK!" alone leaves the user guessing where the files went (a typed name may land in
+// another folder than the one in mind): the box names every file written.
+void NameWrittenFiles(ExportJobResult& result) {
+    if (result.outcome != ExportOutcome::Written || result.written.empty())
+        return;
+    result.boxText += "\n\nWritten:";
+    for (const std::filesystem::path& file : result.written)
+        result.boxText += "\n  " + file.string();
+}
+
 } // namespace
 
 void ValidateExportOptions(const ExportOptions& options) {
@@ -156,13 +166,12 @@ ExportJobResult RunExportJob(const Picture& picture, int paletteKind, const Expo
             return hooks.binaryPath ? hooks.binaryPath() : std::nullopt;
         };
         TakeBinaryResult(result, ExportBinary(vram, options.binary, ask, result.messageText));
-        return result;
-    }
-    if (options.dataType == ExportSc2Data) {
+    } else if (options.dataType == ExportSc2Data) {
         ExportSc2(vram, hooks, result);
-        return result;
+    } else {
+        ExportTape(vram, options, hooks, result);
     }
-    ExportTape(vram, options, hooks, result);
+    NameWrittenFiles(result);
     return result;
 }
 

@@ -61,9 +61,10 @@ enum class ExportOutcome {
     Offences,      // "Some errors were found!" (caption "Color Check"), nothing written
     BankOver,      // "BANK OVER : N" (caption "Export Error"), nothing asked or written
     NoFileChosen,  // a save dialog was cancelled: no box
-    DataOverflow,  // "Data Over Flow Error!..." (caption "Export"), nothing written
+    DataOverflow,  // "Data Over Flow Error!..." and the highest start address that fits
+                   // (caption "Export"), nothing written; the dialog stays for another try
     WriteFailed,   // a box naming each file that could not be written, and why
-    Written,       // "OK!" (caption "Export"): everything was written
+    Written,       // "OK!" and the files written (caption "Export"): everything was written
 };
 
 struct ExportJobResult {

@@ -35,11 +35,15 @@ struct LoadAddressResult {
     TapeHeader header;       // start, end and execution = start; meaningful when fits
     std::string messageText; // replaces the message window's text
     std::string errorBox;    // the "Export" box text when the data does not fit, else empty
+    // When the data does not fit: the item of the highest start address that would hold it,
+    // or -1 when none does.
+    int highestFittingChoice = -1;
 };
 
 // Places the loader and a packed screen of `packedSize` bytes at the start address of
 // item `choice` (0..4, std::out_of_range otherwise) and checks that they end below the
-// BASIC work area.
+// BASIC work area. When they do not, the message and the box also name the highest start
+// address of the list that would hold them.
 LoadAddressResult CheckLoadAddress(int choice, std::size_t packedSize);
 
 } // namespace murelo

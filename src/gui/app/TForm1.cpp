@@ -34,9 +34,8 @@ TForm1::TForm1() {
     setAcceptDrops(true);
     applyChange(session_.newDocument(256, 192, 0xFFFFFF, true));
 
-    // Room for the 256 x 192 picture at x1 inside the frame, as the window starts.
-    resize(doc_.PictureWidth + 2 * scrollArea_->frameWidth() + 9,
-           menuBar()->sizeHint().height() + doc_.PictureHeight + 2 * scrollArea_->frameWidth() + 9);
+    // Room for the 256 x 192 picture at x1, as the window starts.
+    fitWindowToPicture();
 
     ShowCellFrame(true);
     updateExportAvailability();
@@ -122,13 +121,17 @@ void TForm1::resizeImages() {
 }
 
 void TForm1::fitCanvas() {
+    // The quick slot may hold a picture of another size: the canvas takes it in only while
+    // F1 shows it, so the window's room is the picture's.
     QSize size = Image1->size();
-    size = size.expandedTo(Image7->size());
+    if (!Image7->isHidden())
+        size = size.expandedTo(Image7->size());
     canvas_->resize(size);
 }
 
 void TForm1::scaleChanged() {
     resizeImages();
+    updateZoomItems();
     QScrollBar* h = scrollArea_->horizontalScrollBar();
     QScrollBar* v = scrollArea_->verticalScrollBar();
     h->setValue(CentredScrollPosition(Image1->width(), width()));

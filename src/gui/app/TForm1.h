@@ -10,6 +10,7 @@
 class QAction;
 class QMenu;
 class QScrollArea;
+class QWheelEvent;
 
 namespace murelo::gui {
 
@@ -65,6 +66,17 @@ class TForm1 : public QMainWindow {
     // Moves the scale one step (Page Up/Down, Ctrl+keypad +/-) through the tool palette's
     // scale track bar when it exists, so its change handler runs.
     void stepScale(int delta);
+    // --- TForm1View.cpp: View > Zoom In, Zoom Out, Zoom to Fit, Ctrl + wheel, window size ---
+    void ZoomIn1Click();
+    void ZoomOut1Click();
+    // The largest scale step at which the whole picture fits the screen's available area,
+    // then the window sized to it.
+    void ZoomFit1Click();
+    // Sizes the window to show the whole picture at the current scale, as far as the
+    // screen's available area allows, and keeps it on that area (at start and after New,
+    // Open, a drop or Import; a maximised or full-screen window keeps its size).
+    void fitWindowToPicture();
+    // --- end of TForm1View.cpp ---
     // Export1 enabled exactly for a 256 x 192 picture, once File > Export is wired.
     void updateExportAvailability();
     // Off while a fill or a modal dialog runs: the window and its File, Edit, Tool menus.
@@ -142,6 +154,9 @@ class TForm1 : public QMainWindow {
     QAction* Palet1 = nullptr;
     QAction* Message1 = nullptr;
     QAction* Grid1 = nullptr;
+    QAction* ZoomIn1 = nullptr;
+    QAction* ZoomOut1 = nullptr;
+    QAction* ZoomFit1 = nullptr;
     QAction* ColorCheck1 = nullptr;
     QAction* SC1Converter1 = nullptr;
     QAction* About1 = nullptr;
@@ -203,6 +218,15 @@ class TForm1 : public QMainWindow {
     void forwardPress(const MouseInput& input, bool fromCellFrame);
     void showPosition();
     void connectFiles();
+    void connectView();
+    // Ctrl + wheel over the picture steps the scale around the point under the pointer;
+    // true when the event was a zoom.
+    bool wheelZoom(QWheelEvent* event);
+    // The client size that shows the whole picture at `scale`, scroll area frame and menu
+    // bar included.
+    QSize clientSizeFor(int scale) const;
+    void updateZoomItems();
+    int wheelSteps_ = 0; // eighths of a degree turned toward the next step
     void connectImport();
     bool loadPicture(const QString& path);
     bool writePicture(const std::string& target);

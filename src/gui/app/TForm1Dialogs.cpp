@@ -110,6 +110,7 @@ void TForm1::About1Click() {
 
 void TForm1::newPicture(int width, int height, ColorValue fillColor) {
     applyChange(session().newDocument(width, height, fillColor, false));
+    fitWindowToPicture();
 }
 
 bool TForm1::colorCheckRunning() {

@@ -58,6 +58,7 @@ bool TForm1::loadPicture(const QString& path) {
     openDialogName = saveDialogName = path;
     Image7->hide();
     applyChange(change);
+    fitWindowToPicture();
     emit pictureLoaded();
     return true;
 }

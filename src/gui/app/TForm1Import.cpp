@@ -2,6 +2,9 @@
 
 #include "core/app/PictureFiles.h"
 #include "gui/app/ImportChoice.h"
+#include "gui/app/Windows.h"
+#include "gui/convert/TForm10.h"
+#include "gui/dialogs/TForm5.h"
 #include "gui/editor/FileDialogs.h"
 #include "gui/editor/MessageBoxes.h"
 
@@ -35,11 +38,17 @@ void TForm1::Import1Click() {
                    QString::fromStdString(report.caption));
         return;
     }
-    // A new picture without a name: Save asks for one.
+    // A new picture without a name: Save asks for one. It keeps the palette and pixel mode,
+    // so the tool palette stays as it is; the reports and output names of the old picture go.
     saveDialogName.clear();
     Image7->hide();
     applyChange(change);
-    emit pictureLoaded();
+    fitWindowToPicture();
+    Windows& windows = AllWindows();
+    if (windows.Form10)
+        windows.Form10->model().forgetFileNames();
+    if (windows.Form5)
+        windows.Form5->setText("");
 }
 
 } // namespace murelo::gui

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QWheelEvent>
 
 namespace murelo::gui {
 
@@ -44,6 +45,9 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     // A release on the window around the picture.
     if (event->type() == QEvent::MouseButtonRelease)
         FormMouseUp();
+    // Ctrl + wheel over the picture zooms instead of scrolling.
+    if (event->type() == QEvent::Wheel && wheelZoom(static_cast<QWheelEvent*>(event)))
+        return true;
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -77,6 +81,7 @@ void TForm1::FormKeyDown(QKeyEvent* event) {
         Image7->refresh();
         Image7->show();
         Image7->stackUnder(Image8);
+        fitCanvas();
     }
     if (!(mods & Qt::ControlModifier))
         return;
@@ -104,6 +109,7 @@ void TForm1::FormKeyUp(QKeyEvent* event) {
         } else if (key == Qt::Key_F1) {
             heldKeys_.release(HeldKey::F1);
             Image7->hide();
+            fitCanvas();
         }
     }
     session_.endStroke();
@@ -134,6 +140,7 @@ void TForm1::releaseHeldKeys() {
         else
             Image7->hide();
     }
+    fitCanvas();
 }
 
 void TForm1::focusOutEvent(QFocusEvent* event) {

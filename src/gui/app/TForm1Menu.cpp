@@ -72,10 +72,22 @@ void TForm1::createMenu() {
                      {"N6", nullptr, K(), nullptr},
                      {"Settings1", "Color &Depth", K(), &TForm1::Settings1},
                      {"EditMode1", "&Edit Mode", K(), &TForm1::EditMode1}});
-    View1 = AddMenu(this, "View1", "&View",
-                    {{"Palet1", "Tool &Palette", K(Qt::CTRL | Qt::Key_T), &TForm1::Palet1},
-                     {"Message1", "&Message", K(Qt::CTRL | Qt::Key_M), &TForm1::Message1},
-                     {"Grid1", "&Grid", K(Qt::CTRL | Qt::Key_G), &TForm1::Grid1}});
+    // The zoom items show both keys of a step (the key texts follow the tab), and take both.
+    View1 = AddMenu(
+        this, "View1", "&View",
+        {{"Palet1", "Tool &Palette", K(Qt::CTRL | Qt::Key_T), &TForm1::Palet1},
+         {"Message1", "&Message", K(Qt::CTRL | Qt::Key_M), &TForm1::Message1},
+         {"Grid1", "&Grid", K(Qt::CTRL | Qt::Key_G), &TForm1::Grid1},
+         {"N7", nullptr, K(), nullptr},
+         {"ZoomIn1", "Zoom &In\tPage Down, Ctrl+Num +", K(Qt::Key_PageDown), &TForm1::ZoomIn1},
+         {"ZoomOut1", "Zoom &Out\tPage Up, Ctrl+Num -", K(Qt::Key_PageUp), &TForm1::ZoomOut1},
+         {"ZoomFit1", "Zoom to &Fit", K(), &TForm1::ZoomFit1}});
+    ZoomIn1->setShortcuts(
+        {K(Qt::Key_PageDown),
+         K(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Plus))});
+    ZoomOut1->setShortcuts(
+        {K(Qt::Key_PageUp),
+         K(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Minus))});
     Tool1 = AddMenu(this, "Tool1", "&Tool",
                     {{"ColorCheck1", "&Color Check", K(), &TForm1::ColorCheck1},
                      {"N4", nullptr, K(), nullptr},
@@ -101,6 +113,7 @@ void TForm1::connectMenu() {
     connect(Exit1, &QAction::triggered, this, &QWidget::close);
     connect(Grid1, &QAction::triggered, this, [this] { Grid1Click(); });
     connect(Help2, &QAction::triggered, this, [this] { Help2Click(); });
+    connectView();
 }
 
 void TForm1::Grid1Click() {

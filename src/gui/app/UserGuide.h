@@ -3,6 +3,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
+class QUrl;
 class QWidget;
 
 namespace murelo::gui {
@@ -13,8 +16,15 @@ QStringList GuideCandidates(const QString& programDir);
 // The first candidate that exists, or an empty string.
 QString FindGuide(const QString& programDir);
 
-// Help > Help: asks the desktop to open the guide in its browser. When there is no guide or
-// nothing could be started, a box names the file.
+// Asks the desktop to show a local page and calls `failed` (at once or later) when nothing
+// could show it.
+using PageOpener = std::function<void(const QUrl& page, std::function<void()> failed)>;
+// Replaces how pages are handed to the desktop (tests); an empty opener restores it.
+void SetPageOpener(PageOpener opener);
+
+// Help > Help: asks the desktop to open the guide in its browser; when no browser opens it,
+// the guide shows in a window of the program's own (a child of `parent`, reused). When
+// there is no guide, a box names the file where it belongs.
 void OpenGuide(QWidget* parent, const QString& programDir);
 
 } // namespace murelo::gui

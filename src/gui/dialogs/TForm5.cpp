@@ -7,11 +7,15 @@
 
 #include <QAction>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QHideEvent>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace murelo::gui {
 
@@ -24,7 +28,9 @@ TForm5::TForm5(TForm1* mainWindow) : QWidget(nullptr, Qt::Tool), form1_(mainWind
     Memo1->setObjectName("Memo1");
     Memo1->setReadOnly(true);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // The window widens for its longest line; where the screen is narrower still, lines wrap
+    // rather than run out of sight.
+    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Memo1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -43,8 +49,31 @@ void TForm5::append(const std::string& text) {
 }
 
 void TForm5::showText() {
-    Memo1->setPlainText(QString::fromStdString(text_));
+    const QString text = QString::fromStdString(text_);
+    Memo1->setPlainText(text);
+    fitLongestLine(text);
     Memo1->verticalScrollBar()->setValue(Memo1->verticalScrollBar()->maximum());
+}
+
+void TForm5::fitLongestLine(const QString& text) {
+    const QFontMetrics metrics(Memo1->font());
+    int longest = 0;
+    for (const QString& line : text.split('\n'))
+        longest = std::max(longest, metrics.horizontalAdvance(line));
+    // The text's margins, the frame and the scroll bar beside the longest line.
+    const int needed = longest + 2 * int(Memo1->document()->documentMargin()) +
+                       2 * Memo1->frameWidth() + Memo1->verticalScrollBar()->sizeHint().width() +
+                       metrics.averageCharWidth();
+    if (needed <= width())
+        return;
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect();
+    const int frame = frameGeometry().width() - width();
+    const int wanted = available.isValid() ? std::min(needed, available.width() - frame) : needed;
+    resize(std::max(wanted, width()), height());
+    // Widened past the screen's right edge: moved back onto it.
+    if (available.isValid() && frameGeometry().right() > available.right())
+        move(std::max(available.left(), available.right() + 1 - frameGeometry().width()), y());
 }
 
 void TForm5::showEvent(QShowEvent* event) {

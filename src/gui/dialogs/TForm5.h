@@ -30,6 +30,9 @@ class TForm5 : public QWidget {
 
   private:
     void showText();
+    // Widens the window (never narrows it) so its longest line shows whole, as far as the
+    // screen allows.
+    void fitLongestLine(const QString& text);
 
     TForm1* form1_;
     std::string text_;

@@ -32,14 +32,15 @@ std::optional<QString> RunPictureDialog(QWidget* parent, FileDialogKind kind,
     // Qt's own dialog, so the filter's letter case can be switched off.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
-    const QString pictures = QStringLiteral("PICTURE (*.bmp *.png *.jpg *.jpeg *.gif *.sc2)");
+    // Every kind the readers take, first, so that none is hidden behind the bitmap filter.
+    const QString pictures = QStringLiteral("Pictures (*.bmp *.png *.jpg *.jpeg *.gif *.sc2)");
     const QString all = QStringLiteral("ALL FILES (*)");
     if (save)
         dialog.setNameFilters({bitmaps, QStringLiteral("PNG IMAGE (*.png)")});
     else if (kind == FileDialogKind::Import)
         dialog.setNameFilters({pictures, all});
     else
-        dialog.setNameFilters({bitmaps, pictures, all});
+        dialog.setNameFilters({pictures, bitmaps, all});
     PrepareFileDialog(dialog);
     dialog.setDefaultSuffix(save ? QStringLiteral("bmo") : QStringLiteral("bmp"));
     if (!fileName.isEmpty())

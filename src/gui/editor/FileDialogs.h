@@ -19,10 +19,11 @@ using FileDialogHandler =
 // Replaces the real dialogs (tests); an empty handler restores them.
 void SetFileDialogHandler(FileDialogHandler handler);
 
-// The bitmap dialogs of the editor: filter "BITMAP IMAGE (*.bmp)" matching any letter
-// case, no overwrite question of the toolkit's own (the editor asks its own), starting
-// at fileName. Open and Import also offer every picture kind the editor reads, Save also
-// PNG; the file's bytes, not the filter, decide how it is read.
+// The picture dialogs of the editor, their filters matching any letter case, with no
+// overwrite question of the toolkit's own (the editor asks its own), starting at fileName.
+// Open and Import start at the "Pictures" filter of every kind the editor reads (Open offers
+// "BITMAP IMAGE (*.bmp)" after it); Save offers the bitmap and PNG filters. The file's
+// bytes, not the filter, decide how it is read.
 std::optional<QString> RunPictureDialog(QWidget* parent, FileDialogKind kind,
                                         const QString& fileName);
 

@@ -252,7 +252,10 @@ void TForm4::Button1Click() {
         ShowReport(this, QString::fromStdString(result.boxText),
                    QString::fromStdString(result.boxCaption));
     session.disarmInput(); // the click that closed a dialog over the picture does not paint
-    hide();
+    // A tape that does not fit is tried again at another start address: the dialog stays,
+    // with every choice as it was.
+    if (result.outcome != ExportOutcome::DataOverflow)
+        hide();
     form1_->Image4->hide();
 }
 

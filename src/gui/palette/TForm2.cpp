@@ -317,8 +317,11 @@ void TForm2::SwitchPalette(PaletteKindId kind, bool recolour, bool converterVisi
     const bool pictureWasEnabled = OwnEnabledState(form1_->Image1);
     form1_->setEnabled(false);
     form1_->Image1->setEnabled(false);
-    if (session().switchPalette(kind, recolour).picture)
+    const SessionChange change = session().switchPalette(kind, recolour);
+    if (change.picture)
         form1_->refreshPicture();
+    if (change.undoState) // a recoloured picture is an undo step of its own
+        form1_->updateUndoItems();
     RefreshPaletteView(kind);
     form1_->Image1->setEnabled(pictureWasEnabled);
     form1_->setEnabled(windowWasEnabled);

@@ -61,6 +61,21 @@ TEST_F(SessionOperations, PaletteSwitchRecoloursChipPalettesOnlyWhenAskedAndKeep
     EXPECT_FALSE(session.switchPalette(PaletteKindId::Color8, true).palette);
 }
 
+TEST_F(SessionOperations, UndoAfterARecolouringSwitchKeepsThePicturesColoursInItsPalette) {
+    session.mutableDocument().picture.setPixel(1, 1, PaletteColor(PaletteKindId::Tms9918, 3));
+    session.recordSnapshot();
+    EXPECT_TRUE(session.switchPalette(PaletteKindId::V9938, true).undoState);
+    PointerEvent press;
+    press.x = press.y = 5;
+    press.left = true;
+    session.press(press);
+    session.release(press);
+    session.undo(); // the stroke goes; the recoloured picture stays in the new palette
+    EXPECT_EQ(doc.picture.pixel(1, 1), PaletteColor(PaletteKindId::V9938, 3));
+    EXPECT_EQ(doc.picture.pixel(5, 5), PaletteColor(PaletteKindId::V9938, 15));
+    EXPECT_FALSE(session.switchPalette(PaletteKindId::Color8, true).undoState); // no recolour
+}
+
 TEST_F(SessionOperations, EditModeRecolourFlagAndCancelledNewDialog) {
     EXPECT_TRUE(session.setEditMode(EditModeId::Pc8801Tall).editMode);
     EXPECT_FALSE(session.setEditMode(EditModeId::Pc8801Tall).editMode);
@@ -163,6 +178,22 @@ TEST_F(SessionOperations, OpenDisarmsInputAfterEitherOutcomeAndRestartsUndoOnlyO
     EXPECT_EQ(doc.PaletteKind, PaletteKindId::Pc8801);
     EXPECT_EQ(doc.EditMode, EditModeId::Pc8801Tall);
     EXPECT_EQ(doc.picture, picture);
+}
+
+TEST_F(SessionOperations, ARefusedFileIsNamedAndALargePicturePointsToImport) {
+    TempDir dir;
+    murelo::test::WriteBytes(dir / "notes.png", {'h', 'e', 'l', 'l', 'o'});
+    murelo::test::WriteBytes(dir / "wide.bmp", EncodeBitmap24(Picture(641, 2, 0)));
+    const std::string size = "The Image of 640 pixels or more can't be read!\n  ->Image Size : ";
+    for (const auto& [file, text] :
+         {std::pair{"notes.png", std::string("Not BMP File!\n  ->File : notes.png (not a BMP, "
+                                             "PNG, JPEG, GIF or SCREEN 2 image)")},
+          std::pair{"wide.bmp", size + "( 641, 2 )\n  ->File : wide.bmp\n  ->File > Import "
+                                       "Picture... scales it to fit"}}) {
+        FileReport report;
+        session.openPicture((dir / file).string(), report);
+        EXPECT_EQ(report.text, text);
+    }
 }
 
 TEST_F(SessionOperations, OpeningAnotherPaletteKeepsThePenOffItsTransparentEntry) {

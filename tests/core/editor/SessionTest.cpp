@@ -580,3 +580,36 @@ TEST_F(Session, NewDocumentClearsTheRingAndRecordsTheFirstSnapshot) {
     session.undo();
     EXPECT_EQ(doc.picture, Picture(64, 32, Letter('R')));
 }
+
+// Fast equals plain: one move to the far end paints what a slow drag through every pixel of
+// the line paints (each a press there), for every tool, with and without Odd Line.
+TEST_F(Session, AQuickDragPaintsWhatASlowDragPaints) {
+    const auto paint = [this](PaintMode mode, bool oddLine, bool quick, int dx, int dy) {
+        small(40, 40);
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 40; ++x)
+                doc.picture.setPixel(x, y, Letter("PQRSKW"[(x / 3 + y / 5) % 6]));
+        tool.Mode = mode;
+        tool.OddLine = oddLine;
+        tool.ForegroundColor = Letter('K');
+        session.press(Left(3, 3));
+        for (int i = quick ? 30 : 1; i <= 30; ++i)
+            session.move(Left(3 + i * dx, 3 + i * dy));
+        session.release(Left(3 + 30 * dx, 3 + 30 * dy));
+        return doc.picture;
+    };
+    for (const PaintMode mode :
+         {PaintMode::Pen, PaintMode::Line, PaintMode::Block4, PaintMode::Block8})
+        for (const bool oddLine : {false, true})
+            for (const auto& [dx, dy] : {std::pair{1, 0}, std::pair{0, 1}, std::pair{1, 1}})
+                EXPECT_EQ(paint(mode, oddLine, true, dx, dy), paint(mode, oddLine, false, dx, dy))
+                    << int(mode) << (oddLine ? " odd line" : "") << " along " << dx << "," << dy;
+}
+
+TEST_F(Session, AQuickDragWithShiftIsJoinedOnTheFirstRow) {
+    small(12, 3);
+    session.press(Shifted(Left(1, 1)));
+    session.move(Shifted(Left(10, 2)));
+    EXPECT_EQ(row(1), "WPPPPPPPPPPW");
+    EXPECT_EQ(row(2), "WWWWWWWWWWWW");
+}

@@ -116,7 +116,7 @@ TEST(ExportJob, CasImageOfAWhitePicture) {
     job.answer = job.dir / "castle.bmp";
     const ExportJobResult r = job.Run(WhitePicture());
     ASSERT_EQ(r.outcome, ExportOutcome::Written);
-    EXPECT_EQ(r.boxText, "OK!");
+    EXPECT_EQ(r.boxText, "OK!\n\nWritten:\n  " + (job.dir / "castle.cas").string());
     EXPECT_EQ(r.boxCaption, "Export");
     // Both tables pack to 148 bytes: 5 + 148 + 148 = 301, ending at C800 + 495 + 301.
     EXPECT_EQ(r.messageText, "Address Check :\n\nStart : C800h\n End  : CB1Ch\n");
@@ -160,7 +160,7 @@ TEST(ExportJob, WavTapeAt2400BaudAndVolume1) {
     job.answer = job.dir / "tape.x";
     const ExportJobResult r = job.Run(WhitePicture());
     ASSERT_EQ(r.outcome, ExportOutcome::Written);
-    EXPECT_EQ(r.boxText, "OK!");
+    EXPECT_EQ(r.boxText, "OK!\n\nWritten:\n  " + (job.dir / "tape.wav").string());
     EXPECT_EQ(job.Files(), std::vector<std::string>{"tape.wav"});
     const Bytes wav = test::ReadBytes(job.dir / "tape.wav");
     // Silences 24000 + 48000 + 24000, tones 320000 + 80000, 16 + 6 + 496 + 301 bytes of 220.
@@ -175,9 +175,11 @@ TEST(ExportJob, DataOverflowAtC800WritesNothing) {
     const ExportJobResult r = job.Run(NoisyPicture());
     EXPECT_EQ(r.outcome, ExportOutcome::DataOverflow);
     // Both tables raw: 5 + 6144 + 6144 = 12293 bytes, from C800 to F9F4.
-    EXPECT_EQ(r.boxText, "Data Over Flow Error!\n\nC800h - F9F4h");
+    EXPECT_EQ(r.boxText, "Data Over Flow Error!\n\nC800h - F9F4h\n\n"
+                         "The highest Start Address that fits: C000H (16KB-32KB)");
     EXPECT_EQ(r.boxCaption, "Export");
-    EXPECT_NE(r.messageText.find("* Data Over Flow ( Exceeded the BASIC WorkArea F380h)\n"),
+    EXPECT_NE(r.messageText.find("* Data Over Flow ( Exceeded the BASIC WorkArea F380h)\n"
+                                 "* The highest Start Address that fits: C000H (16KB-32KB)\n"),
               std::string::npos);
     EXPECT_EQ(job.asked, 0);
     EXPECT_TRUE(job.Files().empty());
@@ -272,7 +274,9 @@ TEST(ExportJob, BinaryDataGoesToThePlainTables) {
     job.answer = job.dir / "pic.bin";
     const ExportJobResult r = job.Run(WhitePicture());
     ASSERT_EQ(r.outcome, ExportOutcome::Written);
-    EXPECT_EQ(r.boxText, "OK!");
+    EXPECT_EQ(r.boxText, "OK!\n\nWritten:\n  " + (job.dir / "PIC.BIN.GEN").string() + "\n  " +
+                             (job.dir / "PIC.BIN.NAM").string() + "\n  " +
+                             (job.dir / "PIC.BIN.COL").string());
     EXPECT_EQ(job.Files(), (std::vector<std::string>{"PIC.BIN.COL", "PIC.BIN.GEN", "PIC.BIN.NAM"}));
     EXPECT_EQ(fs::file_size(job.dir / "PIC.BIN.GEN"), 7 + 6144u);
     const Bytes gen = test::ReadBytes(job.dir / "PIC.BIN.GEN");

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
+#include <tuple>
 
 namespace murelo {
 namespace {
@@ -19,8 +21,10 @@ TEST(CheckLoadAddress, C800Refuses10641Bytes) {
     const LoadAddressResult r = CheckLoadAddress(0, 10641);
     EXPECT_FALSE(r.fits);
     EXPECT_EQ(r.messageText, "Address Check :\n\nStart : C800h\n End  : F380h\n\nError!\n\n"
-                             "* Data Over Flow ( Exceeded the BASIC WorkArea F380h)\n");
-    EXPECT_EQ(r.errorBox, "Data Over Flow Error!\n\nC800h - F380h");
+                             "* Data Over Flow ( Exceeded the BASIC WorkArea F380h)\n"
+                             "* The highest Start Address that fits: C000H (16KB-32KB)\n");
+    EXPECT_EQ(r.errorBox, "Data Over Flow Error!\n\nC800h - F380h\n\n"
+                          "The highest Start Address that fits: C000H (16KB-32KB)");
 }
 
 TEST(CheckLoadAddress, 9000HoldsWhatC800Refuses) {
@@ -48,7 +52,24 @@ TEST(CheckLoadAddress, TheLargestScreenAtC000IsRefusedWithoutWrapping) {
     EXPECT_TRUE(CheckLoadAddress(1, 12293).fits);
     const LoadAddressResult r = CheckLoadAddress(0, 12293);
     EXPECT_FALSE(r.fits);
-    EXPECT_EQ(r.errorBox, "Data Over Flow Error!\n\nC800h - F9F4h");
+    EXPECT_TRUE(r.errorBox.starts_with("Data Over Flow Error!\n\nC800h - F9F4h\n\n")) << r.errorBox;
+}
+
+// A tape that does not fit names the highest start address of the list that would hold it:
+// the loader and screen must end at F37Fh at the latest.
+TEST(CheckLoadAddress, ATapeThatDoesNotFitNamesTheHighestStartThatDoes) {
+    const std::tuple<int, std::size_t, int, std::string> cases[] = {
+        {0, 0xF380 - 0xC000 - 496, 1, "The highest Start Address that fits: C000H (16KB-32KB)"},
+        {3, 0xF380 - 0x9000 - 496, 4, "The highest Start Address that fits: 9000H (32KB)"},
+        {4, 0xF380 - 0x9000 - 495, -1, "No Start Address fits 25473 bytes."},
+    };
+    for (const auto& [choice, size, highest, advice] : cases) {
+        const LoadAddressResult r = CheckLoadAddress(choice, size);
+        EXPECT_EQ(r.highestFittingChoice, highest) << size;
+        EXPECT_TRUE(r.errorBox.ends_with("\n\n" + advice)) << r.errorBox;
+        EXPECT_TRUE(r.messageText.ends_with("* " + advice + "\n")) << r.messageText;
+        EXPECT_TRUE(highest < 0 || CheckLoadAddress(highest, size).fits) << size;
+    }
 }
 
 TEST(CheckLoadAddress, RefusesAnUnknownItem) {

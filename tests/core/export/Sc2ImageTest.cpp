@@ -54,7 +54,7 @@ struct Sc2Export : testing::Test {
 TEST_F(Sc2Export, WritesOneBloadableFileOfTheThreeTables) {
     const ExportJobResult result = Run(Picture(256, 192, Tms(12)), dir / "pic");
     ASSERT_EQ(result.outcome, ExportOutcome::Written) << result.boxText;
-    EXPECT_EQ(result.boxText, "OK!");
+    EXPECT_EQ(result.boxText, "OK!\n\nWritten:\n  " + (dir / "pic.SC2").string());
     ASSERT_EQ(result.written.size(), 1u);
     EXPECT_EQ(result.written[0], dir / "pic.SC2");
     const Bytes file = test::ReadBytes(dir / "pic.SC2");

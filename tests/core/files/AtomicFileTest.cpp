@@ -1,6 +1,7 @@
 #include "core/editor/AtomicFile.h"
 #include "FileTestSupport.h"
 #include "core/editor/LiveTemporaries.h"
+#include "core/editor/ProcessUmask.h"
 
 #include <gtest/gtest.h>
 
@@ -258,6 +259,30 @@ TEST(AtomicFile, ADanglingLinkGetsItsFileAndALoopIsRefused) {
     }
     EXPECT_TRUE(fs::is_symlink(dir / "a"));
     EXPECT_TRUE(fs::is_symlink(dir / "b"));
+}
+
+// The umask of a new file is read from the process status, never set to 0 and back.
+TEST(ProcessUmask, TheStatusTextsUmaskLine) {
+    const std::pair<const char*, std::optional<mode_t>> cases[] = {
+        {"Name:\tx\nUmask:\t0022\nState:\tR (running)\n", mode_t(022)},
+        {"Umask: 077", mode_t(077)},
+        {"Name:\tx\nState:\tS\n", std::nullopt}, // an older kernel without the line
+        {"Umask:\t\n", std::nullopt},
+        {"Umask:\t0o22\n", std::nullopt},
+        {"Umask:\t01777\n", std::nullopt}, // beyond the permission bits
+    };
+    for (const auto& [status, mask] : cases)
+        EXPECT_EQ(ParseStatusUmask(status), mask) << status;
+}
+
+TEST(ProcessUmask, IsReadWithoutChangingItAndCountsAsStrictWhereUnknown) {
+    for (const mode_t mask : {mode_t(027), mode_t(0)}) {
+        test::ScopedUmask scoped(mask);
+        EXPECT_EQ(ReadUmask(), mask);
+        EXPECT_EQ(::umask(mask), mask); // still what it was set to
+    }
+    test::TempDir dir;
+    EXPECT_EQ(ReadUmask(dir / "missing"), mode_t(077));
 }
 
 } // namespace

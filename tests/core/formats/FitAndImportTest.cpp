@@ -31,7 +31,7 @@ int RowsOf(const Picture& p, ColorValue c, int x) {
 }
 
 TEST(FitPicture, LetterboxKeepsTheAspectBetweenBlackBars) {
-    const Picture out = FitPicture(Halves(400, 100), 256, 192, PictureFitMode::Letterbox);
+    const Picture out = FitPicture(Halves(400, 100), 256, 192, PictureFitMode::Letterbox).value();
     ASSERT_EQ(out.width(), 256);
     ASSERT_EQ(out.height(), 192);
     // 400 x 100 becomes 256 x 64, centred: 64 black rows above and below.
@@ -41,7 +41,8 @@ TEST(FitPicture, LetterboxKeepsTheAspectBetweenBlackBars) {
     EXPECT_EQ(out.pixel(245, 127), Blue);
     EXPECT_EQ(out.pixel(245, 128), 0);
     // A tall picture gets bars left and right instead.
-    const Picture tall = FitPicture(Picture(100, 300, Red), 256, 192, PictureFitMode::Letterbox);
+    const Picture tall =
+        FitPicture(Picture(100, 300, Red), 256, 192, PictureFitMode::Letterbox).value();
     EXPECT_EQ(tall.pixel(95, 100), 0);
     EXPECT_EQ(tall.pixel(97, 100), Red);
     EXPECT_EQ(tall.pixel(159, 100), Red);
@@ -53,7 +54,7 @@ TEST(FitPicture, CropFillsTheTargetAndCutsTheOverhangEvenly) {
     Picture source = Halves(600, 100);
     source.fillRect(0, 0, 250, 100, RgbColor(0, 255, 0)); // cut off entirely
     source.fillRect(350, 0, 250, 100, RgbColor(0, 255, 0));
-    const Picture out = FitPicture(source, 100, 100, PictureFitMode::Crop);
+    const Picture out = FitPicture(source, 100, 100, PictureFitMode::Crop).value();
     for (int y : {0, 50, 99}) {
         EXPECT_EQ(out.pixel(0, y), Red);
         EXPECT_EQ(out.pixel(45, y), Red);
@@ -63,7 +64,7 @@ TEST(FitPicture, CropFillsTheTargetAndCutsTheOverhangEvenly) {
 }
 
 TEST(FitPicture, StretchUsesEveryPixelOfTheTarget) {
-    const Picture out = FitPicture(Halves(64, 640), 256, 192, PictureFitMode::Stretch);
+    const Picture out = FitPicture(Halves(64, 640), 256, 192, PictureFitMode::Stretch).value();
     EXPECT_EQ(out.pixel(0, 0), Red);
     EXPECT_EQ(out.pixel(120, 191), Red);
     EXPECT_EQ(out.pixel(136, 0), Blue);
@@ -76,7 +77,7 @@ TEST(FitPicture, AveragesInLinearLight) {
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x)
             board.setPixel(x, y, (x + y) % 2 ? 0xFFFFFF : 0x000000);
-    const Picture out = FitPicture(board, 8, 8, PictureFitMode::Stretch);
+    const Picture out = FitPicture(board, 8, 8, PictureFitMode::Stretch).value();
     for (ColorValue c : out.pixels()) {
         EXPECT_NEAR(RedOf(c), 188, 3);
         EXPECT_EQ(RedOf(c), GreenOf(c));
@@ -122,6 +123,34 @@ TEST(ImportPicture, MakesANewModifiedUnnamedPictureOfTheChosenSize) {
     const ColorValue c = doc.picture.pixel(128, 96);
     EXPECT_NEAR(RedOf(c), 200, 6);
     EXPECT_NEAR(GreenOf(c), 40, 6);
+}
+
+// A photograph holds no palette: Import keeps the palette kind and pixel mode the user has,
+// where Open's detection picks "Color 15" (it holds the letterbox bars' black at the highest
+// index); a resampling that cannot run is an error, never a black picture.
+TEST(ImportPicture, KeepsThePaletteAndPixelModeAndReportsAFailedScaling) {
+    test::TempDir dir;
+    Picture photo(300, 100, RgbColor(200, 120, 90));
+    photo.fillRect(0, 0, 300, 10, 0);
+    const std::string path = (dir / "photo.png").string();
+    test::WriteBytes(dir / "photo.png", EncodePng(photo, KindTms9918));
+    for (const auto& [kind, mode] : {std::pair{PaletteKindId::V9938, EditModeId::Tms99x8},
+                                     std::pair{PaletteKindId::Color8, EditModeId::Pc6001Wide}}) {
+        Document doc = EditedDocument();
+        doc.PaletteKind = kind;
+        doc.EditMode = mode;
+        ASSERT_TRUE(ImportPictureFile(doc, path, 256, 192, PictureFitMode::Letterbox).ok());
+        EXPECT_EQ(doc.PaletteKind, kind);
+        EXPECT_EQ(doc.EditMode, mode);
+    }
+    Document doc = EditedDocument();
+    ASSERT_TRUE(LoadPictureFile(doc, path).ok());
+    EXPECT_EQ(doc.PaletteKind, PaletteKindId::Color15);
+    doc = EditedDocument();
+    FailNextResampling();
+    const FileReport r = ImportPictureFile(doc, path, 256, 192, PictureFitMode::Crop);
+    EXPECT_EQ(r.text, "The picture could not be scaled to 256 x 192: not enough memory.");
+    EXPECT_EQ(doc.picture, EditedDocument().picture);
 }
 
 TEST(ImportPicture, TakesBitmapsThatOpenRefuses) {

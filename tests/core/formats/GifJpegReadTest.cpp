@@ -1,10 +1,13 @@
 #include "TestPictureFiles.h"
 
+#include "core/editor/JpegDecode.h"
 #include "core/editor/PictureDecoding.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <jpeglib.h>
 
 namespace murelo {
 namespace {
@@ -155,6 +158,48 @@ TEST(JpegRead, CutOffAndDamagedFilesAreRefused) {
         EXPECT_EQ(d.fault, BitmapFault::Unreadable) << cut;
         EXPECT_EQ(d.message.rfind("JPEG: ", 0), 0u) << cut << ": " << d.message;
     }
+}
+
+// Where the two-byte marker `code` (after 0xFF) last starts in the file.
+test::Bytes::const_iterator LastMarker(const test::Bytes& file, std::uint8_t code) {
+    const std::uint8_t marker[] = {0xFF, code};
+    return std::find_end(file.begin(), file.end(), marker, marker + 2);
+}
+
+// Data that ends before the last row is refused alike whether the file is cut off or its
+// scan meets the end marker early (6000 x 16 pixels under a frame declaring 6000 x 6000), and a
+// progressive file whose last scan is repeated past the scan limit is refused for that.
+TEST(JpegRead, DataEndingEarlyOrTooManyScansAreRefusedWithTheirReason) {
+    test::Bytes promising = test::WriteJpeg(Blocks(false, 6000, 16));
+    const auto frame = promising.begin() + (LastMarker(promising, 0xC0) - promising.cbegin());
+    frame[5] = 6000 >> 8;
+    frame[6] = 6000 & 0xFF;
+    JpegLayout progressive = Blocks(false);
+    progressive.progressive = true;
+    const test::Bytes scans = test::WriteJpeg(progressive);
+    const auto scan = LastMarker(scans, 0xDA), end = LastMarker(scans, 0xD9);
+    test::Bytes many(scans.begin(), end);
+    for (int i = 0; i < 1000; ++i)
+        many.insert(many.end(), scan, end);
+    many.insert(many.end(), {0xFF, 0xD9});
+    PictureLimits import;
+    import.openSizeRule = false;
+    import.minWidth = import.minHeight = 16; // decoded at 1/8, as Import would
+    const std::string early = "JPEG: Premature end of JPEG file";
+    for (const auto& [file, message] :
+         {std::pair{promising, early},
+          std::pair{test::Bytes(scans.begin(), scans.begin() + std::ptrdiff_t(scans.size() / 2)),
+                    early},
+          std::pair{many, std::string("JPEG: The file has more scans than the reader accepts "
+                                      "(at most 1000)")}})
+        EXPECT_EQ(DecodeAnyPicture(file, import).message, message);
+    EXPECT_TRUE(DecodeAnyPicture(scans).ok());
+}
+
+TEST(JpegRead, AFailedDecoderCreationIsReportedNotJumpedInto) {
+    EXPECT_EQ(TryCreateJpegDecoder(JPEG_LIB_VERSION), "");
+    EXPECT_EQ(TryCreateJpegDecoder(JPEG_LIB_VERSION + 1).rfind("Wrong JPEG library version", 0),
+              0u);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <png.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace murelo::test {
@@ -155,6 +156,26 @@ Bytes PngBomb(std::uint32_t width, std::uint32_t height) {
     uLongf size = compressBound(uLong(zeros.size()));
     Bytes packed(size);
     compress2(packed.data(), &size, zeros.data(), uLong(zeros.size()), 9);
+    packed.resize(size);
+    AppendChunk(out, "IDAT", packed);
+    AppendChunk(out, "IEND", {});
+    return out;
+}
+
+Bytes PngWithTrailingData(std::uint8_t r, std::uint8_t g, std::uint8_t b, std::size_t trailingZeros,
+                          bool interlaced) {
+    Bytes out = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    Bytes header;
+    AppendU32(header, 1);
+    AppendU32(header, 1);
+    // 8-bit RGB; interlaced, the one pixel is the first pass's only row
+    header.insert(header.end(), {8, 2, 0, 0, std::uint8_t(interlaced ? 1 : 0)});
+    AppendChunk(out, "IHDR", header);
+    Bytes data(4 + trailingZeros, 0);
+    data[1] = r, data[2] = g, data[3] = b;
+    uLongf size = compressBound(uLong(data.size()));
+    Bytes packed(size);
+    compress2(packed.data(), &size, data.data(), uLong(data.size()), 9);
     packed.resize(size);
     AppendChunk(out, "IDAT", packed);
     AppendChunk(out, "IEND", {});

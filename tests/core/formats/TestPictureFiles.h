@@ -2,6 +2,7 @@
 
 // Small picture files written with the format libraries themselves, so that the readers are
 // tested against what real encoders produce rather than against their own writer.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -26,6 +27,12 @@ Bytes WritePng(const PngLayout& info);
 // A decompression bomb: an 8-bit RGB PNG declaring the size, whose small IDAT chunk inflates
 // to a megabyte of zero rows (and would need far more for the declared size), then IEND.
 Bytes PngBomb(std::uint32_t width, std::uint32_t height);
+
+// An 8-bit RGB PNG of 1 x 1 pixel, plain or interlaced: its row (filter byte and the colour)
+// followed, inside the same zlib stream, by `trailingZeros` zero bytes, deflated at level 9
+// (80 MB of zeros pack to about 80 KB), then IEND.
+Bytes PngWithTrailingData(std::uint8_t r, std::uint8_t g, std::uint8_t b, std::size_t trailingZeros,
+                          bool interlaced = false);
 
 struct GifLayout {
     int screenWidth = 0, screenHeight = 0;
