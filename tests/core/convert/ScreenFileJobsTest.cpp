@@ -67,9 +67,8 @@ TEST_F(ScreenFileJobs, ExportWritesWithoutAskingListsTheFilesAndProposesItsLastN
     EXPECT_EQ(r.report.written, (std::vector<std::string>{at("PIC.SC5"), at("PIC.PAL")}));
     EXPECT_EQ(std::filesystem::file_size(dir / "PIC.SC5"), 7u + 512u);
     EXPECT_TRUE(window.questions.empty());
-    EXPECT_EQ(window.written,
-              (std::vector<std::string>{at("PIC.SC5") + "  519 bytes\n" + at("PIC.PAL") +
-                                        "  39 bytes\n"}));
+    EXPECT_EQ(window.written, (std::vector<std::string>{at("PIC.SC5") + "  519 bytes\n" +
+                                                        at("PIC.PAL") + "  39 bytes\n"}));
     r = RunExportButton(*c, false, at("girl.bmp"), session, window.hooks());
     ASSERT_EQ(window.dialogs.size(), 2u);
     EXPECT_EQ(window.dialogs[0], std::make_pair(ScreenDialog::SaveDialog4, at("girl")));
