@@ -4,6 +4,7 @@
 // with whole columns, dialogs and boxes wide enough for their captions and texts.
 #include "gui/app/TForm1.h"
 #include "gui/app/Windows.h"
+#include "gui/convert/TForm10.h"
 #include "gui/dialogs/TForm3.h"
 #include "gui/dialogs/TForm5.h"
 #include "gui/dialogs/TForm6.h"
@@ -188,6 +189,42 @@ class WindowLayoutTest : public QObject {
         }
         w->Form1->Message1->trigger();
         QVERIFY(!w->Form5->isVisible());
+    }
+
+    // The converter opens beside the picture it previews, never over it when the screen has
+    // room, even over a maximised editor; moved away, it comes back where it was left.
+    void theConverterOpensBesideThePictureAndReturnsWhereItWasLeft() {
+        const QRect saved = w->Form1->frameGeometry();
+        for (bool maximised : {false, true}) {
+            if (maximised)
+                w->Form1->showMaximized();
+            QTest::qWait(50);
+            w->Form1->SC1Converter1->trigger();
+            QVERIFY(w->Form10->isVisible());
+            const QRect converter = w->Form10->frameGeometry();
+            const QRect picture(w->Form1->Image1->mapToGlobal(QPoint(0, 0)),
+                                w->Form1->Image1->size());
+            QVERIFY2(!converter.intersects(picture),
+                     qPrintable(QString("converter at %1,%2 over the picture at %3,%4")
+                                    .arg(converter.x())
+                                    .arg(converter.y())
+                                    .arg(picture.x())
+                                    .arg(picture.y())));
+            QVERIFY(!converter.intersects(MenuBarOnScreen(w->Form1)));
+            QVERIFY(converter.left() >= Available().left() &&
+                    converter.right() <= Available().right());
+            w->Form10->Button[2]->click(); // Cancel
+            if (maximised)
+                w->Form1->showNormal();
+        }
+        w->Form1->SC1Converter1->trigger();
+        const QPoint moved = Available().topLeft() + QPoint(3, 5);
+        w->Form10->move(moved);
+        w->Form10->Button[2]->click();
+        w->Form1->SC1Converter1->trigger();
+        QCOMPARE(w->Form10->pos(), moved);
+        w->Form10->Button[2]->click();
+        w->Form1->move(saved.topLeft());
     }
 
     void theScreenShowsTheWholeMenuBar() {

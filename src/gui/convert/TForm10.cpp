@@ -23,6 +23,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTabWidget>
@@ -307,10 +308,22 @@ void TForm10::SC1Converter1Click() {
         raise();
         return;
     }
-    CentreOnWindow(this, form1_);
+    place();
     const ConverterChange change = model_->open();
     QDialog::show();
     showChange(change);
+}
+
+void TForm10::place() {
+    // Where the user left it in this session; the first time beside the picture it previews.
+    if (lastPosition_) {
+        move(*lastPosition_);
+        return;
+    }
+    QWidget* viewport = form1_->scrollArea()->viewport();
+    const QRect picture(form1_->Image1->mapToGlobal(QPoint(0, 0)), form1_->Image1->size());
+    const QRect visible(viewport->mapToGlobal(QPoint(0, 0)), viewport->size());
+    PlaceBesideArea(this, form1_, picture.intersected(visible), {AllWindows().Form2});
 }
 
 void TForm10::closeEvent(QCloseEvent* event) {
@@ -347,8 +360,10 @@ void TForm10::showChange(const ConverterChange& change) {
     else if (!k.timerRunning && Timer1->isActive())
         Timer1->stop();
     scheduleReadout();
-    if (change.closed)
+    if (change.closed) {
+        lastPosition_ = pos();
         QDialog::hide();
+    }
 }
 
 void TForm10::syncEditor() {

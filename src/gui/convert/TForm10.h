@@ -8,6 +8,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class QButtonGroup;
 class QCheckBox;
@@ -72,6 +73,8 @@ class TForm10 : public QDialog {
     void runFileButton(int button);
     ScreenFileHooks fileHooks(int button);
     void scheduleReadout();
+    // Opening: beside the picture, or where the user last left the window.
+    void place();
     // Shows what a model call changed, then re-reads every control from the model.
     void showChange(const ConverterChange& change);
     void syncControls();
@@ -87,6 +90,7 @@ class TForm10 : public QDialog {
     int readoutStart_ = -1; // the start whose readout is scheduled
     bool editorLocked_ = false;
     std::vector<std::pair<QAction*, bool>> lockedActions_;
+    std::optional<QPoint> lastPosition_;
 };
 
 } // namespace murelo::gui

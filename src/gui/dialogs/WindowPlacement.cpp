@@ -49,26 +49,56 @@ void CentreOnWindow(QWidget* window, const QWidget* on) {
     window->move(frame.topLeft());
 }
 
+namespace {
+
+DesktopRect MenuBarOf(const QWidget* mainWindow) {
+    if (const auto* main = qobject_cast<const QMainWindow*>(mainWindow); main && main->menuWidget())
+        return Desktop(
+            QRect(main->menuWidget()->mapToGlobal(QPoint(0, 0)), main->menuWidget()->size()));
+    return {};
+}
+
+std::vector<DesktopRect> ShownFrames(const QWidget* window,
+                                     std::initializer_list<const QWidget*> avoid) {
+    std::vector<DesktopRect> frames;
+    for (const QWidget* other : avoid)
+        if (other && other != window && other->isVisible())
+            frames.push_back(Desktop(other->frameGeometry()));
+    return frames;
+}
+
+// Beside `anchor`, clear of `others`.
+void PlaceBeside(QWidget* window, const QWidget* mainWindow, const DesktopRect& anchor,
+                 const DesktopRect& menu, const std::vector<DesktopRect>& others) {
+    window->adjustSize();
+    const QScreen* screen =
+        mainWindow->screen() ? mainWindow->screen() : QApplication::primaryScreen();
+    const QSize frame = ExpectedFrameSize(window, mainWindow);
+    const DesktopPoint p = murelo::PlaceBesideMainWindow(
+        frame.width(), frame.height(), anchor, Desktop(screen->availableGeometry()), menu, others);
+    window->move(p.x, p.y);
+}
+
+} // namespace
+
 void PlaceBesideMainWindow(QWidget* window, const QWidget* mainWindow,
                            std::initializer_list<const QWidget*> avoid) {
     if (!mainWindow)
         return;
-    window->adjustSize();
-    const QScreen* screen =
-        mainWindow->screen() ? mainWindow->screen() : QApplication::primaryScreen();
-    DesktopRect menu;
-    if (const auto* main = qobject_cast<const QMainWindow*>(mainWindow); main && main->menuWidget())
-        menu = Desktop(
-            QRect(main->menuWidget()->mapToGlobal(QPoint(0, 0)), main->menuWidget()->size()));
-    std::vector<DesktopRect> others;
-    for (const QWidget* other : avoid)
-        if (other && other != window && other->isVisible())
-            others.push_back(Desktop(other->frameGeometry()));
-    const QSize frame = ExpectedFrameSize(window, mainWindow);
-    const DesktopPoint p = murelo::PlaceBesideMainWindow(
-        frame.width(), frame.height(), Desktop(mainWindow->frameGeometry()),
-        Desktop(screen->availableGeometry()), menu, others);
-    window->move(p.x, p.y);
+    PlaceBeside(window, mainWindow, Desktop(mainWindow->frameGeometry()), MenuBarOf(mainWindow),
+                ShownFrames(window, avoid));
+}
+
+void PlaceBesideArea(QWidget* window, const QWidget* mainWindow, const QRect& area,
+                     std::initializer_list<const QWidget*> avoid) {
+    if (!mainWindow)
+        return;
+    // Over the rest of the main window is fine; over its menu bar is not.
+    const DesktopRect menu = MenuBarOf(mainWindow);
+    std::vector<DesktopRect> others = ShownFrames(window, avoid);
+    if (menu.width > 0)
+        others.push_back(menu);
+    PlaceBeside(window, mainWindow, Desktop(area), menu, others);
 }
 
 int CaptionWidth(const QWidget* window) {

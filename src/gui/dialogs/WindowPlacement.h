@@ -25,6 +25,12 @@ void CentreOnWindow(QWidget* window, const QWidget* on);
 void PlaceBesideMainWindow(QWidget* window, const QWidget* mainWindow,
                            std::initializer_list<const QWidget*> avoid = {});
 
+// Places a window beside an area of the main window (the picture's visible part, in global
+// coordinates) as a tool window is placed beside the main window: clear of the area, of the
+// main window's menu bar and of the windows in `avoid` that are shown, when the screen allows.
+void PlaceBesideArea(QWidget* window, const QWidget* mainWindow, const QRect& area,
+                     std::initializer_list<const QWidget*> avoid = {});
+
 // The width a window needs for its caption in a title bar: the text in the bold title font
 // and room for the window icon and three title-bar buttons, each as tall as the bar.
 int CaptionWidth(const QWidget* window);
