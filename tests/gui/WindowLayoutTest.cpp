@@ -204,12 +204,15 @@ class WindowLayoutTest : public QObject {
             const QRect converter = w->Form10->frameGeometry();
             const QRect picture(w->Form1->Image1->mapToGlobal(QPoint(0, 0)),
                                 w->Form1->Image1->size());
-            QVERIFY2(!converter.intersects(picture),
-                     qPrintable(QString("converter at %1,%2 over the picture at %3,%4")
-                                    .arg(converter.x())
-                                    .arg(converter.y())
-                                    .arg(picture.x())
-                                    .arg(picture.y())));
+            // Clear of the picture wherever the screen has room beside it.
+            if (RoomBeside(picture, converter.size())) {
+                QVERIFY2(!converter.intersects(picture),
+                         qPrintable(QString("converter at %1,%2 over the picture at %3,%4")
+                                        .arg(converter.x())
+                                        .arg(converter.y())
+                                        .arg(picture.x())
+                                        .arg(picture.y())));
+            }
             QVERIFY(!converter.intersects(MenuBarOnScreen(w->Form1)));
             QVERIFY(converter.left() >= Available().left() &&
                     converter.right() <= Available().right());
