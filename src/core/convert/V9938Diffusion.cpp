@@ -1,0 +1,219 @@
+#include "core/convert/V9938Diffusion.h"
+
+#include "core/convert/ChipLevels.h"
+#include "core/convert/DitherSpace.h"
+#include "core/convert/LinearLight.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace murelo {
+
+namespace {
+
+// Dither-space units per CIELAB lightness unit at white (the space's lightness axis is
+// 256 * 116 * Y, CIELAB's slope there is 116 / 3).
+constexpr double UnitsPerDeltaE = 3 * 256;
+
+std::int32_t Share(int sixteenths, int strength) {
+    return std::int32_t((std::int64_t(65536) * sixteenths * strength + 800) / 1600);
+}
+
+inline std::int32_t Part(std::int32_t error, std::int32_t share) {
+    return std::int32_t((std::int64_t(error) * share + 32768) >> 16);
+}
+
+inline void AddPart(DitherPoint& slot, const DitherPoint& e, std::int32_t share) {
+    for (int k = 0; k < 3; ++k)
+        slot[std::size_t(k)] += Part(e[std::size_t(k)], share);
+}
+
+ColorRec Rgb(int r, int g, int b) {
+    ColorRec rec;
+    rec.R = r;
+    rec.G = g;
+    rec.B = b;
+    return rec;
+}
+
+DitherPoint PointOfColor(ColorValue c) {
+    return DitherPointOf(Rgb(RedOf(c), GreenOf(c), BlueOf(c)));
+}
+
+// The linear light of each shown level, to find the two levels around a target.
+template <std::size_t N> std::array<double, N> LinearLevels(const std::array<int, N>& levels) {
+    std::array<double, N> out{};
+    for (std::size_t i = 0; i < N; ++i)
+        out[i] = LinearTable()[std::size_t(levels[i])];
+    return out;
+}
+
+// The lower of the two levels around v (the last but one at the top).
+template <std::size_t N> int LowerLevel(const std::array<double, N>& linear, double v) {
+    int i = 0;
+    while (i + 2 < int(N) && linear[std::size_t(i + 1)] <= v)
+        ++i;
+    return i;
+}
+
+} // namespace
+
+void DiffusionPicture::resize(int w, int h) {
+    width = w;
+    height = h;
+    const std::size_t n = std::size_t(w) * std::size_t(h);
+    point.assign(n, {});
+    chroma.assign(n, 0);
+    lightness.assign(n, 0);
+    rgb.assign(n, {});
+}
+
+void DiffusionPicture::set(std::size_t i, const ColorRec& balanced) {
+    point[i] = DitherPointOf(balanced);
+    chroma[i] = DitherChromaWeightOf(balanced);
+    lightness[i] = DitherWeightOf(balanced);
+    rgb[i] = balanced;
+}
+
+void DiffusionPicture::setMean(std::size_t i, const ColorRec& first, const ColorRec& second) {
+    const DitherPoint p = DitherPointOf(first);
+    const DitherPoint q = DitherPointOf(second);
+    const auto& linear = LinearTable();
+    auto mean = [&](std::int32_t a, std::int32_t b) {
+        const double v = (linear[std::size_t(a)] + linear[std::size_t(b)]) / 2;
+        return std::int32_t(std::lround(255 * SrgbFromLinear(v)));
+    };
+    const ColorRec m =
+        Rgb(mean(first.R, second.R), mean(first.G, second.G), mean(first.B, second.B));
+    point[i] = {(p[0] + q[0]) / 2, (p[1] + q[1]) / 2, (p[2] + q[2]) / 2};
+    chroma[i] = DitherChromaWeightOf(m);
+    lightness[i] = DitherWeightOf(m);
+    rgb[i] = m;
+}
+
+int PaletteChooser::nearest(const DitherPoint& t, std::int32_t chroma) const {
+    int best = 0;
+    std::int64_t bestDistance = INT64_MAX;
+    for (int k = 0; k < int(points_.size()); ++k) {
+        const std::int64_t d = SearchDistance(t, points_[std::size_t(k)], chroma);
+        if (d < bestDistance) {
+            bestDistance = d;
+            best = k;
+        }
+    }
+    return best;
+}
+
+Screen8Chooser::Screen8Chooser() : points_(256) {
+    for (int byte = 0; byte < 256; ++byte)
+        points_[std::size_t(byte)] = PointOfColor(Screen8ChipColor(std::uint8_t(byte)));
+    // The space is linear in linear light: its columns are the points of the primaries.
+    double m[3][3];
+    const DitherPoint axes[3] = {DitherPointOf(Rgb(255, 0, 0)), DitherPointOf(Rgb(0, 255, 0)),
+                                 DitherPointOf(Rgb(0, 0, 255))};
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c)
+            m[r][c] = axes[c][std::size_t(r)];
+    const double det = m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) -
+                       m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
+                       m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c) {
+            const int r1 = (c + 1) % 3, r2 = (c + 2) % 3, c1 = (r + 1) % 3, c2 = (r + 2) % 3;
+            toLinear_[std::size_t(r)][std::size_t(c)] =
+                (m[r1][c1] * m[r2][c2] - m[r1][c2] * m[r2][c1]) / det;
+        }
+}
+
+int Screen8Chooser::nearest(const DitherPoint& t, std::int32_t chroma) const {
+    static const std::array<double, 8> level3 = LinearLevels(ChipLevel3);
+    static const std::array<double, 4> blue2 = LinearLevels(ChipBlue2);
+    std::array<double, 3> v{};
+    for (std::size_t r = 0; r < 3; ++r)
+        v[r] = toLinear_[r][0] * t[0] + toLinear_[r][1] * t[1] + toLinear_[r][2] * t[2];
+    const int red = LowerLevel(level3, v[0]);
+    const int green = LowerLevel(level3, v[1]);
+    const int blue = LowerLevel(blue2, v[2]);
+    int best = 0;
+    std::int64_t bestDistance = INT64_MAX;
+    for (int dg = 0; dg < 2; ++dg)
+        for (int dr = 0; dr < 2; ++dr)
+            for (int db = 0; db < 2; ++db) {
+                const int byte = (green + dg) << 5 | (red + dr) << 2 | (blue + db);
+                const std::int64_t d = SearchDistance(t, points_[std::size_t(byte)], chroma);
+                if (d < bestDistance) {
+                    bestDistance = d;
+                    best = byte;
+                }
+            }
+    return best;
+}
+
+bool WithinCleanTolerance(std::int64_t distance, std::int32_t lightness) {
+    static const double limit =
+        CleanToleranceDeltaE * CleanToleranceDeltaE * UnitsPerDeltaE * UnitsPerDeltaE * 256 * 16;
+    return double(distance) * lightness <= limit;
+}
+
+void ReachBox(std::span<const DitherPoint> points, DitherPoint& low, DitherPoint& high) {
+    low = {INT32_MAX, INT32_MAX, INT32_MAX};
+    high = {INT32_MIN, INT32_MIN, INT32_MIN};
+    for (const DitherPoint& p : points)
+        for (std::size_t k = 0; k < 3; ++k) {
+            low[k] = std::min(low[k], p[k]);
+            high[k] = std::max(high[k], p[k]);
+        }
+    const std::int32_t margin = (high[0] - low[0]) / 4;
+    for (std::size_t k = 0; k < 3; ++k) {
+        low[k] -= margin;
+        high[k] += margin;
+    }
+}
+
+RowDiffusion::RowDiffusion(int width, int strength, const DitherPoint& low, const DitherPoint& high)
+    : width_(width), low_(low), high_(high), current_(std::size_t(width) + 2),
+      next_(std::size_t(width) + 2) {
+    const int s = std::clamp(strength, 0, 100);
+    shares_ = {Share(7, s), Share(3, s), Share(5, s), Share(1, s)};
+}
+
+template <class Chooser>
+void RowDiffusion::row(const DiffusionPicture& picture, int y, const Chooser& chooser,
+                       std::span<int> out) {
+    std::swap(current_, next_);
+    std::fill(next_.begin(), next_.end(), DitherPoint{});
+    const int step = (y & 1) ? -1 : 1;
+    const std::size_t base = std::size_t(y) * std::size_t(width_);
+    for (int i = 0; i < width_; ++i) {
+        const int x = step > 0 ? i : width_ - 1 - i;
+        const std::size_t p = base + std::size_t(x);
+        const DitherPoint& source = picture.point[p];
+        const std::int32_t chroma = picture.chroma[p];
+        const int own = chooser.nearest(source, chroma);
+        if (WithinCleanTolerance(SearchDistance(source, chooser.point(own), chroma),
+                                 picture.lightness[p])) {
+            out[std::size_t(x)] = own;
+            continue;
+        }
+        const DitherPoint& carried = current_[std::size_t(x + 1)];
+        DitherPoint t;
+        for (std::size_t k = 0; k < 3; ++k)
+            t[k] = std::clamp(source[k] + carried[k], low_[k], high_[k]);
+        const int k = chooser.nearest(t, chroma);
+        out[std::size_t(x)] = k;
+        const DitherPoint& c = chooser.point(k);
+        const DitherPoint e = {t[0] - c[0], t[1] - c[1], t[2] - c[2]};
+        AddPart(current_[std::size_t(x + 1 + step)], e, shares_.ahead);
+        AddPart(next_[std::size_t(x + 1 - step)], e, shares_.behindBelow);
+        AddPart(next_[std::size_t(x + 1)], e, shares_.below);
+        AddPart(next_[std::size_t(x + 1 + step)], e, shares_.aheadBelow);
+    }
+}
+
+template void RowDiffusion::row<PaletteChooser>(const DiffusionPicture&, int, const PaletteChooser&,
+                                                std::span<int>);
+template void RowDiffusion::row<Screen8Chooser>(const DiffusionPicture&, int, const Screen8Chooser&,
+                                                std::span<int>);
+
+} // namespace murelo
