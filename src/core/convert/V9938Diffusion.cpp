@@ -12,6 +12,13 @@ namespace murelo {
 
 namespace {
 
+// The eye resolves chroma far more coarsely than lightness: a dot's chroma error is merged
+// with its neighbours' and the diffusion carries it on, while a wrong lightness stays
+// visible as grain. So the choice weighs the opponent axes at 1/8 of what they count in the
+// tolerance. On the picture set (256 x 192, SCREEN 8) full weight gave delta E 1.13 and SSIM
+// 0.956, 1/8 gives 1.33 and 0.975; SCREEN 5 1.44 and 0.953 against 1.81 and 0.967.
+constexpr int ChoiceChromaShift = 3;
+
 // Dither-space units per CIELAB lightness unit at white (the space's lightness axis is
 // 256 * 116 * Y, CIELAB's slope there is 116 / 3).
 constexpr double UnitsPerDeltaE = 3 * 256;
@@ -200,7 +207,7 @@ void RowDiffusion::row(const DiffusionPicture& picture, int y, const Chooser& ch
         DitherPoint t;
         for (std::size_t k = 0; k < 3; ++k)
             t[k] = std::clamp(source[k] + carried[k], low_[k], high_[k]);
-        const int k = chooser.nearest(t, chroma);
+        const int k = chooser.nearest(t, chroma >> ChoiceChromaShift);
         out[std::size_t(x)] = k;
         const DitherPoint& c = chooser.point(k);
         const DitherPoint e = {t[0] - c[0], t[1] - c[1], t[2] - c[2]};

@@ -49,8 +49,8 @@ class PaletteChooser {
 };
 
 // Nearest of SCREEN 8's 256 colours at the chip's levels; an index is the SCREEN 8 byte.
-// Only the two levels around the target on each channel are tried: the space is a linear
-// map of linear light, so the nearest colour lies among those eight.
+// Only the two levels around the target on each channel (in linear light) are tried, so a
+// dither moves between the colours around an area's colour rather than far from it.
 class Screen8Chooser {
   public:
     Screen8Chooser();
