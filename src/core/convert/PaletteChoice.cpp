@@ -217,7 +217,7 @@ std::vector<int> LatticeKMeans(const std::vector<Bin>& bins, std::vector<Lab3> c
     return lattice;
 }
 
-// A reduced copy of the picture (box means in linear light) and its blurred points: what
+// A reduced copy of the picture and its blurred points: what
 // the refinement dithers and compares with.
 struct Sample {
     DiffusionPicture picture;
@@ -259,26 +259,13 @@ Sample MakeSample(const DiffusionPicture& picture) {
     const int w = std::max(1, picture.width / f), h = std::max(1, picture.height / f);
     Sample s;
     s.picture.resize(w, h);
-    const auto& linear = LinearTable();
+    // Every f-th pixel of every f-th row: the picture's own colours, not means that blend
+    // its edges into colours it does not have.
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            std::array<double, 3> sum{};
-            int n = 0;
-            for (int v = y * f; v < std::min(picture.height, (y + 1) * f); ++v)
-                for (int u = x * f; u < std::min(picture.width, (x + 1) * f); ++u) {
-                    const ColorRec& c =
-                        picture.rgb[std::size_t(v) * std::size_t(picture.width) + std::size_t(u)];
-                    sum[0] += linear[std::size_t(c.R)];
-                    sum[1] += linear[std::size_t(c.G)];
-                    sum[2] += linear[std::size_t(c.B)];
-                    ++n;
-                }
-            ColorRec m;
-            m.R = std::int32_t(std::lround(255 * SrgbFromLinear(sum[0] / n)));
-            m.G = std::int32_t(std::lround(255 * SrgbFromLinear(sum[1] / n)));
-            m.B = std::int32_t(std::lround(255 * SrgbFromLinear(sum[2] / n)));
-            s.picture.set(std::size_t(y) * std::size_t(w) + std::size_t(x), m);
-        }
+        for (int x = 0; x < w; ++x)
+            s.picture.set(std::size_t(y) * std::size_t(w) + std::size_t(x),
+                          picture.rgb[std::size_t(y * f + f / 2) * std::size_t(picture.width) +
+                                      std::size_t(x * f + f / 2)]);
     s.blurred = Blur121<DitherPoint>(w, h, [&](int x, int y) {
         return s.picture.point[std::size_t(y) * std::size_t(w) + std::size_t(x)];
     });

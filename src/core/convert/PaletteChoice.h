@@ -12,7 +12,7 @@ namespace murelo {
 //    black and white kept as entries where they cover a fair part of the picture;
 // 2. the centres taken onto the lattice and refined there as k-means on lattice points;
 // 3. a local search on the lattice that moves one entry a level at a time while the
-//    dithered error of a reduced copy of the picture (blurred a little, as the eye merges
+//    dithered error of every few pixels of the picture (blurred a little, as the eye merges
 //    dots) goes down: the palette that dithers best, not the one that matches best undithered.
 // Deterministic; fewer entries when the picture has fewer colours.
 std::vector<int> ChooseLatticePalette(const DiffusionPicture& picture, int colors, int strength);
