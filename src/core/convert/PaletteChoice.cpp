@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <numeric>
 
 namespace murelo {
@@ -19,7 +21,7 @@ constexpr int KMeansRounds = 12;
 constexpr int LatticeRounds = 4;
 // The reduced copy the refinement dithers holds about this many pixels.
 constexpr int SamplePixels = 3072;
-constexpr int RefineSweeps = 3;
+constexpr int RefineSweeps = 2;
 
 struct Lab3 {
     float L = 0, a = 0, b = 0;
@@ -221,8 +223,11 @@ std::vector<int> LatticeKMeans(const std::vector<Bin>& bins, std::vector<Lab3> c
 // the refinement dithers and compares with.
 struct Sample {
     DiffusionPicture picture;
-    std::vector<std::array<float, 3>> blurred;
+    std::vector<FloatPoint> blurred;
     std::vector<float> weight; // how much an error counts at each pixel (its lightness)
+    // Scratch of DitheredError: the indices drawn and the drawing blurred across.
+    std::vector<int> chosen;
+    std::vector<FloatPoint> across;
 };
 
 template <class Value, class Get>
@@ -252,20 +257,23 @@ std::vector<std::array<float, 3>> Blur121(int w, int h, Get&& get) {
 }
 
 Sample MakeSample(const DiffusionPicture& picture) {
-    const int pixels = picture.width * picture.height;
-    int f = 1;
-    while (pixels / ((f + 1) * (f + 1)) >= SamplePixels)
-        ++f;
-    const int w = std::max(1, picture.width / f), h = std::max(1, picture.height / f);
+    const double pixels = double(picture.width) * picture.height;
+    const double step = std::max(1.0, std::sqrt(pixels / SamplePixels));
+    const int w = std::max(1, int(std::lround(picture.width / step)));
+    const int h = std::max(1, int(std::lround(picture.height / step)));
     Sample s;
     s.picture.resize(w, h);
-    // Every f-th pixel of every f-th row: the picture's own colours, not means that blend
+    // A pixel from every step x step block: the picture's own colours, not means that blend
     // its edges into colours it does not have.
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            s.picture.set(std::size_t(y) * std::size_t(w) + std::size_t(x),
-                          picture.rgb[std::size_t(y * f + f / 2) * std::size_t(picture.width) +
-                                      std::size_t(x * f + f / 2)]);
+    for (int y = 0; y < h; ++y) {
+        const int v = std::min(picture.height - 1, int((y + 0.5) * picture.height / h));
+        for (int x = 0; x < w; ++x) {
+            const int u = std::min(picture.width - 1, int((x + 0.5) * picture.width / w));
+            s.picture.set(
+                std::size_t(y) * std::size_t(w) + std::size_t(x),
+                picture.rgb[std::size_t(v) * std::size_t(picture.width) + std::size_t(u)]);
+        }
+    }
     s.blurred = Blur121<DitherPoint>(w, h, [&](int x, int y) {
         return s.picture.point[std::size_t(y) * std::size_t(w) + std::size_t(x)];
     });
@@ -275,41 +283,69 @@ Sample MakeSample(const DiffusionPicture& picture) {
     return s;
 }
 
+// The error of row y of the blurred drawing against the blurred picture (rows y - 1 and
+// y + 1 of the drawing blurred across must be there).
+double RowError(const Sample& s, int y) {
+    const int w = s.picture.width, h = s.picture.height;
+    const std::size_t wide = std::size_t(w);
+    const FloatPoint* up = &s.across[std::size_t(std::max(y - 1, 0)) * wide];
+    const FloatPoint* mid = &s.across[std::size_t(y) * wide];
+    const FloatPoint* down = &s.across[std::size_t(std::min(y + 1, h - 1)) * wide];
+    double total = 0;
+    for (int x = 0; x < w; ++x) {
+        const std::size_t i = std::size_t(y) * wide + std::size_t(x);
+        FloatPoint d;
+        for (std::size_t a = 0; a < 3; ++a)
+            d[a] = (up[x][a] + 2 * mid[x][a] + down[x][a]) * 0.25f - s.blurred[i][a];
+        const float c = float(s.picture.chroma[i]) / 256;
+        total += s.weight[i] * std::sqrt(d[0] * d[0] + c * (d[1] * d[1] + d[2] * d[2]));
+    }
+    return total;
+}
+
 // The dithered error of the sample drawn with the palette: the mean over its pixels of the
 // weighted distance between the blurred drawing and the blurred picture.
-double DitheredError(const Sample& s, const std::vector<int>& lattice, int strength) {
-    const PaletteChooser chooser(LatticePoints(lattice));
-    std::vector<DitherPoint> points(lattice.size());
-    for (int k = 0; k < chooser.size(); ++k)
+double DitheredError(Sample& s, const std::vector<int>& lattice, int strength) {
+    const PaletteChooser chooser(lattice);
+    std::vector<DitherPoint> points(std::size_t(chooser.size()));
+    std::vector<FloatPoint> shown(points.size());
+    for (int k = 0; k < chooser.size(); ++k) {
         points[std::size_t(k)] = chooser.point(k);
+        for (std::size_t a = 0; a < 3; ++a)
+            shown[std::size_t(k)][a] = float(points[std::size_t(k)][a]);
+    }
     DitherPoint low, high;
     ReachBox(points, low, high);
     const int w = s.picture.width, h = s.picture.height;
+    const std::size_t wide = std::size_t(w);
     RowDiffusion diffusion(w, strength, low, high);
-    std::vector<int> chosen(std::size_t(w) * std::size_t(h));
-    for (int y = 0; y < h; ++y)
-        diffusion.row(
-            s.picture, y, chooser,
-            std::span<int>(chosen).subspan(std::size_t(y) * std::size_t(w), std::size_t(w)));
-    const auto drawn = Blur121<DitherPoint>(w, h, [&](int x, int y) {
-        return points[std::size_t(chosen[std::size_t(y) * std::size_t(w) + std::size_t(x)])];
-    });
+    s.chosen.resize(wide * std::size_t(h));
+    s.across.resize(s.chosen.size());
     double total = 0;
-    for (std::size_t i = 0; i < drawn.size(); ++i) {
-        const float l = drawn[i][0] - s.blurred[i][0];
-        const float a = drawn[i][1] - s.blurred[i][1];
-        const float b = drawn[i][2] - s.blurred[i][2];
-        const float c = float(s.picture.chroma[i]) / 256;
-        total += s.weight[i] * std::sqrt(l * l + c * (a * a + b * b));
+    for (int y = 0; y < h; ++y) {
+        const std::span<int> row = std::span<int>(s.chosen).subspan(std::size_t(y) * wide, wide);
+        diffusion.row(s.picture, y, chooser, row);
+        // The drawing blurred across as each row is drawn; the row above is then complete.
+        for (int x = 0; x < w; ++x) {
+            const FloatPoint& l = shown[std::size_t(row[std::size_t(std::max(x - 1, 0))])];
+            const FloatPoint& c = shown[std::size_t(row[std::size_t(x)])];
+            const FloatPoint& r = shown[std::size_t(row[std::size_t(std::min(x + 1, w - 1))])];
+            FloatPoint& out = s.across[std::size_t(y) * wide + std::size_t(x)];
+            for (std::size_t a = 0; a < 3; ++a)
+                out[a] = (l[a] + 2 * c[a] + r[a]) * 0.25f;
+        }
+        if (y > 0)
+            total += RowError(s, y - 1);
     }
-    return total / double(drawn.size());
+    total += RowError(s, h - 1);
+    return total / double(s.chosen.size());
 }
 
 // Moves one entry at a time a level up or down on one channel while the dithered error
 // of the sample goes down.
 std::vector<int> Refine(const DiffusionPicture& picture, std::vector<int> lattice,
                         std::size_t fixed, int strength) {
-    const Sample sample = MakeSample(picture);
+    Sample sample = MakeSample(picture);
     double best = DitheredError(sample, lattice, strength);
     static constexpr std::array<std::array<int, 3>, 6> Moves = {
         {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}}};
@@ -341,19 +377,6 @@ std::vector<int> Refine(const DiffusionPicture& picture, std::vector<int> lattic
 }
 
 } // namespace
-
-std::vector<DitherPoint> LatticePoints(const std::vector<int>& lattice) {
-    std::vector<DitherPoint> points;
-    for (int index : lattice) {
-        const ColorValue c = LatticeColor(index);
-        ColorRec rec;
-        rec.R = RedOf(c);
-        rec.G = GreenOf(c);
-        rec.B = BlueOf(c);
-        points.push_back(DitherPointOf(rec));
-    }
-    return points;
-}
 
 std::vector<int> ChooseLatticePalette(const DiffusionPicture& picture, int colors, int strength) {
     if (picture.rgb.empty() || colors < 1)

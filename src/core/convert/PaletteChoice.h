@@ -17,7 +17,4 @@ namespace murelo {
 // Deterministic; fewer entries when the picture has fewer colours.
 std::vector<int> ChooseLatticePalette(const DiffusionPicture& picture, int colors, int strength);
 
-// The dither-space points of lattice colours.
-std::vector<DitherPoint> LatticePoints(const std::vector<int>& lattice);
-
 } // namespace murelo

@@ -23,17 +23,24 @@ constexpr int ChoiceChromaShift = 3;
 // 256 * 116 * Y, CIELAB's slope there is 116 / 3).
 constexpr double UnitsPerDeltaE = 3 * 256;
 
-std::int32_t Share(int sixteenths, int strength) {
-    return std::int32_t((std::int64_t(65536) * sixteenths * strength + 800) / 1600);
+float Share(int sixteenths, int strength) {
+    return float(sixteenths * strength) / 1600;
 }
 
-inline std::int32_t Part(std::int32_t error, std::int32_t share) {
-    return std::int32_t((std::int64_t(error) * share + 32768) >> 16);
+inline void AddPart(FloatPoint& slot, const FloatPoint& e, float share) {
+    for (std::size_t k = 0; k < 3; ++k)
+        slot[k] += e[k] * share;
 }
 
-inline void AddPart(DitherPoint& slot, const DitherPoint& e, std::int32_t share) {
-    for (int k = 0; k < 3; ++k)
-        slot[std::size_t(k)] += Part(e[std::size_t(k)], share);
+// Four float lanes (the SSE2 registers every x86-64 has; other targets split them).
+using Lanes = float __attribute__((vector_size(16)));
+
+using IntLanes = std::int32_t __attribute__((vector_size(16)));
+
+inline Lanes Load(const float* p) {
+    Lanes v;
+    __builtin_memcpy(&v, p, sizeof v);
+    return v;
 }
 
 ColorRec Rgb(int r, int g, int b) {
@@ -66,6 +73,38 @@ template <std::size_t N> int LowerLevel(const std::array<double, N>& linear, dou
 
 } // namespace
 
+namespace {
+
+// The lattice colour within the clean tolerance of a colour, or -1. Levels lie far more
+// than the tolerance apart, so only the nearest level on each channel can be that near.
+std::int16_t CleanLattice(const ColorRec& rgb, const DitherPoint& point, std::int32_t chroma,
+                          std::int32_t lightness) {
+    auto level = [](int v) {
+        int best = 0;
+        for (int l = 1; l < 8; ++l)
+            if (std::abs(ChipLevel3[std::size_t(l)] - v) <
+                std::abs(ChipLevel3[std::size_t(best)] - v))
+                best = l;
+        return best;
+    };
+    const int index = LatticeIndex(level(rgb.R), level(rgb.G), level(rgb.B));
+    const DitherPoint& p = LatticePointTable()[std::size_t(index)];
+    return WithinCleanTolerance(SearchDistance(point, p, chroma), lightness) ? std::int16_t(index)
+                                                                             : std::int16_t(-1);
+}
+
+} // namespace
+
+const std::array<DitherPoint, 512>& LatticePointTable() {
+    static const std::array<DitherPoint, 512> table = [] {
+        std::array<DitherPoint, 512> t{};
+        for (int i = 0; i < LatticeColors; ++i)
+            t[std::size_t(i)] = PointOfColor(LatticeColor(i));
+        return t;
+    }();
+    return table;
+}
+
 void DiffusionPicture::resize(int w, int h) {
     width = w;
     height = h;
@@ -74,6 +113,7 @@ void DiffusionPicture::resize(int w, int h) {
     chroma.assign(n, 0);
     lightness.assign(n, 0);
     rgb.assign(n, {});
+    clean.assign(n, -1);
 }
 
 void DiffusionPicture::set(std::size_t i, const ColorRec& balanced) {
@@ -81,6 +121,7 @@ void DiffusionPicture::set(std::size_t i, const ColorRec& balanced) {
     chroma[i] = DitherChromaWeightOf(balanced);
     lightness[i] = DitherWeightOf(balanced);
     rgb[i] = balanced;
+    clean[i] = CleanLattice(balanced, point[i], chroma[i], lightness[i]);
 }
 
 void DiffusionPicture::setMean(std::size_t i, const ColorRec& first, const ColorRec& second) {
@@ -97,19 +138,53 @@ void DiffusionPicture::setMean(std::size_t i, const ColorRec& first, const Color
     chroma[i] = DitherChromaWeightOf(m);
     lightness[i] = DitherWeightOf(m);
     rgb[i] = m;
+    clean[i] = CleanLattice(m, point[i], chroma[i], lightness[i]);
 }
 
-int PaletteChooser::nearest(const DitherPoint& t, std::int32_t chroma) const {
-    int best = 0;
-    std::int64_t bestDistance = INT64_MAX;
-    for (int k = 0; k < int(points_.size()); ++k) {
-        const std::int64_t d = SearchDistance(t, points_[std::size_t(k)], chroma);
-        if (d < bestDistance) {
-            bestDistance = d;
-            best = k;
-        }
+PaletteChooser::PaletteChooser(const std::vector<int>& lattice) {
+    slots_.fill(-1);
+    lightness_.fill(1e9f);
+    for (int index : lattice) {
+        if (points_.size() == MaxColors)
+            break;
+        slots_[std::size_t(index)] = std::int16_t(points_.size());
+        const DitherPoint& p = LatticePointTable()[std::size_t(index)];
+        lightness_[points_.size()] = float(p[0]);
+        red_[points_.size()] = float(p[1]);
+        yellow_[points_.size()] = float(p[2]);
+        points_.push_back(p);
     }
-    return best;
+}
+
+int PaletteChooser::nearest(const FloatPoint& t, std::int32_t chroma) const {
+    const Lanes l = {t[0], t[0], t[0], t[0]};
+    const Lanes a = {t[1], t[1], t[1], t[1]};
+    const Lanes b = {t[2], t[2], t[2], t[2]};
+    const float cf = float(chroma) / 256;
+    const Lanes c = {cf, cf, cf, cf};
+    // Each lane keeps its least distance and the entry that has it; a later entry must be
+    // strictly nearer, so ties go to the lower index as in a plain scan.
+    Lanes best = {INFINITY, INFINITY, INFINITY, INFINITY};
+    IntLanes index = {0, 1, 2, 3};
+    IntLanes bestIndex = index;
+    const IntLanes four = {4, 4, 4, 4};
+    for (std::size_t k = 0; k < MaxColors; k += 4, index += four) {
+        const Lanes dl = l - Load(&lightness_[k]);
+        const Lanes da = a - Load(&red_[k]);
+        const Lanes db = b - Load(&yellow_[k]);
+        const Lanes d = dl * dl + (da * da + db * db) * c;
+        const IntLanes nearer = d < best;
+        best = Lanes((IntLanes(d) & nearer) | (IntLanes(best) & ~nearer));
+        bestIndex = (index & nearer) | (bestIndex & ~nearer);
+    }
+    int result = bestIndex[0];
+    float least = best[0];
+    for (int lane = 1; lane < 4; ++lane)
+        if (best[lane] < least || (best[lane] == least && bestIndex[lane] < result)) {
+            least = best[lane];
+            result = bestIndex[lane];
+        }
+    return result;
 }
 
 Screen8Chooser::Screen8Chooser() : points_(256) {
@@ -133,7 +208,14 @@ Screen8Chooser::Screen8Chooser() : points_(256) {
         }
 }
 
-int Screen8Chooser::nearest(const DitherPoint& t, std::int32_t chroma) const {
+int Screen8Chooser::slotOf(int lattice) const {
+    const int blue = ChipBlue2LevelOf(ChipLevel3[std::size_t(LatticeBlue(lattice))]);
+    if (blue < 0)
+        return -1;
+    return LatticeGreen(lattice) << 5 | LatticeRed(lattice) << 2 | blue;
+}
+
+int Screen8Chooser::nearest(const FloatPoint& t, std::int32_t chroma) const {
     static const std::array<double, 8> level3 = LinearLevels(ChipLevel3);
     static const std::array<double, 4> blue2 = LinearLevels(ChipBlue2);
     std::array<double, 3> v{};
@@ -142,13 +224,17 @@ int Screen8Chooser::nearest(const DitherPoint& t, std::int32_t chroma) const {
     const int red = LowerLevel(level3, v[0]);
     const int green = LowerLevel(level3, v[1]);
     const int blue = LowerLevel(blue2, v[2]);
+    const float c = float(chroma) / 256;
     int best = 0;
-    std::int64_t bestDistance = INT64_MAX;
+    float bestDistance = INFINITY;
     for (int dg = 0; dg < 2; ++dg)
         for (int dr = 0; dr < 2; ++dr)
             for (int db = 0; db < 2; ++db) {
                 const int byte = (green + dg) << 5 | (red + dr) << 2 | (blue + db);
-                const std::int64_t d = SearchDistance(t, points_[std::size_t(byte)], chroma);
+                const DitherPoint& p = points_[std::size_t(byte)];
+                const float dl = t[0] - float(p[0]), da = t[1] - float(p[1]),
+                            dy = t[2] - float(p[2]);
+                const float d = dl * dl + (da * da + dy * dy) * c;
                 if (d < bestDistance) {
                     bestDistance = d;
                     best = byte;
@@ -179,8 +265,10 @@ void ReachBox(std::span<const DitherPoint> points, DitherPoint& low, DitherPoint
 }
 
 RowDiffusion::RowDiffusion(int width, int strength, const DitherPoint& low, const DitherPoint& high)
-    : width_(width), low_(low), high_(high), current_(std::size_t(width) + 2),
-      next_(std::size_t(width) + 2) {
+    : width_(width), low_{float(low[0]), float(low[1]), float(low[2])}, high_{float(high[0]),
+                                                                              float(high[1]),
+                                                                              float(high[2])},
+      current_(std::size_t(width) + 2), next_(std::size_t(width) + 2) {
     const int s = std::clamp(strength, 0, 100);
     shares_ = {Share(7, s), Share(3, s), Share(5, s), Share(1, s)};
 }
@@ -189,7 +277,7 @@ template <class Chooser>
 void RowDiffusion::row(const DiffusionPicture& picture, int y, const Chooser& chooser,
                        std::span<int> out) {
     std::swap(current_, next_);
-    std::fill(next_.begin(), next_.end(), DitherPoint{});
+    std::fill(next_.begin(), next_.end(), FloatPoint{});
     const int step = (y & 1) ? -1 : 1;
     const std::size_t base = std::size_t(y) * std::size_t(width_);
     for (int i = 0; i < width_; ++i) {
@@ -197,20 +285,20 @@ void RowDiffusion::row(const DiffusionPicture& picture, int y, const Chooser& ch
         const std::size_t p = base + std::size_t(x);
         const DitherPoint& source = picture.point[p];
         const std::int32_t chroma = picture.chroma[p];
-        const int own = chooser.nearest(source, chroma);
-        if (WithinCleanTolerance(SearchDistance(source, chooser.point(own), chroma),
-                                 picture.lightness[p])) {
-            out[std::size_t(x)] = own;
-            continue;
+        if (const int clean = picture.clean[p]; clean >= 0) {
+            if (const int own = chooser.slotOf(clean); own >= 0) {
+                out[std::size_t(x)] = own;
+                continue;
+            }
         }
-        const DitherPoint& carried = current_[std::size_t(x + 1)];
-        DitherPoint t;
+        const FloatPoint& carried = current_[std::size_t(x + 1)];
+        FloatPoint t;
         for (std::size_t k = 0; k < 3; ++k)
-            t[k] = std::clamp(source[k] + carried[k], low_[k], high_[k]);
+            t[k] = std::clamp(float(source[k]) + carried[k], low_[k], high_[k]);
         const int k = chooser.nearest(t, chroma >> ChoiceChromaShift);
         out[std::size_t(x)] = k;
         const DitherPoint& c = chooser.point(k);
-        const DitherPoint e = {t[0] - c[0], t[1] - c[1], t[2] - c[2]};
+        const FloatPoint e = {t[0] - float(c[0]), t[1] - float(c[1]), t[2] - float(c[2])};
         AddPart(current_[std::size_t(x + 1 + step)], e, shares_.ahead);
         AddPart(next_[std::size_t(x + 1 - step)], e, shares_.behindBelow);
         AddPart(next_[std::size_t(x + 1)], e, shares_.below);

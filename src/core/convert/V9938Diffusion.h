@@ -19,12 +19,18 @@ struct DiffusionPicture {
     std::vector<std::int32_t> chroma;    // DitherChromaWeightOf, in 1/256
     std::vector<std::int32_t> lightness; // DitherWeightOf, in 1/16
     std::vector<ColorRec> rgb;
+    // The lattice colour (ChipLevels) within the clean tolerance of the pixel, or -1: the
+    // pixel takes it undithered wherever the colours in use hold it.
+    std::vector<std::int16_t> clean;
 
     void resize(int w, int h);
     void set(std::size_t i, const ColorRec& balanced);
     // The mean of two colours in linear light (a pair of pixels the screen shows as one).
     void setMean(std::size_t i, const ColorRec& first, const ColorRec& second);
 };
+
+// A target of the diffusion: a point with the errors carried to it, in floats.
+using FloatPoint = std::array<float, 3>;
 
 // The squared distance of the search: lightness squared plus the opponent axes weighed by
 // `chroma`/256 (how much hue and chroma differences count at that colour).
@@ -36,16 +42,28 @@ inline std::int64_t SearchDistance(const DitherPoint& t, const DitherPoint& p,
     return l * l * 256 + (a * a + b * b) * chroma;
 }
 
-// Nearest of a short list of colours (a chosen palette), by SearchDistance.
+// Nearest of a short list of colours (a chosen palette, at most 16), by SearchDistance
+// (worked out in floats).
 class PaletteChooser {
   public:
-    explicit PaletteChooser(std::vector<DitherPoint> points) : points_(std::move(points)) {}
-    int nearest(const DitherPoint& t, std::int32_t chroma) const;
+    // The lattice colours of the list, each once.
+    explicit PaletteChooser(const std::vector<int>& lattice);
+    int nearest(const FloatPoint& t, std::int32_t chroma) const;
     const DitherPoint& point(int k) const { return points_[std::size_t(k)]; }
     int size() const { return int(points_.size()); }
+    // The index of a lattice colour in the list, or -1.
+    int slotOf(int lattice) const { return slots_[std::size_t(lattice)]; }
+
+    static constexpr int MaxColors = 16;
 
   private:
     std::vector<DitherPoint> points_;
+    std::array<std::int16_t, 512> slots_{};
+    // The points by axis in floats, unused lanes far away: the search runs over four lanes
+    // at a time.
+    alignas(16) std::array<float, MaxColors> lightness_{};
+    alignas(16) std::array<float, MaxColors> red_{};
+    alignas(16) std::array<float, MaxColors> yellow_{};
 };
 
 // Nearest of SCREEN 8's 256 colours at the chip's levels; an index is the SCREEN 8 byte.
@@ -54,9 +72,10 @@ class PaletteChooser {
 class Screen8Chooser {
   public:
     Screen8Chooser();
-    int nearest(const DitherPoint& t, std::int32_t chroma) const;
+    int nearest(const FloatPoint& t, std::int32_t chroma) const;
     const DitherPoint& point(int k) const { return points_[std::size_t(k)]; }
     int size() const { return 256; }
+    int slotOf(int lattice) const;
 
   private:
     std::vector<DitherPoint> points_;
@@ -79,18 +98,21 @@ class RowDiffusion {
 
   private:
     struct Shares {
-        std::int32_t ahead = 0, behindBelow = 0, below = 0, aheadBelow = 0; // in 1/65536
+        float ahead = 0, behindBelow = 0, below = 0, aheadBelow = 0;
     };
     int width_;
     Shares shares_;
-    DitherPoint low_;
-    DitherPoint high_;
-    std::vector<DitherPoint> current_; // by column + 1
-    std::vector<DitherPoint> next_;
+    FloatPoint low_;
+    FloatPoint high_;
+    std::vector<FloatPoint> current_; // by column + 1
+    std::vector<FloatPoint> next_;
 };
 
 // How near (in ΔE, about) a colour of the list a pixel must be to take it without dither.
 inline constexpr double CleanToleranceDeltaE = 1.0;
+
+// The dither-space point of each of the 512 lattice colours.
+const std::array<DitherPoint, 512>& LatticePointTable();
 
 // Whether a pixel of lightness weight `lightness` at squared search distance `distance` from
 // a colour lies within the clean tolerance.

@@ -116,7 +116,7 @@ class PaletteDithered : public V9938Dithered<PaletteChooser> {
   public:
     PaletteDithered(ConversionState& state, const Geometry& geometry, DiffusionPicture picture,
                     int count, const std::vector<int>& lattice)
-        : V9938Dithered(state, geometry, std::move(picture), PaletteChooser(LatticePoints(lattice)),
+        : V9938Dithered(state, geometry, std::move(picture), PaletteChooser(lattice),
                         ColorsOf(lattice)),
           count_(count) {}
 

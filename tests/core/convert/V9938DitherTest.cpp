@@ -278,9 +278,9 @@ TEST(V9938Dither, Screen8SearchFindsEachColourAndItsNearSurroundings) {
         for (const std::int32_t chroma : {8, 32, 256})
             for (const DitherPoint offset :
                  {DitherPoint{0, 0, 0}, DitherPoint{60, -40, 30}, DitherPoint{-60, 40, -30}}) {
-                DitherPoint t = chooser.point(byte);
+                FloatPoint t;
                 for (std::size_t k = 0; k < 3; ++k)
-                    t[k] += offset[k];
+                    t[k] = float(chooser.point(byte)[k] + offset[k]);
                 ASSERT_EQ(chooser.nearest(t, chroma), byte) << chroma << " " << offset[0];
             }
 }
