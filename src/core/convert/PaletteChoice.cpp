@@ -8,8 +8,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <numeric>
 
 namespace murelo {
@@ -19,7 +17,7 @@ namespace {
 constexpr int HistogramBits = 5;
 constexpr int KMeansRounds = 12;
 constexpr int LatticeRounds = 4;
-// The reduced copy the refinement dithers holds about this many pixels.
+// The pixels of the picture the refinement dithers: about this many.
 constexpr int SamplePixels = 3072;
 constexpr int RefineSweeps = 2;
 
@@ -230,28 +228,29 @@ struct Sample {
     std::vector<FloatPoint> across;
 };
 
-template <class Value, class Get>
-std::vector<std::array<float, 3>> Blur121(int w, int h, Get&& get) {
-    std::vector<std::array<float, 3>> across(std::size_t(w) * std::size_t(h));
-    std::vector<std::array<float, 3>> out(across.size());
+// The points of a picture blurred with 1 2 1 across and down (edges repeated).
+std::vector<FloatPoint> Blurred121(const DiffusionPicture& picture) {
+    const int w = picture.width, h = picture.height;
+    const std::size_t wide = std::size_t(w);
+    std::vector<FloatPoint> across(picture.point.size());
+    std::vector<FloatPoint> out(across.size());
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            const Value l = get(std::max(x - 1, 0), y), c = get(x, y),
-                        r = get(std::min(x + 1, w - 1), y);
+            const std::size_t row = std::size_t(y) * wide;
+            const DitherPoint& l = picture.point[row + std::size_t(std::max(x - 1, 0))];
+            const DitherPoint& c = picture.point[row + std::size_t(x)];
+            const DitherPoint& r = picture.point[row + std::size_t(std::min(x + 1, w - 1))];
             for (std::size_t k = 0; k < 3; ++k)
-                across[std::size_t(y) * std::size_t(w) + std::size_t(x)][k] =
-                    float(l[k] + 2 * c[k] + r[k]) * 0.25f;
+                across[row + std::size_t(x)][k] = float(l[k] + 2 * c[k] + r[k]) * 0.25f;
         }
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            const auto& u =
-                across[std::size_t(std::max(y - 1, 0)) * std::size_t(w) + std::size_t(x)];
-            const auto& c = across[std::size_t(y) * std::size_t(w) + std::size_t(x)];
-            const auto& d =
-                across[std::size_t(std::min(y + 1, h - 1)) * std::size_t(w) + std::size_t(x)];
+            const FloatPoint& u = across[std::size_t(std::max(y - 1, 0)) * wide + std::size_t(x)];
+            const FloatPoint& c = across[std::size_t(y) * wide + std::size_t(x)];
+            const FloatPoint& d =
+                across[std::size_t(std::min(y + 1, h - 1)) * wide + std::size_t(x)];
             for (std::size_t k = 0; k < 3; ++k)
-                out[std::size_t(y) * std::size_t(w) + std::size_t(x)][k] =
-                    (u[k] + 2 * c[k] + d[k]) * 0.25f;
+                out[std::size_t(y) * wide + std::size_t(x)][k] = (u[k] + 2 * c[k] + d[k]) * 0.25f;
         }
     return out;
 }
@@ -274,9 +273,7 @@ Sample MakeSample(const DiffusionPicture& picture) {
                 picture.rgb[std::size_t(v) * std::size_t(picture.width) + std::size_t(u)]);
         }
     }
-    s.blurred = Blur121<DitherPoint>(w, h, [&](int x, int y) {
-        return s.picture.point[std::size_t(y) * std::size_t(w) + std::size_t(x)];
-    });
+    s.blurred = Blurred121(s.picture);
     s.weight.resize(s.picture.point.size());
     for (std::size_t i = 0; i < s.weight.size(); ++i)
         s.weight[i] = std::sqrt(float(s.picture.lightness[i]) / 16);
