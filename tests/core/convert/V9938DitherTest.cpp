@@ -93,6 +93,11 @@ TEST(V9938Dither, EveryPixelIsAColourTheChipShowsInTheMode) {
             continue;
         for (int k = 0; k < PaletteEntries; ++k) {
             EXPECT_TRUE(OnLattice(p[std::size_t(k)])) << k;
+            if (k > 0 && k < c.colors) { // dark to bright, as the design's palettes
+                const auto& a = p[std::size_t(k - 1)];
+                const auto& b = p[std::size_t(k)];
+                EXPECT_LE((a.Red + a.Green + a.Blue) / 3, (b.Red + b.Green + b.Blue) / 3) << k;
+            }
             if (k >= c.colors) {
                 EXPECT_EQ(p[std::size_t(k)], QuantizerEntry{}) << k;
             }
@@ -250,6 +255,17 @@ TEST(V9938Dither, APictureInFewLatticeColoursKeepsThem) {
                     << x << ", " << y;
             }
     }
+}
+
+TEST(V9938Dither, AnInterlacedScreen5DotShowsItsPairsMeanLight) {
+    // Black and white columns: half the light of white, which the chip shows as level 5
+    // (187), not the mean of the values (128, between levels 3 and 4).
+    Picture source(64, 8);
+    for (int x = 0; x < 64; ++x)
+        source.fillRect(x, 0, 1, 8, x % 2 ? RgbColor(255, 255, 255) : RgbColor(0, 0, 0));
+    const Finished run = RunMode(Cases()[1], source);
+    for (ColorValue pixel : run.state->result.pixels())
+        ASSERT_EQ(pixel, RgbColor(187, 187, 187));
 }
 
 TEST(V9938Dither, ComesCloserThanTheDesignsItem) {
