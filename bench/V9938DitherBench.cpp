@@ -16,7 +16,8 @@ void Dithered(benchmark::State& bench, ModeFactory factory, int width, int heigh
     auto state = std::make_unique<ConversionState>();
     state->source = murelo::bench::PhotographLike(width, height);
     state->params.Interlace = interlace;
-    state->params.DitherStrength = V9938DitherDefault;
+    state->params.DitherStrength =
+        factory == StartScreen8Dithered ? Screen8DitherDefault : PaletteDitherDefault;
     state->budget = PassBudget(60000);
     for (auto _ : bench) {
         state->result = state->source;

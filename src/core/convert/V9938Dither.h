@@ -13,8 +13,10 @@ inline constexpr std::string_view Screen6DitheredName = "Graphic 5 (SCREEN 6) Di
 inline constexpr std::string_view Screen7DitheredName = "Graphic 6 (SCREEN 7) Dithered";
 inline constexpr std::string_view Screen8DitheredName = "Graphic 7 (SCREEN 8) Dithered";
 
-// The "Dither" strength these modes start with, in percent.
-inline constexpr int V9938DitherDefault = 100;
+// The "Dither" strength these modes start with, in percent, as measured on the picture set:
+// the palette modes come closest at 95 (the TMS9918 page's default), SCREEN 8 at 100.
+inline constexpr int PaletteDitherDefault = 95;
+inline constexpr int Screen8DitherDefault = 100;
 
 // SCREEN 5 and 7 choose 16 colours of the 512 for the dithered picture, SCREEN 6 four,
 // SCREEN 8 draws its fixed 256; each diffuses the error in linear light, row by row in
