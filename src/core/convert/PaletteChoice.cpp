@@ -302,7 +302,8 @@ double RowError(const Sample& s, int y) {
 
 // The dithered error of the sample drawn with the palette: the mean over its pixels of the
 // weighted distance between the blurred drawing and the blurred picture.
-double DitheredError(Sample& s, const std::vector<int>& lattice, int strength) {
+double DitheredError(Sample& s, const std::vector<int>& lattice, int strength,
+                     RowDiffusion::Kernel kernel) {
     const PaletteChooser chooser(lattice);
     std::vector<DitherPoint> points(std::size_t(chooser.size()));
     std::vector<FloatPoint> shown(points.size());
@@ -315,7 +316,7 @@ double DitheredError(Sample& s, const std::vector<int>& lattice, int strength) {
     ReachBox(points, low, high);
     const int w = s.picture.width, h = s.picture.height;
     const std::size_t wide = std::size_t(w);
-    RowDiffusion diffusion(w, strength, low, high);
+    RowDiffusion diffusion(w, strength, low, high, kernel);
     s.chosen.resize(wide * std::size_t(h));
     s.across.resize(s.chosen.size());
     double total = 0;
@@ -341,9 +342,9 @@ double DitheredError(Sample& s, const std::vector<int>& lattice, int strength) {
 // Moves one entry at a time a level up or down on one channel while the dithered error
 // of the sample goes down.
 std::vector<int> Refine(const DiffusionPicture& picture, std::vector<int> lattice,
-                        std::size_t fixed, int strength) {
+                        std::size_t fixed, int strength, RowDiffusion::Kernel kernel) {
     Sample sample = MakeSample(picture);
-    double best = DitheredError(sample, lattice, strength);
+    double best = DitheredError(sample, lattice, strength, kernel);
     static constexpr std::array<std::array<int, 3>, 6> Moves = {
         {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}}};
     for (int sweep = 0; sweep < RefineSweeps; ++sweep) {
@@ -359,7 +360,7 @@ std::vector<int> Refine(const DiffusionPicture& picture, std::vector<int> lattic
                 if (std::find(lattice.begin(), lattice.end(), moved) != lattice.end())
                     continue;
                 lattice[k] = moved;
-                const double error = DitheredError(sample, lattice, strength);
+                const double error = DitheredError(sample, lattice, strength, kernel);
                 if (error < best) {
                     best = error;
                     improved = true;
@@ -375,7 +376,8 @@ std::vector<int> Refine(const DiffusionPicture& picture, std::vector<int> lattic
 
 } // namespace
 
-std::vector<int> ChooseLatticePalette(const DiffusionPicture& picture, int colors, int strength) {
+std::vector<int> ChooseLatticePalette(const DiffusionPicture& picture, int colors, int strength,
+                                      RowDiffusion::Kernel kernel) {
     if (picture.rgb.empty() || colors < 1)
         return {LatticeIndex(0, 0, 0)};
     const std::vector<Bin> bins = Histogram(picture);
@@ -385,7 +387,7 @@ std::vector<int> ChooseLatticePalette(const DiffusionPicture& picture, int color
         start.push_back(LatticeLab()[std::size_t(index)]);
     const std::vector<Lab3> centres = KMeans(bins, start, colors);
     const std::vector<int> lattice = LatticeKMeans(bins, centres, reserved);
-    return Refine(picture, lattice, reserved.size(), strength);
+    return Refine(picture, lattice, reserved.size(), strength, kernel);
 }
 
 } // namespace murelo

@@ -15,6 +15,8 @@ namespace murelo {
 //    dithered error of every few pixels of the picture (blurred a little, as the eye merges
 //    dots) goes down: the palette that dithers best, not the one that matches best undithered.
 // Deterministic; fewer entries when the picture has fewer colours.
-std::vector<int> ChooseLatticePalette(const DiffusionPicture& picture, int colors, int strength);
+// `strength` and `kernel` are the diffusion's, which the refinement dithers with.
+std::vector<int> ChooseLatticePalette(const DiffusionPicture& picture, int colors, int strength,
+                                      RowDiffusion::Kernel kernel = RowDiffusion::Kernel::Square);
 
 } // namespace murelo

@@ -88,8 +88,14 @@ class Screen8Chooser {
 // error, so flat areas, pure black and white and drawn colours stay clean.
 class RowDiffusion {
   public:
+    // How the error is shared out: Floyd-Steinberg's 7, 3, 5, 1 sixteenths for square dots;
+    // for rows shown twice (one row of each pair kept) the rows below lie twice as far on
+    // the screen as the next dot of the row, so more goes along the row: 10, 1, 4, 1.
+    enum class Kernel { Square, RowsShownTwice };
+
     // strength: the share of each error passed on, in percent (0..100).
-    RowDiffusion(int width, int strength, const DitherPoint& low, const DitherPoint& high);
+    RowDiffusion(int width, int strength, const DitherPoint& low, const DitherPoint& high,
+                 Kernel kernel = Kernel::Square);
 
     // Diffuses row y of the picture (left to right on even rows, right to left on odd
     // ones) and writes the chosen indices into `out` (width entries, by column).

@@ -21,6 +21,10 @@ struct Geometry {
     bool oddLine = false;     // ... the pair's second row
 };
 
+RowDiffusion::Kernel KernelOf(const Geometry& g) {
+    return g.rowPairs ? RowDiffusion::Kernel::RowsShownTwice : RowDiffusion::Kernel::Square;
+}
+
 // The kept pixels of the balanced source, in the order the rows are diffused.
 DiffusionPicture KeptPixels(const ConversionState& state, const Geometry& g) {
     const Picture& source = state.source;
@@ -53,8 +57,8 @@ template <class Chooser> class V9938Dithered : public ModeConversion {
     V9938Dithered(ConversionState& state, const Geometry& geometry, DiffusionPicture picture,
                   Chooser chooser, std::vector<ColorValue> colors)
         : geometry_(geometry), picture_(std::move(picture)), chooser_(std::move(chooser)),
-          colors_(std::move(colors)),
-          diffusion_(picture_.width, state.params.DitherStrength, Low(chooser_), High(chooser_)),
+          colors_(std::move(colors)), diffusion_(picture_.width, state.params.DitherStrength,
+                                                 Low(chooser_), High(chooser_), KernelOf(geometry)),
           chosen_(std::size_t(picture_.width)),
           store_(std::is_same_v<Chooser, Screen8Chooser> &&
                  Screen8Stores(state.source.width(), state.source.height())) {}
@@ -145,7 +149,7 @@ std::unique_ptr<ModeConversion> StartPaletteMode(ConversionState& state, const G
                                                  int count) {
     DiffusionPicture picture = KeptPixels(state, geometry);
     const std::vector<int> lattice =
-        ChooseLatticePalette(picture, count, state.params.DitherStrength);
+        ChooseLatticePalette(picture, count, state.params.DitherStrength, KernelOf(geometry));
     return std::make_unique<PaletteDithered>(state, geometry, std::move(picture), count, lattice);
 }
 
