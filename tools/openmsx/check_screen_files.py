@@ -27,9 +27,11 @@ MODES = {
 }
 
 TCL = r"""
+set save_settings_on_exit off
 set throttle off
 set mute on
 set scanline 0
+set gamma 1.0
 set blur 0
 proc load_bsave {fname planar} {
     set f [open $fname rb]

@@ -18,9 +18,11 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from check_screen_files import read_png  # noqa: E402
 
 TCL = r"""
+set save_settings_on_exit off
 set throttle off
 set mute on
 set scanline 0
+set gamma 1.0
 set blur 0
 proc vdp {r v} { debug write "VDP regs" $r $v }
 proc show_mode {r0} { vdp 0 $r0; vdp 1 0x40; vdp 2 0x1F; vdp 7 0; vdp 8 0x0A; vdp 9 0x80 }

@@ -7,13 +7,35 @@
 
 namespace murelo {
 
-// What the V9938 shows for each 3-bit level of a palette entry and of SCREEN 8's red and
-// green, measured on openMSX's V9938 (tools/openmsx/measure_levels.py): not the evenly
-// spaced 0, 36, 73 ... but a curve that lifts the low levels. The dithered modes preview in
-// these values, so what they draw is what the machine shows.
-inline constexpr std::array<int, 8> ChipLevel3 = {0, 43, 81, 118, 153, 187, 221, 255};
+// What the V9938 and the V9958 show, measured in openMSX at gamma 1.0, the chips' own output
+// without a monitor's curve (tools/openmsx/measure_levels.py, check_yjk_files.py). The new
+// modes preview in these values, so what they draw is what the machine shows; the design's
+// items keep their own level table.
+
+// The V9938 turns a 3-bit level into light linearly: 255 * level / 7 (palette entries and
+// SCREEN 8's red and green).
+inline constexpr std::array<int, 8> ChipLevel3 = {0, 36, 72, 109, 145, 182, 218, 255};
 // SCREEN 8's 2-bit blue shows as the 3-bit levels 0, 2, 4 and 7.
-inline constexpr std::array<int, 4> ChipBlue2 = {0, 81, 153, 255};
+inline constexpr std::array<int, 4> ChipBlue2 = {ChipLevel3[0], ChipLevel3[2], ChipLevel3[4],
+                                                 ChipLevel3[7]};
+
+// The V9958 drives every channel through a linear 5-bit level: the 8-bit value a 5-bit level
+// shows as.
+constexpr int ChipValue5(int level5) {
+    return 255 * level5 / 31;
+}
+// The 5-bit level the V9958 drives for a 3-bit palette level: its top bits repeated.
+constexpr int Widen3To5(int level3) {
+    return (level3 << 2) | (level3 >> 1);
+}
+// What a 3-bit palette level shows as on the V9958.
+constexpr int V9958PaletteValue(int level3) {
+    return ChipValue5(Widen3To5(level3));
+}
+// The 3-bit level of a value either chip shows for it (its top three bits).
+constexpr int Level3OfValue(int value) {
+    return value >> 5;
+}
 
 // The 512 colours of the V9938 palette as one number: red level * 64 + green * 8 + blue.
 inline constexpr int LatticeColors = 512;

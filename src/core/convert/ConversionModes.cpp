@@ -4,6 +4,7 @@
 #include "core/convert/Pc8801Conversion.h"
 #include "core/convert/Tms9918Conversion.h"
 #include "core/convert/V9938Conversion.h"
+#include "core/convert/V9938Dither.h"
 #include "core/convert/YjkConversion.h"
 #include "core/convert/YjkDither.h"
 
@@ -71,6 +72,18 @@ constexpr ModeDescriptor Modes[] = {
      F::Screen8, F::Screen8, CompanionKind::Sc8, Every},
     {ModeId::Screen8FloydSteinberg, ConverterPage::V9938, "Graphic 7 (SCREEN 8) Floyd-Steinberg", E::Tms99x8,
      PaletteFamily::Own, StartScreen8FloydSteinberg, false, false, Balance,
+     F::Screen8, F::Screen8, CompanionKind::Sc8, Every},
+    {ModeId::Screen5Dithered, ConverterPage::V9938, "Graphic 4 (SCREEN 5) Dithered", E::Tms99x8,
+     PaletteFamily::Own, StartScreen5Dithered, false, false, Balance | ParameterSet{P::Interlace, P::Dither},
+     F::Screen5, F::Screen5Interlaced, CompanionKind::Sc5, Every},
+    {ModeId::Screen6Dithered, ConverterPage::V9938, "Graphic 5 (SCREEN 6) Dithered", E::Tms99x8,
+     PaletteFamily::Own, StartScreen6Dithered, false, false, Balance | ParameterSet{P::Interlace, P::OddLine, P::Dither},
+     F::Screen6, F::Screen6Interlaced, CompanionKind::Sc6, Every},
+    {ModeId::Screen7Dithered, ConverterPage::V9938, "Graphic 6 (SCREEN 7) Dithered", E::Tms99x8,
+     PaletteFamily::Own, StartScreen7Dithered, false, false, Balance | ParameterSet{P::Interlace, P::OddLine, P::Dither},
+     F::Screen7, F::Screen7Interlaced, CompanionKind::Sc7, Every},
+    {ModeId::Screen8Dithered, ConverterPage::V9938, "Graphic 7 (SCREEN 8) Dithered", E::Tms99x8,
+     PaletteFamily::Own, StartScreen8Dithered, false, false, Balance | ParameterSet{P::Dither},
      F::Screen8, F::Screen8, CompanionKind::Sc8, Every},
     // V9958
     {ModeId::Yjk10, ConverterPage::V9958, "YJK Video Mode (SCREEN 10/11)", E::Tms99x8, PaletteFamily::Own,

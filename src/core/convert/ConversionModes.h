@@ -28,6 +28,10 @@ enum class ModeId : int {
     Screen8Diffusion1D,
     Screen8Diffusion2D,
     Screen8FloydSteinberg,
+    Screen5Dithered,
+    Screen6Dithered,
+    Screen7Dithered,
+    Screen8Dithered,
     // V9958
     Yjk10,
     Yjk12,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/convert/ChipLevels.h"
 #include "core/palette/ColorValue.h"
 
 #include <algorithm>
@@ -22,26 +23,6 @@ inline constexpr int YjkChromaMin = -32;
 inline constexpr int YjkChromaMax = 31;
 inline constexpr int YjkGroupSize = 4;
 inline constexpr std::uint8_t YjkAttributeBit = 0x08;
-
-// The 8-bit value a 5-bit channel level shows as.
-constexpr int YjkChannelValue(int level) {
-    return 255 * level / YjkMaxLevel;
-}
-
-// The 5-bit level the chip drives for a 3-bit palette level.
-constexpr int PaletteLevel5(int level3) {
-    return (level3 << 2) | (level3 >> 1);
-}
-
-// The 8-bit value a 3-bit palette level shows as on the V9958.
-constexpr int PaletteChannelValue(int level3) {
-    return YjkChannelValue(PaletteLevel5(level3));
-}
-
-// The 3-bit level of a value PaletteChannelValue gave (its top three bits).
-constexpr int PaletteLevelOfValue(int value) {
-    return value >> 5;
-}
 
 struct Levels5 {
     int r = 0;
@@ -71,12 +52,11 @@ constexpr Levels5 DecodeYjkLevels(int y, int j, int k) {
 }
 
 constexpr ColorValue ColorOfLevels(const Levels5& levels) {
-    return RgbColor(YjkChannelValue(levels.r), YjkChannelValue(levels.g),
-                    YjkChannelValue(levels.b));
+    return RgbColor(ChipValue5(levels.r), ChipValue5(levels.g), ChipValue5(levels.b));
 }
 
 constexpr ColorValue ColorOfPaletteLevels(const PaletteLevels& p) {
-    return RgbColor(PaletteChannelValue(p.r), PaletteChannelValue(p.g), PaletteChannelValue(p.b));
+    return RgbColor(V9958PaletteValue(p.r), V9958PaletteValue(p.g), V9958PaletteValue(p.b));
 }
 
 // The 5-bit Y of a byte: bits 7..3 in SCREEN 12; bits 7..4 doubled in SCREEN 10/11.

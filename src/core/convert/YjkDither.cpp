@@ -85,7 +85,7 @@ YjkDitherConversion::YjkDitherConversion(ConversionState& state, YjkScreen scree
         balanced_.push_back(Balanced(c, state.params.Yjk));
     onGrid_.assign(256, false);
     for (int l = 0; l < YjkLevelCount; ++l)
-        onGrid_[std::size_t(YjkChannelValue(l))] = true;
+        onGrid_[std::size_t(ChipValue5(l))] = true;
     if (screen_ == YjkScreen::Screen10) {
         palette_ = ChooseYjkPalette(balanced_, width_);
         paletteCount_ = int(palette_.size());

@@ -29,7 +29,7 @@ PaletteLevels LevelsOfCell(int cell) {
 int NearestLevel(int value) {
     int best = 0;
     for (int l = 1; l < 8; ++l)
-        if (std::abs(PaletteChannelValue(l) - value) < std::abs(PaletteChannelValue(best) - value))
+        if (std::abs(V9958PaletteValue(l) - value) < std::abs(V9958PaletteValue(best) - value))
             best = l;
     return best;
 }
@@ -44,8 +44,8 @@ const Lattice& TheLattice() {
         Lattice l;
         for (int c = 0; c < Cells; ++c) {
             const PaletteLevels p = LevelsOfCell(c);
-            l.point[std::size_t(c)] = DitherPointOf(RgbRec(
-                PaletteChannelValue(p.r), PaletteChannelValue(p.g), PaletteChannelValue(p.b)));
+            l.point[std::size_t(c)] = DitherPointOf(
+                RgbRec(V9958PaletteValue(p.r), V9958PaletteValue(p.g), V9958PaletteValue(p.b)));
         }
         for (int v = 0; v < 256; ++v)
             l.nearest[std::size_t(v)] = NearestLevel(v);

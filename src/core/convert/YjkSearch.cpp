@@ -25,7 +25,7 @@ std::size_t SeenIndex(int j, int k) {
 
 YjkSpace::YjkSpace() {
     for (int v = -Reach; v < Reach; ++v) {
-        const int value = YjkChannelValue(ClampLevel(v));
+        const int value = ChipValue5(ClampLevel(v));
         level_[0][Slot(v)] = DitherPointOf(RgbRec(value, 0, 0));
         level_[1][Slot(v)] = DitherPointOf(RgbRec(0, value, 0));
         level_[2][Slot(v)] = DitherPointOf(RgbRec(0, 0, value));

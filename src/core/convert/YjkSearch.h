@@ -24,7 +24,7 @@ class YjkSpace {
         return at(y + j, y + k, (5 * y - 2 * j - k + 2) >> 2);
     }
     DitherPoint point(const PaletteLevels& p) const {
-        return point(Levels5{PaletteLevel5(p.r), PaletteLevel5(p.g), PaletteLevel5(p.b)});
+        return point(Levels5{Widen3To5(p.r), Widen3To5(p.g), Widen3To5(p.b)});
     }
     // The lightness of Y = 0..31 in a group of chroma j, k, which is all a search needs to
     // know where to look (one table for all chromas: 512 KiB, built once).

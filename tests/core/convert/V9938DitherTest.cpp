@@ -44,9 +44,10 @@ const std::vector<ModeCase>& Cases() {
     return cases;
 }
 
+// A state whose screen bytes start as a filler, so a test sees what the mode stored.
 struct Finished {
     std::unique_ptr<ConversionState> state;
-    std::vector<std::uint8_t> screen = std::vector<std::uint8_t>(ScreenBufferSize, 0x5A);
+    const std::vector<std::uint8_t>& screen() const { return state->screenBytes; }
 };
 
 // Result = copy of the source, the mode made, its passes run to end(), then finish().
@@ -58,7 +59,7 @@ Finished RunMode(const ModeCase& c, const Picture& source, int unitsPerPass = 0,
     s.params.Interlace = c.interlace;
     s.params.OddLine = c.oddLine;
     s.params.DitherStrength = strength;
-    s.screenBytes = run.screen;
+    std::fill(s.screenBytes.begin(), s.screenBytes.end(), std::uint8_t(0x5A));
     s.budget = PassBudget(60000, unitsPerPass);
     s.result = s.source;
     auto mode = c.factory(s);
@@ -113,7 +114,7 @@ TEST(V9938Dither, ResultsDoNotDependOnWherePassesEnd) {
         const Finished cut = RunMode(c, source, 1);
         EXPECT_EQ(cut.state->result, whole.state->result);
         EXPECT_EQ(cut.state->quantizerPalette, whole.state->quantizerPalette);
-        EXPECT_EQ(cut.screen, whole.screen);
+        EXPECT_EQ(cut.screen(), whole.screen());
     }
 }
 
@@ -151,12 +152,13 @@ TEST(V9938Dither, Screen8BytesEncodeThePreviewedColours) {
     const Finished run = RunMode(c, NaturalPicture(256, 212, 9));
     for (int y = 0; y < 212; ++y)
         for (int x = 0; x < 256; ++x)
-            ASSERT_EQ(Screen8ChipColor(run.screen[std::size_t(y) * 256 + std::size_t(x)]),
+            ASSERT_EQ(Screen8ChipColor(run.screen()[std::size_t(y) * 256 + std::size_t(x)]),
                       run.state->result.pixel(x, y))
                 << x << ", " << y;
     // A picture the screen cannot hold stores nothing.
     const Finished large = RunMode(Cases()[9], NaturalPicture(300, 30, 9));
-    EXPECT_EQ(std::count(large.screen.begin(), large.screen.end(), 0x5A), ScreenBufferSize);
+    EXPECT_EQ(std::size_t(std::count(large.screen().begin(), large.screen().end(), 0x5A)),
+              ScreenBytesSize);
 }
 
 TEST(V9938Dither, TheFilesHoldTheChosenPaletteAndShowThePreview) {
@@ -166,9 +168,8 @@ TEST(V9938Dither, TheFilesHoldTheChosenPaletteAndShowThePreview) {
         SCOPED_TRACE(c.name);
         Finished run = RunMode(c, NaturalPicture(c.width, c.height, 11));
         ConversionState& s = *run.state;
-        s.page = ConverterPage::V9938;
-        s.ConversionMode = c.designItem;
-        const auto files = V9938ExportFiles(s, "PIC", false);
+        const ModeId design = ModeAt(ConverterPage::V9938, c.designItem).value();
+        const auto files = V9938ExportFiles(s, FilesOf(design, c.interlace), "PIC", false);
         const PaletteTableBytes table = PaletteTable(s.quantizerPalette);
         EXPECT_EQ(Data(files.back().bytes), std::vector<std::uint8_t>(table.begin(), table.end()));
         // The first row of the first file, decoded through the table, is the result's row.
@@ -258,14 +259,14 @@ TEST(V9938Dither, APictureInFewLatticeColoursKeepsThem) {
 }
 
 TEST(V9938Dither, AnInterlacedScreen5DotShowsItsPairsMeanLight) {
-    // Black and white columns: half the light of white, which the chip shows as level 5
-    // (187), not the mean of the values (128, between levels 3 and 4).
+    // Black and white columns: half the light of white (sRGB 188), which the chip shows as
+    // level 5 (182), not the mean of the values (128, between levels 3 and 4).
     Picture source(64, 8);
     for (int x = 0; x < 64; ++x)
         source.fillRect(x, 0, 1, 8, x % 2 ? RgbColor(255, 255, 255) : RgbColor(0, 0, 0));
     const Finished run = RunMode(Cases()[1], source);
     for (ColorValue pixel : run.state->result.pixels())
-        ASSERT_EQ(pixel, RgbColor(187, 187, 187));
+        ASSERT_EQ(pixel, RgbColor(ChipLevel3[5], ChipLevel3[5], ChipLevel3[5]));
 }
 
 TEST(V9938Dither, ComesCloserThanTheDesignsItem) {
@@ -279,9 +280,7 @@ TEST(V9938Dither, ComesCloserThanTheDesignsItem) {
         const Picture source = NaturalPicture(d.mine.width, d.mine.height, 19);
         auto design = StateFor(source);
         design->params.OddLine = d.mine.oddLine;
-        std::vector<std::uint8_t> screen(ScreenBufferSize);
-        design->screenBytes = screen;
-        RunConversion(*design, ConverterPage::V9938, d.item);
+        RunConversion(*design, ModeAt(ConverterPage::V9938, d.item).value());
         const Finished mine = RunMode(d.mine, source);
         EXPECT_LT(ComparePictures(source, mine.state->result).meanDeltaE,
                   ComparePictures(source, design->result).meanDeltaE);

@@ -155,9 +155,9 @@ TEST(YjkPaletteFile, HoldsTheQuantizerPaletteAtTheTableOfScreen10) {
     for (std::size_t i = 0; i < 16; ++i) {
         const int r = file.bytes[7 + 2 * i] >> 4, b = file.bytes[7 + 2 * i] & 7;
         const int g = file.bytes[8 + 2 * i];
-        EXPECT_EQ(PaletteChannelValue(r), palette[i].Red) << i;
-        EXPECT_EQ(PaletteChannelValue(g), palette[i].Green) << i;
-        EXPECT_EQ(PaletteChannelValue(b), palette[i].Blue) << i;
+        EXPECT_EQ(V9958PaletteValue(r), palette[i].Red) << i;
+        EXPECT_EQ(V9958PaletteValue(g), palette[i].Green) << i;
+        EXPECT_EQ(V9958PaletteValue(b), palette[i].Blue) << i;
     }
 }
 
