@@ -1,7 +1,9 @@
 // The TMS9918 page's "Dither" bar and the readout of a finished conversion.
 #include "ConverterModelSupport.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 using namespace murelo;
 using namespace murelo::test;
@@ -16,19 +18,30 @@ double ReadoutValue(const std::string& text) {
     return std::stod(text.substr(prefix.size()));
 }
 
-TEST(ConverterDitherBar, StartsAtTheDefaultAndIsOnlyForTheDitheredMode) {
+TEST(ConverterDitherBar, StartsAtTheDefaultAndIsUsableOnlyInTheDitheredModes) {
     auto rig = MakeRig(PhotoLike(32, 16));
     const ConverterControls& k = rig->model.controls();
     EXPECT_EQ(rig->model.parameters().DitherStrength, 95);
     EXPECT_EQ(InfoOf(Parameter::Dither).min, 0);
     EXPECT_EQ(InfoOf(Parameter::Dither).max, 100);
     rig->open();
-    for (ModeId mode : {ModeId::Graphic2, ModeId::MultiColor, ModeId::HalfTone,
-                        ModeId::Graphic2Dithered, ModeId::Graphic2}) {
-        rig->model.chooseMode(mode);
-        EXPECT_EQ(rig->model.enabled(Tms, Parameter::Dither), mode == ModeId::Graphic2Dithered)
-            << Describe(mode).caption;
+    const std::vector<ModeId> dithered = {ModeId::Graphic2Dithered, ModeId::Screen5Dithered,
+                                          ModeId::Screen6Dithered, ModeId::Screen7Dithered,
+                                          ModeId::Screen8Dithered, ModeId::Yjk10Dithered,
+                                          ModeId::Yjk12Dithered};
+    for (const PageDescriptor& page : AllPages()) {
+        rig->model.choosePage(page.page);
+        for (const ModeDescriptor& mode : ModesOf(page.page)) {
+            rig->model.chooseMode(mode.id);
+            const bool isDithered =
+                std::find(dithered.begin(), dithered.end(), mode.id) != dithered.end();
+            EXPECT_EQ(rig->model.enabled(page.page, Parameter::Dither), isDithered)
+                << mode.caption;
+        }
     }
+    rig->model.choosePage(Tms);
+    for (ModeId mode : {ModeId::Graphic2Dithered, ModeId::Graphic2})
+        rig->model.chooseMode(mode);
     rig->model.chooseMode(ModeId::Graphic2Dithered);
     // A page change sets the TMS9918 list back to its first item.
     rig->model.choosePage(V38);
