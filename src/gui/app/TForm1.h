@@ -123,6 +123,8 @@ class TForm1 : public QMainWindow {
     QString saveDialogName;
 
     QScrollArea* scrollArea() const { return scrollArea_; }
+    // The part of the picture the window shows, in global coordinates.
+    QRect visiblePictureRect() const;
     QWidget* canvas() const { return canvas_; }
 
     // Images of the window (names of the window definition).

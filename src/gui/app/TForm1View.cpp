@@ -135,4 +135,10 @@ bool TForm1::wheelZoom(QWheelEvent* event) {
     return true;
 }
 
+QRect TForm1::visiblePictureRect() const {
+    const QWidget* viewport = scrollArea_->viewport();
+    const QRect picture(Image1->mapToGlobal(QPoint(0, 0)), Image1->size());
+    return picture.intersected(QRect(viewport->mapToGlobal(QPoint(0, 0)), viewport->size()));
+}
+
 } // namespace murelo::gui

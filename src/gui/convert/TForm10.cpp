@@ -320,10 +320,7 @@ void TForm10::place() {
         move(*lastPosition_);
         return;
     }
-    QWidget* viewport = form1_->scrollArea()->viewport();
-    const QRect picture(form1_->Image1->mapToGlobal(QPoint(0, 0)), form1_->Image1->size());
-    const QRect visible(viewport->mapToGlobal(QPoint(0, 0)), viewport->size());
-    PlaceBesideArea(this, form1_, picture.intersected(visible), {AllWindows().Form2});
+    PlaceBesideArea(this, form1_, form1_->visiblePictureRect(), {AllWindows().Form2});
 }
 
 void TForm10::closeEvent(QCloseEvent* event) {

@@ -2,6 +2,7 @@
 
 #include "gui/app/TForm1.h"
 #include "gui/app/Windows.h"
+#include "gui/convert/TForm10.h"
 #include "gui/dialogs/WindowPlacement.h"
 #include "gui/palette/TForm2.h"
 
@@ -82,10 +83,14 @@ void TForm5::showEvent(QShowEvent* event) {
         return;
     if (form1_->Message1)
         form1_->Message1->setChecked(true);
-    // Beside the editor (clear of the tool palette) the first time; later where it was left.
+    // Beside the editor (clear of the tool palette) the first time, or when the editor fills
+    // the screen beside its picture; later where it was left.
     if (!placed_) {
         placed_ = true;
         PlaceBesideMainWindow(this, form1_, {AllWindows().Form2});
+        if (frameGeometry().intersects(form1_->frameGeometry()))
+            PlaceBesideArea(this, form1_, form1_->visiblePictureRect(),
+                            {AllWindows().Form2, AllWindows().Form10});
     }
 }
 
