@@ -26,8 +26,8 @@ TEST(ConverterDitherBar, StartsAtTheDefaultAndIsUsableOnlyInTheDitheredModes) {
     EXPECT_EQ(InfoOf(Parameter::Dither).max, 100);
     rig->open();
     const std::vector<ModeId> dithered = {ModeId::Graphic2Dithered, ModeId::Screen5Dithered,
-                                          ModeId::Screen6Dithered, ModeId::Screen7Dithered,
-                                          ModeId::Screen8Dithered, ModeId::Yjk10Dithered,
+                                          ModeId::Screen6Dithered,  ModeId::Screen7Dithered,
+                                          ModeId::Screen8Dithered,  ModeId::Yjk10Dithered,
                                           ModeId::Yjk12Dithered};
     for (const PageDescriptor& page : AllPages()) {
         rig->model.choosePage(page.page);
@@ -35,8 +35,7 @@ TEST(ConverterDitherBar, StartsAtTheDefaultAndIsUsableOnlyInTheDitheredModes) {
             rig->model.chooseMode(mode.id);
             const bool isDithered =
                 std::find(dithered.begin(), dithered.end(), mode.id) != dithered.end();
-            EXPECT_EQ(rig->model.enabled(page.page, Parameter::Dither), isDithered)
-                << mode.caption;
+            EXPECT_EQ(rig->model.enabled(page.page, Parameter::Dither), isDithered) << mode.caption;
         }
     }
     rig->model.choosePage(Tms);
