@@ -329,6 +329,15 @@ float CellError(const CellTarget& cell, const CellLight& seenCharacter) {
     return sum;
 }
 
+float CellDistance(const CellTarget& cell, const CellLight& seenCharacter) {
+    float sum = 0;
+    for (int y = 0; y < cell.height; ++y)
+        for (int x = 0; x < cell.width; ++x)
+            sum += std::sqrt(
+                Cost(cell.weight[At(x, y)], seenCharacter[At(x, y)] - cell.seen[At(x, y)]));
+    return sum;
+}
+
 void CharacterTarget::add(const CellTarget& cell) {
     width = cell.width;
     height = cell.height;

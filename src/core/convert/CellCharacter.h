@@ -28,6 +28,11 @@ CellTarget MakeCellTarget(const CellLight& plain, int width, int height, const C
 // cell: the weighted squared difference of light, close to the squared CIEDE2000.
 float CellError(const CellTarget& cell, const CellLight& seenCharacter);
 
+// The same difference added up as the eye judges a picture, pixel by pixel (the sum of the
+// differences, not of their squares): a sparse dither that keeps a dark cell's light costs
+// less here than a flat colour that misses it, as CIEDE2000's mean says.
+float CellDistance(const CellTarget& cell, const CellLight& seenCharacter);
+
 // The cells that share one character, summed: since each cell's error is quadratic in the
 // character's light, the sum over the cells is one quadratic with summed weights.
 struct CharacterTarget {

@@ -20,6 +20,8 @@ constexpr float SmallFall = 0.002f;
 constexpr int MoveChoices = 6;
 // The most characters of a group's own cells tried as its character.
 constexpr int OwnChoices = 6;
+// How many of the worst-served cells an empty group weighs before it stays empty.
+constexpr int ReseedTries = 3;
 
 enum class Phase { Count, Look, Cluster, Choose, Move, Settle, Write, Done };
 
@@ -91,8 +93,10 @@ class CharacterBudget : public ModeConversion {
     void move(int cell);
     void settle();
     void joinEqualCharacters();
+    void reseedEmptyGroups();
+    bool seed(Group& group, int index, int cell);
     float errorOf(int cell, const Group& group) const {
-        return CellError(targets_[std::size_t(cell)], group.seen);
+        return CellDistance(targets_[std::size_t(cell)], group.seen);
     }
     CellLight seenOf(const CellPixels& pixels, int w, int h) const {
         return blur_.apply(PointsOfCell(space_, pixels), w, h);
@@ -202,7 +206,8 @@ void CharacterBudget::look(const ConversionState& state, int cell) {
     CellTarget& target = targets_[std::size_t(cell)];
     target = MakeCellTarget(plain, w, h, blur_, space_);
     features_[std::size_t(cell)] = FeatureOf(space_, target);
-    ownError_[std::size_t(cell)] = CellError(target, seenOf(originals_[std::size_t(cell)], w, h));
+    ownError_[std::size_t(cell)] =
+        CellDistance(target, seenOf(originals_[std::size_t(cell)], w, h));
 }
 
 void CharacterBudget::startClusters() {
@@ -272,7 +277,9 @@ void CharacterBudget::choose(int index) {
     float best = 0;
     for (std::size_t i = 0; i < choices.size(); ++i) {
         const CellLight seen = seenOf(choices[i], target.width, target.height);
-        const float e = TargetError(target, seen);
+        float e = 0;
+        for (int cell : group.cells)
+            e += CellDistance(targets_[std::size_t(cell)], seen);
         if (i == 0 || e < best) {
             best = e;
             group.pixels = choices[i];
@@ -337,42 +344,68 @@ void CharacterBudget::joinEqualCharacters() {
     }
 }
 
+// A group left empty (or joined to an equal one) is a character of the budget to spend: it
+// takes the cell served worst, drawn with its own character or one derived for it alone,
+// whichever serves it better, when that is better than what the cell has.
+void CharacterBudget::reseedEmptyGroups() {
+    std::vector<std::pair<float, int>> worst; // (-error, cell)
+    for (int cell = 0; cell < grid_.count(); ++cell)
+        worst.push_back({-error_[std::size_t(cell)], cell});
+    std::sort(worst.begin(), worst.end());
+    std::size_t next = 0;
+    for (int g = 0; g < int(groups_.size()); ++g) {
+        Group& empty = groups_[std::size_t(g)];
+        if (!empty.cells.empty())
+            continue;
+        for (int tries = 0; next < worst.size() && tries < ReseedTries; ++next) {
+            const int cell = worst[next].second;
+            if (groups_[std::size_t(groupOf_[std::size_t(cell)])].cells.size() < 2)
+                continue;
+            ++tries;
+            if (seed(empty, g, cell)) {
+                ++next;
+                break;
+            }
+        }
+    }
+}
+
+bool CharacterBudget::seed(Group& group, int index, int cell) {
+    const int w = grid_.visibleWidth(cell);
+    const int h = grid_.visibleHeight(cell);
+    CharacterTarget alone;
+    alone.add(targets_[std::size_t(cell)]);
+    CellPixels pixels = DeriveCharacter(alone, palette_, blur_, spread_);
+    CellLight seen = seenOf(pixels, w, h);
+    float error = CellDistance(targets_[std::size_t(cell)], seen);
+    if (ownError_[std::size_t(cell)] <= error) {
+        pixels = originals_[std::size_t(cell)];
+        seen = seenOf(pixels, w, h);
+        error = ownError_[std::size_t(cell)];
+    }
+    if (error >= error_[std::size_t(cell)])
+        return false;
+    Group& from = groups_[std::size_t(groupOf_[std::size_t(cell)])];
+    from.cells.erase(std::find(from.cells.begin(), from.cells.end(), cell));
+    from.dirty = true;
+    group.cells = {cell};
+    group.kind = kindOf_[std::size_t(cell)];
+    group.pixels = pixels;
+    group.seen = seen;
+    group.drawn = true;
+    group.dirty = true;
+    groupOf_[std::size_t(cell)] = index;
+    error_[std::size_t(cell)] = error;
+    return true;
+}
+
 void CharacterBudget::settle() {
     for (Group& group : groups_)
         group.cells.clear();
     for (int cell = 0; cell < grid_.count(); ++cell)
         groups_[std::size_t(groupOf_[std::size_t(cell)])].cells.push_back(cell);
     joinEqualCharacters();
-    // A group left empty takes the cell that its own character would serve better than the
-    // one it has now, by the most.
-    for (int g = 0; g < int(groups_.size()); ++g) {
-        Group& empty = groups_[std::size_t(g)];
-        if (!empty.cells.empty())
-            continue;
-        int pick = -1;
-        float gain = 0;
-        for (int cell = 0; cell < grid_.count(); ++cell) {
-            const float better = error_[std::size_t(cell)] - ownError_[std::size_t(cell)];
-            if (better > gain &&
-                groups_[std::size_t(groupOf_[std::size_t(cell)])].cells.size() > 1) {
-                gain = better;
-                pick = cell;
-            }
-        }
-        if (pick < 0)
-            continue;
-        Group& from = groups_[std::size_t(groupOf_[std::size_t(pick)])];
-        from.cells.erase(std::find(from.cells.begin(), from.cells.end(), pick));
-        from.dirty = true;
-        empty.cells = {pick};
-        empty.kind = kindOf_[std::size_t(pick)];
-        empty.pixels = originals_[std::size_t(pick)];
-        empty.seen = seenOf(empty.pixels, grid_.visibleWidth(pick), grid_.visibleHeight(pick));
-        empty.drawn = true;
-        empty.dirty = true;
-        groupOf_[std::size_t(pick)] = g;
-        error_[std::size_t(pick)] = ownError_[std::size_t(pick)];
-    }
+    reseedEmptyGroups();
     float total = 0;
     for (float e : error_)
         total += e;
