@@ -23,7 +23,7 @@ constexpr int OwnChoices = 6;
 // How many of the worst-served cells an empty group weighs before it stays empty.
 constexpr int ReseedTries = 3;
 
-enum class Phase { Count, Look, Cluster, Choose, Move, Settle, Write, Done };
+enum class Phase { Count, Look, Cluster, Choose, Move, Settle, Reseed, Decide, Write, Done };
 
 struct Group {
     std::vector<int> cells;
@@ -58,7 +58,9 @@ class CharacterBudget : public ModeConversion {
           spread_(style == BudgetStyle::Dithered ? float(state.params.DitherStrength) / 100 : 0),
           palette_(PaletteOf(state, space_)) {
         const int cells = grid_.count();
-        steps_ = 4 + 3 * cells + MaxRounds * (2 * cells + 1);
+        // Counting, a look at every cell, a nearest neighbour and a merge for every unit, then
+        // per round a step for every group (twice) and cell and three more.
+        steps_ = 4 + 3 * cells + MaxRounds * (3 * cells + 3);
     }
 
     int end() const override { return innerEnd_ + steps_; }
@@ -93,7 +95,8 @@ class CharacterBudget : public ModeConversion {
     void move(int cell);
     void settle();
     void joinEqualCharacters();
-    void reseedEmptyGroups();
+    void reseed(int group);
+    void decide();
     bool seed(Group& group, int index, int cell);
     float errorOf(int cell, const Group& group) const {
         return CellDistance(targets_[std::size_t(cell)], group.seen);
@@ -127,6 +130,9 @@ class CharacterBudget : public ModeConversion {
     std::optional<CellClusters> clusters_;
     std::vector<Group> groups_;
     std::vector<int> groupOf_;
+    // The cells by how badly they are served, worst first, for the empty groups to take.
+    std::vector<std::pair<float, int>> worst_; // (-error, cell)
+    std::size_t nextWorst_ = 0;
 };
 
 void CharacterBudget::step(ConversionState& state) {
@@ -157,6 +163,14 @@ void CharacterBudget::step(ConversionState& state) {
         return;
     case Phase::Settle:
         settle();
+        return;
+    case Phase::Reseed:
+        reseed(cursor_++);
+        if (cursor_ >= int(groups_.size()))
+            phase_ = Phase::Decide;
+        return;
+    case Phase::Decide:
+        decide();
         return;
     case Phase::Write:
         for (int cell = 0; cell < grid_.count(); ++cell)
@@ -347,25 +361,18 @@ void CharacterBudget::joinEqualCharacters() {
 // A group left empty (or joined to an equal one) is a character of the budget to spend: it
 // takes the cell served worst, drawn with its own character or one derived for it alone,
 // whichever serves it better, when that is better than what the cell has.
-void CharacterBudget::reseedEmptyGroups() {
-    std::vector<std::pair<float, int>> worst; // (-error, cell)
-    for (int cell = 0; cell < grid_.count(); ++cell)
-        worst.push_back({-error_[std::size_t(cell)], cell});
-    std::sort(worst.begin(), worst.end());
-    std::size_t next = 0;
-    for (int g = 0; g < int(groups_.size()); ++g) {
-        Group& empty = groups_[std::size_t(g)];
-        if (!empty.cells.empty())
+void CharacterBudget::reseed(int index) {
+    Group& empty = groups_[std::size_t(index)];
+    if (!empty.cells.empty())
+        return;
+    for (int tries = 0; nextWorst_ < worst_.size() && tries < ReseedTries; ++nextWorst_) {
+        const int cell = worst_[nextWorst_].second;
+        if (groups_[std::size_t(groupOf_[std::size_t(cell)])].cells.size() < 2)
             continue;
-        for (int tries = 0; next < worst.size() && tries < ReseedTries; ++next) {
-            const int cell = worst[next].second;
-            if (groups_[std::size_t(groupOf_[std::size_t(cell)])].cells.size() < 2)
-                continue;
-            ++tries;
-            if (seed(empty, g, cell)) {
-                ++next;
-                break;
-            }
+        ++tries;
+        if (seed(empty, index, cell)) {
+            ++nextWorst_;
+            return;
         }
     }
 }
@@ -405,7 +412,16 @@ void CharacterBudget::settle() {
     for (int cell = 0; cell < grid_.count(); ++cell)
         groups_[std::size_t(groupOf_[std::size_t(cell)])].cells.push_back(cell);
     joinEqualCharacters();
-    reseedEmptyGroups();
+    worst_.clear();
+    for (int cell = 0; cell < grid_.count(); ++cell)
+        worst_.push_back({-error_[std::size_t(cell)], cell});
+    std::sort(worst_.begin(), worst_.end());
+    nextWorst_ = 0;
+    phase_ = Phase::Reseed;
+    cursor_ = 0;
+}
+
+void CharacterBudget::decide() {
     float total = 0;
     for (float e : error_)
         total += e;
