@@ -3,6 +3,7 @@
 #include "ConversionTestSupport.h"
 
 #include "core/convert/CellCharacter.h"
+#include "core/convert/CellClusters.h"
 #include "core/convert/CharacterBudget.h"
 #include "core/convert/CharacterCount.h"
 #include "core/editor/ColorCheck.h"
@@ -283,6 +284,46 @@ TEST(DeriveCharacter, TheSummedErrorIsTheSumOfTheCellsErrors) {
             sum += CellError(cell, seen);
         EXPECT_GT(sum, 0);
         EXPECT_NEAR(TargetError(target, seen), sum, 1e-3 * sum) << "kind " << c.kind;
+    }
+}
+
+} // namespace
+} // namespace murelo
+
+namespace murelo {
+namespace {
+
+CellClusters::Unit UnitAt(float lightness, int cells = 1, int kind = 0) {
+    CellClusters::Unit unit;
+    unit.feature.fill(lightness);
+    unit.cells = cells;
+    unit.kind = kind;
+    return unit;
+}
+
+TEST(CellClusters, TheNearestMergeFirstAndKindsNeverMix) {
+    struct Case {
+        std::string name;
+        std::vector<CellClusters::Unit> units;
+        int wanted;
+        std::vector<int> groups;
+    };
+    const std::vector<Case> cases = {
+        {"pairs", {UnitAt(0), UnitAt(50), UnitAt(1), UnitAt(52)}, 2, {0, 1, 0, 1}},
+        {"all", {UnitAt(0), UnitAt(50), UnitAt(1)}, 1, {0, 0, 0}},
+        {"enough already", {UnitAt(0), UnitAt(1)}, 2, {0, 1}},
+        // Ward: 6 lies nearer to 0 than to 14, but merging with 40 cells there costs more.
+        {"sizes weigh", {UnitAt(0, 40), UnitAt(6), UnitAt(14)}, 2, {0, 1, 1}},
+        {"kinds apart", {UnitAt(0, 1, 0), UnitAt(0, 1, 1), UnitAt(5, 1, 0)}, 1, {0, 1, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CellClusters clusters(c.units, c.wanted);
+        int steps = 0;
+        while (clusters.step())
+            ASSERT_LT(++steps, 100);
+        EXPECT_TRUE(clusters.done());
+        EXPECT_EQ(clusters.groups(), c.groups);
     }
 }
 
