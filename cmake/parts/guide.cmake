@@ -15,6 +15,13 @@ add_custom_command(
     VERBATIM)
 add_custom_target(murelo_guide ALL DEPENDS ${guide_html})
 install(FILES ${guide_html} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/murelo9918)
+# The pictures the guide shows lie beside its page, in the build tree and when installed.
+foreach(picture IN ITEMS characters-budget.png)
+    configure_file(${CMAKE_SOURCE_DIR}/docs/${picture} ${CMAKE_BINARY_DIR}/src/gui/${picture}
+                   COPYONLY)
+    install(FILES ${CMAKE_SOURCE_DIR}/docs/${picture}
+            DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/murelo9918)
+endforeach()
 foreach(program IN ITEMS murelo9918 murelo9918-cli)
     if(TARGET ${program})
         install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 #include "PictureFileLoading.h"
 
+#include "core/convert/CharacterCount.h"
 #include "core/convert/PerceptualError.h"
 #include "core/editor/ColorCheck.h"
 
@@ -71,6 +72,9 @@ int RunCompare(Args argList) {
     std::cout << "offences: " << check.errors << "\n"
               << "delta E: " << Fixed(score.meanDeltaE, "%.2f") << "\n"
               << "SSIM: " << Fixed(score.ssim, "%.4f") << "\n";
+    // What a one-bank export of the result would count: only a screen has the tables.
+    if (result.exportAvailable())
+        std::cout << "characters: " << CountCharacters(result.picture) << "\n";
     std::cout.flush();
     return check.errors == 0 ? ExitOk : ExitOffences;
 }

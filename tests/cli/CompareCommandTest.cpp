@@ -40,6 +40,16 @@ TEST_F(CompareCli, IdenticalPicturesShowNoErrorAndFullSimilarity) {
     EXPECT_EQ(r.err, "");
 }
 
+TEST_F(CompareCli, AScreenSizedResultShowsItsCharacterCount) {
+    // Three kinds of cell: plain 4, plain 6, and 4 with one dot of 6.
+    Picture result(256, 192, PaletteColor(KindTms9918, 4));
+    result.fillRect(0, 0, 64, 64, PaletteColor(KindTms9918, 6));
+    result.setPixel(200, 100, PaletteColor(KindTms9918, 6));
+    const auto r = RunCli({"compare", Save(result, "s.bmp"), Save(result, "r.bmp")});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "offences: 0\ndelta E: 0.00\nSSIM: 1.0000\ncharacters: 3\n");
+}
+
 TEST_F(CompareCli, OffencesInTheGivenKindExitOne) {
     Picture result(16, 1, PaletteColor(KindTms9918, 15));
     result.setPixel(1, 0, PaletteColor(KindTms9918, 2));

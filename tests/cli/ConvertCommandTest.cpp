@@ -142,6 +142,54 @@ TEST_F(ConvertCommand, DitheredGraphic2FollowsTheStrength) {
     EXPECT_EQ(r.exitCode, 0) << r.out;
 }
 
+// Colours changing from pixel to pixel: far more characters than a bank holds.
+Picture Speckled(int width, int height) {
+    Picture p(width, height);
+    unsigned s = 99;
+    for (ColorValue& c : p.pixels()) {
+        s = s * 1103515245u + 12345u;
+        c = RgbColor(int(s >> 24), int(s >> 16) & 255, int(s >> 8) & 255);
+    }
+    return p;
+}
+
+int CountLine(const std::string& out) {
+    const auto at = out.find("characters: ");
+    return at == std::string::npos ? -1 : std::stoi(out.substr(at + 12));
+}
+
+TEST_F(ConvertCommand, ABudgetOfCharactersFitsTheOneBankExport) {
+    const std::string in = write("speckled.bmp", Speckled(256, 192));
+    const std::vector<std::string> oneBank = {"--format", "bin", "--compress", "--one-bank"};
+    CliResult r = convert({in, "--page", "tms9918", "--mode", "3", "-o", path("free.bmp")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    r = RunCli({"export", path("free.bmp"), "--format", "bin", "--compress", "--one-bank", "-o",
+                path("FREE")});
+    EXPECT_EQ(r.exitCode, 1) << "more than a bank without a budget";
+    for (const std::string mode : {"0", "3"})
+        for (const int budget : {256, 96, 1}) {
+            SCOPED_TRACE(mode + " " + std::to_string(budget));
+            const std::string name = "B" + mode + "-" + std::to_string(budget); // names upper-cased
+            r = convert({in, "--page", "tms9918", "--mode", mode, "--characters",
+                         std::to_string(budget), "-o", path(name + ".bmp")});
+            ASSERT_EQ(r.exitCode, 0) << r.err;
+            EXPECT_EQ(r.err, "");
+            r = RunCli({"compare", in, path(name + ".bmp")});
+            ASSERT_EQ(r.exitCode, 0) << r.out;
+            const int count = CountLine(r.out);
+            EXPECT_GE(count, 1);
+            EXPECT_LE(count, budget);
+            r = RunCli({"export", path(name + ".bmp"), "--format", "bin", "--compress",
+                        "--one-bank", "-o", path(name)});
+            ASSERT_EQ(r.exitCode, 0) << r.out << r.err;
+            EXPECT_NE(r.out.find("Number of Character Pattern(s): " + std::to_string(count)),
+                      std::string::npos)
+                << r.out;
+            // The BSAVE header, then 8 pattern bytes a character.
+            EXPECT_EQ(std::filesystem::file_size(path(name) + ".GN"), 7u + 8u * unsigned(count));
+        }
+}
+
 TEST_F(ConvertCommand, ValuesOutOfRangeAreRefused) {
     const std::string in = write("x.bmp", Picture(8, 8, 0x808080));
     const std::string out = path("never.bmp");
@@ -149,6 +197,8 @@ TEST_F(ConvertCommand, ValuesOutOfRangeAreRefused) {
         {"--page", "tms9918", "--mode", "4"},
         {"--page", "tms9918", "--mode", "3", "--dither", "101"},
         {"--page", "tms9918", "--mode", "3", "--dither", "-1"},
+        {"--page", "tms9918", "--mode", "3", "--characters", "0"},
+        {"--page", "tms9918", "--mode", "0", "--characters", "769"},
         {"--page", "v9958", "--mode", "4"},
         {"--page", "msx2", "--mode", "0"},
         {"--page", "tms9918", "--mode", "0", "--contrast", "201"},

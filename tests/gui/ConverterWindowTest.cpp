@@ -1,5 +1,6 @@
 // The Pixel Converter window: opening over the picture, the editor locked meanwhile,
 // sliders restarting the conversion, Preview, Apply, Cancel and the title bar's close.
+#include "core/convert/CharacterCount.h"
 #include "core/convert/Conversion.h"
 #include "core/convert/ConversionReadout.h"
 #include "core/convert/Graphic2Dither.h"
@@ -301,6 +302,34 @@ class ConverterWindowTest : public QObject {
         QCOMPARE(model().controls().readout, std::string());
         QTRY_VERIFY(form()->Readout[2]->text().startsWith("ΔE "));
         QVERIFY(!dither->isEnabled()); // the page change set the TMS9918 list back
+    }
+
+    void charactersBarIsTheGraphic2ModesAndTheCountStandsBesideTheReadout() {
+        load(Photo(64, 48));
+        open();
+        QSlider* characters = form()->TrackBar[30];
+        QCOMPARE(characters->objectName(), QString("TrackBar30"));
+        QCOMPARE(characters->minimum(), 1);
+        QCOMPARE(characters->maximum(), 768);
+        QCOMPARE(characters->value(), 768);
+        QCOMPARE(form()->Label[56]->text(), QString(" 768"));
+        QVERIFY(characters->isEnabled()); // mode 0 reads it
+        QLabel* count = form()->CharacterCount;
+        QCOMPARE(count->objectName(), QString("Characters1"));
+        QTRY_VERIFY(count->text().startsWith("Characters "));
+        emit form()->ComboBox[1]->activated(IndexInPage(ModeId::MultiColor));
+        QVERIFY(!characters->isEnabled());
+        QCOMPARE(count->text(), QString());
+        emit form()->ComboBox[1]->activated(IndexInPage(ModeId::Graphic2Dithered));
+        QVERIFY(characters->isEnabled());
+        for (int budget : {9, 3}) {
+            characters->setValue(budget);
+            QCOMPARE(form()->Label[56]->text(), QString("   %1").arg(budget));
+            QTRY_VERIFY(!form()->Timer1->isActive());
+            const int counted = CountCharacters(model().result());
+            QVERIFY(counted <= budget);
+            QCOMPARE(count->text(), QString("Characters %1").arg(counted));
+        }
     }
 
     // Every mode of every page converts to its finish from a slider step and lights its

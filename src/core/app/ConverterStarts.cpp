@@ -2,6 +2,7 @@
 // options and pixel mode of every mode come from its descriptor.
 #include "core/app/ConverterWindowModel.h"
 
+#include "core/convert/CharacterCount.h"
 #include "core/convert/ConversionReadout.h"
 #include "core/convert/ScreenExportChecks.h"
 
@@ -39,6 +40,9 @@ void ConverterWindowModel::finished() {
     controls_.exportEnabled[page] = ExportRefusal(c).empty();
     controls_.timerRunning = false;
     readoutPending_ = true;
+    // Counting is cheap beside the conversion, so a drag of the budget shows it at once.
+    if (Reads(c.mode, Parameter::Characters))
+        controls_.characters = CharacterCountText(CountCharacters(c.result));
 }
 
 ConverterChange ConverterWindowModel::measureReadout() {
@@ -55,6 +59,7 @@ ConverterChange ConverterWindowModel::start() {
         return change;
     ++startCount_;
     controls_.readout.clear();
+    controls_.characters.clear();
     readoutPending_ = false;
     const ModeDescriptor& mode = Describe(shownMode());
     setStartControls(mode);

@@ -56,6 +56,9 @@ struct ConverterControls {
     // The page's quality readout beside its buttons ("ΔE 5.3"): the error of the finished
     // conversion, empty from every start until it is measured.
     std::string readout;
+    // Beside the readout, for the modes with a "Characters" budget: how many distinct
+    // characters the finished result uses ("Characters 254"); empty while one runs.
+    std::string characters;
 };
 
 // The value labels' text: a value right-aligned in four characters ("%4d").

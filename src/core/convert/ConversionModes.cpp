@@ -1,5 +1,6 @@
 #include "core/convert/ConversionModes.h"
 
+#include "core/convert/CharacterBudget.h"
 #include "core/convert/Pc6001Conversion.h"
 #include "core/convert/Pc8801Conversion.h"
 #include "core/convert/Tms9918Conversion.h"
@@ -40,7 +41,8 @@ constexpr F NoFiles = F::None;
 constexpr ModeDescriptor Modes[] = {
     // TMS9918
     {ModeId::Graphic2, ConverterPage::Tms9918, "Graphic 2 (SCREEN 2)", E::Tms99x8, PaletteFamily::Chip,
-     StartGraphic2, true, false, Indexed | ParameterSet{P::Rules9918},
+     StartWithCharacterBudget<StartGraphic2, BudgetStyle::Plain>, true, false,
+     Indexed | ParameterSet{P::Rules9918, P::Characters},
      NoFiles, NoFiles, CompanionKind::None, Every},
     {ModeId::MultiColor, ConverterPage::Tms9918, "Multi Color Mode (SCREEN 3)", E::Tms99x8, PaletteFamily::Chip,
      StartMultiColor, false, true, Indexed,
@@ -49,7 +51,8 @@ constexpr ModeDescriptor Modes[] = {
      StartHalfTone, false, false, HalfTones,
      NoFiles, NoFiles, CompanionKind::None, Every},
     {ModeId::Graphic2Dithered, ConverterPage::Tms9918, "Graphic 2 (SCREEN 2) Dithered", E::Tms99x8, PaletteFamily::Chip,
-     StartGraphic2Dithered, true, false, Balance | ParameterSet{P::Dither, P::Palette},
+     StartWithCharacterBudget<StartGraphic2Dithered, BudgetStyle::Dithered>, true, false,
+     Balance | ParameterSet{P::Dither, P::Palette, P::Characters},
      NoFiles, NoFiles, CompanionKind::None, Every},
     // V9938
     {ModeId::Screen5, ConverterPage::V9938, "Graphic 4 (SCREEN 5)", E::Tms99x8, PaletteFamily::Own,

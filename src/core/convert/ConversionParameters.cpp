@@ -21,6 +21,8 @@ constexpr std::array<ParameterInfo, ParameterCount> Infos = {{
     {P::HalfTone, "--halftone", "HalfTone", C::Bar, 0, 3, "half-tone level", false},
     {P::Dither, "--dither", "Dither", C::Bar, 0, 100,
      "dither strength: the percentage of each pixel's error passed on", true},
+    {P::Characters, "--characters", "Characters", C::Bar, 1, 768,
+     "the most distinct 8 x 8 characters the Graphic 2 result may use (768: no limit)", true},
     {P::YElement, "--y", "Y element:", C::Bar, -100, 100, "YJK balance: Y", false},
     {P::JElement, "--j", "J element:", C::Bar, -100, 100, "YJK balance: J", false},
     {P::KElement, "--k", "K element:", C::Bar, -100, 100, "YJK balance: K", false},
@@ -59,6 +61,8 @@ template <class Params> auto* ValueField(Params& params, Parameter parameter) {
         return Field(&params.HalfToneLevel);
     case P::Dither:
         return Field(&params.DitherStrength);
+    case P::Characters:
+        return Field(&params.Characters);
     case P::YElement:
         return Field(&params.Yjk.YOffset);
     case P::JElement:

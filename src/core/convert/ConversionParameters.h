@@ -25,6 +25,7 @@ struct ConversionParameters {
     bool AnalogPalette = false; // PC-8801 "Analog Palette"
     int ConvertType = 0;        // V9958 "Convert Type" 0..2
     int DitherStrength = 95;    // "Dither" 0..100 (%), the dithered modes' strength
+    int Characters = 768;       // "Characters" 1..768: the Graphic 2 budget; 768 sets no limit
     // The editor's drawing colours, used by the half-tone pens; NoColor = none.
     ColorValue ForegroundColor = 0x000000;
     ColorValue BackgroundColor = 0xFFFFFF;
@@ -43,6 +44,7 @@ enum class Parameter : int {
     Contrast,
     HalfTone,
     Dither,
+    Characters,
     YElement,
     JElement,
     KElement,

@@ -41,6 +41,7 @@ constexpr std::array<TrackBarName, TrackBarCount + 1> TrackBars = {{
     {Pg::Tms9918, P::Dither, 53},      // TrackBar27
     {Pg::V9938, P::Dither, 54},        // TrackBar28
     {Pg::V9958, P::Dither, 55},        // TrackBar29
+    {Pg::Tms9918, P::Characters, 56},  // TrackBar30
 }};
 
 constexpr std::array<CheckBoxName, CheckBoxCount + 1> CheckBoxes = {{

@@ -11,11 +11,12 @@ namespace murelo::gui {
 // CheckBox11, Button3); these tables say what each number stands for in the model's words.
 
 // TrackBar27, TrackBar28 and TrackBar29 are the "Dither" bars of the TMS9918, V9938 and V9958
-// pages (value labels Label53, Label54, Label55).
-inline constexpr int TrackBarCount = 29;
+// pages (value labels Label53, Label54, Label55); TrackBar30 (Label56) is the TMS9918 page's
+// "Characters" budget.
+inline constexpr int TrackBarCount = 30;
 inline constexpr int CheckBoxCount = 17;
 inline constexpr int ButtonCount = 20;
-inline constexpr int LabelCount = 55;
+inline constexpr int LabelCount = 56;
 
 // A track bar: the page it stands on, the parameter it shows and its value label.
 struct TrackBarName {

@@ -177,7 +177,17 @@ QWidget* TForm10::createButtons(ConverterPage page, QWidget* parent) {
     readout->setToolTip("Mean perceptual error (CIEDE2000) of the finished result against "
                         "the picture: the lower, the closer");
     Readout[std::size_t(page)] = readout;
-    grid->addWidget(readout, 2, 0, 1, 2);
+    if (page != ConverterPage::Tms9918) {
+        grid->addWidget(readout, 2, 0, 1, 2);
+        return panel;
+    }
+    grid->addWidget(readout, 2, 0);
+    CharacterCount = new QLabel(panel);
+    CharacterCount->setObjectName("Characters1");
+    CharacterCount->setAlignment(Qt::AlignCenter);
+    CharacterCount->setToolTip("Distinct 8 x 8 characters of the finished result, as a "
+                               "one-bank export counts them");
+    grid->addWidget(CharacterCount, 2, 1);
     return panel;
 }
 
@@ -457,6 +467,7 @@ void TForm10::syncControls() {
     }
     for (QLabel* readout : Readout)
         readout->setText(QString::fromStdString(k.readout));
+    CharacterCount->setText(QString::fromStdString(k.characters));
     if (QAbstractButton* radio = convertType_->button(params.ConvertType)) {
         const QSignalBlocker block(convertType_);
         radio->setChecked(true);

@@ -43,11 +43,12 @@ class TForm10 : public QDialog {
 
     QTabWidget* PageControl1 = nullptr;
     std::array<QComboBox*, 6> ComboBox{};                 // ComboBox1..ComboBox5
-    std::array<QSlider*, TrackBarCount + 1> TrackBar{};   // TrackBar1..TrackBar27 ("Dither")
+    std::array<QSlider*, TrackBarCount + 1> TrackBar{};   // TrackBar1..TrackBar30
     std::array<QCheckBox*, CheckBoxCount + 1> CheckBox{}; // CheckBox1..CheckBox17
     std::array<QPushButton*, ButtonCount + 1> Button{};   // Button1..Button20
     std::array<QLabel*, LabelCount + 1> Label{};          // the value labels by number
     std::array<QLabel*, ConverterPageCount> Readout{};    // beside each page's buttons: "ΔE 5.3"
+    QLabel* CharacterCount = nullptr; // beside the TMS9918 page's readout: "Characters 254"
     // SaveDialog1..SaveDialog11 and SavePictureDialog1, by ScreenDialog.
     std::array<QFileDialog*, ScreenDialogCount> SaveDialog{};
     QGroupBox* RadioGroup1 = nullptr; // "Convert Type"

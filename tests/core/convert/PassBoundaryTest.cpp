@@ -43,6 +43,14 @@ std::vector<Variant> VariantsOf(ConverterPage page) {
              }},
             {"four colours with a repeated entry, weak dither", KindColor4_1,
              [](ConversionParameters& p) { p.DitherStrength = 20; }},
+            {"budget of 5 characters", KindTms9918,
+             [](ConversionParameters& p) { p.Characters = 5; }},
+            {"no rules, budget of 2 characters, weak dither", KindTms9929,
+             [](ConversionParameters& p) {
+                 p.Rules9918 = false;
+                 p.DitherStrength = 30;
+                 p.Characters = 2;
+             }},
         };
     case ConverterPage::V9938:
         return {
@@ -106,7 +114,8 @@ std::unique_ptr<ConversionState> Converted(const Picture& picture, const Variant
     state->budget = budget;
     StartConversion(*state, mode);
     int passes = 1;
-    while (!state->complete && passes <= picture.width() * picture.height() + 2) {
+    // Every pass converts at least one unit, so the mode's end bounds the passes.
+    while (!state->complete && passes <= state->work->end() + 1) {
         ContinueConversion(*state);
         ++passes;
     }
