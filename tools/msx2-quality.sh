@@ -23,8 +23,8 @@ dither=()
 [[ -n "${DITHER:-}" ]] && dither=(--dither "$DITHER")
 
 # The levels the V9938 shows for the 3-bit values, and SCREEN 8's 2-bit blue.
-levels=(0 43 81 118 153 187 221 255)
-blue2=(0 81 153 255)
+levels=(0 36 72 109 145 182 218 255)
+blue2=(0 72 145 255)
 
 # A palette image of the colours given as "r g b" lines.
 palette_image() {

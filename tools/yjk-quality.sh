@@ -17,8 +17,8 @@ trap 'rm -rf "$work"' EXIT
 
 python3 - "$work/screen8.ppm" <<'PY'
 import sys
-l3 = [6, 32, 72, 104, 144, 176, 216, 247]
-l2 = [6, 72, 144, 247]
+l3 = [0, 36, 72, 109, 145, 182, 218, 255]
+l2 = [0, 72, 145, 255]
 with open(sys.argv[1], "wb") as f:
     f.write(b"P6 256 1 255\n")
     f.write(bytes(v for i in range(256) for v in (l3[i >> 5], l3[(i >> 2) & 7], l2[i & 3])))
