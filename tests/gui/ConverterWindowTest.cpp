@@ -225,6 +225,30 @@ class ConverterWindowTest : public QObject {
             QVERIFY(menu->menuAction()->isEnabled());
     }
 
+    // Cancel gives back both drawing colours after the PC pages fitted them to their
+    // palettes; Reset sets the colour bars and Dither back.
+    void cancelRestoresBothDrawingColoursAndResetTheDither() {
+        load(Photo(64, 48));
+        ToolState& tool = w->Form1->session().tool();
+        tool.ForegroundIndex = 4;
+        tool.ForegroundColor = PaletteColor(KindTms9918, 4);
+        tool.BackgroundIndex = 15;
+        tool.BackgroundColor = PaletteColor(KindTms9918, 15);
+        open();
+        form()->TrackBar[27]->setValue(20); // Dither
+        form()->TrackBar[2]->setValue(-30); // Green
+        form()->Button[4]->click();         // Reset
+        QCOMPARE(form()->TrackBar[27]->value(), 95);
+        QCOMPARE(form()->TrackBar[2]->value(), 0);
+        for (int page : {3, 4})
+            form()->PageControl1->setCurrentIndex(page);
+        QTRY_VERIFY(!form()->Timer1->isActive());
+        form()->Button[18]->click(); // Cancel on the PC-8801 page
+        QCOMPARE(tool.ForegroundColor, PaletteColor(KindTms9918, 4));
+        QCOMPARE(tool.BackgroundColor, PaletteColor(KindTms9918, 15));
+        QCOMPARE(tool.BackgroundIndex, 15);
+    }
+
     void minimiseAndRestoreRunNoStepsAndEscapeIsCancel() {
         load(Photo(64, 48));
         open();
