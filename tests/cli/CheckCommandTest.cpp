@@ -20,9 +20,7 @@ struct CheckCli : ::testing::Test {
     test::TempDir dir;
 
     std::string Save(const Picture& picture, const std::string& name = "pic.bmp") {
-        const std::vector<std::uint8_t> bytes = EncodeBitmap24(picture);
-        test::WriteBytes(dir / name, {bytes.begin(), bytes.end()});
-        return (dir / name).string();
+        return test::SaveBitmap(dir, name, picture);
     }
 };
 

@@ -1,5 +1,5 @@
 // compare: the rule check and the perceptual error of a result against its source.
-#include "core/editor/BitmapCodec.h"
+#include "core/editor/Picture.h"
 #include "core/palette/Palettes.h"
 #include "support/CliRunner.h"
 #include "support/TestData.h"
@@ -18,9 +18,7 @@ struct CompareCli : ::testing::Test {
     test::TempDir dir;
 
     std::string Save(const Picture& picture, const std::string& name) {
-        const std::vector<std::uint8_t> bytes = EncodeBitmap24(picture);
-        test::WriteBytes(dir / name, {bytes.begin(), bytes.end()});
-        return (dir / name).string();
+        return test::SaveBitmap(dir, name, picture);
     }
 };
 

@@ -19,9 +19,7 @@ class ConvertExport : public ::testing::Test {
     std::string path(const std::string& name) const { return (dir / name).string(); }
 
     std::string write(const std::string& name, const Picture& picture) {
-        const auto bytes = EncodeBitmap24(picture);
-        WriteBytes(dir / name, std::vector<unsigned char>(bytes.begin(), bytes.end()));
-        return path(name);
+        return SaveBitmap(dir, name, picture);
     }
 
     std::string gradient(int w, int h) {

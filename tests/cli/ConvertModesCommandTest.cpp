@@ -1,6 +1,6 @@
 // convert's modes as the table lists them, its help, its warnings and many pictures at once.
 #include "core/convert/ConversionModes.h"
-#include "core/editor/BitmapCodec.h"
+#include "core/editor/Picture.h"
 #include "support/CliRunner.h"
 #include "support/TestData.h"
 
@@ -20,9 +20,7 @@ class ConvertModesCommand : public ::testing::Test {
     std::string path(const std::string& name) const { return (dir / name).string(); }
 
     std::string write(const std::string& name, const Picture& picture) {
-        const auto bytes = EncodeBitmap24(picture);
-        WriteBytes(dir / name, std::vector<unsigned char>(bytes.begin(), bytes.end()));
-        return path(name);
+        return SaveBitmap(dir, name, picture);
     }
 
     static Picture Ramp(int width, int height, int seed) {

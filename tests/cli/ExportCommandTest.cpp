@@ -1,4 +1,4 @@
-#include "core/editor/BitmapCodec.h"
+#include "core/editor/Picture.h"
 #include "core/palette/Palettes.h"
 #include "support/CliRunner.h"
 #include "support/TestData.h"
@@ -24,9 +24,7 @@ struct ExportCli : ::testing::Test {
     test::TempDir dir;
 
     std::string Save(const Picture& picture, const std::string& name = "pic.bmp") {
-        const std::vector<std::uint8_t> bytes = EncodeBitmap24(picture);
-        test::WriteBytes(dir / name, {bytes.begin(), bytes.end()});
-        return (dir / name).string();
+        return test::SaveBitmap(dir, name, picture);
     }
     std::string White() { return Save(Picture(256, 192, Tms(15))); }
     std::string Out(const std::string& name) const { return (dir / name).string(); }

@@ -1,5 +1,6 @@
 #include "support/CliRunner.h"
 
+#include "core/editor/BitmapCodec.h"
 #include "support/TestData.h"
 
 #include <fstream>
@@ -43,6 +44,12 @@ CliResult RunCli(const std::vector<std::string>& args) {
     r.out = Slurp(outFile);
     r.err = Slurp(errFile);
     return r;
+}
+
+std::string SaveBitmap(const TempDir& dir, const std::string& name, const Picture& picture) {
+    const auto bytes = EncodeBitmap24(picture);
+    WriteBytes(dir / name, std::vector<unsigned char>(bytes.begin(), bytes.end()));
+    return (dir / name).string();
 }
 
 } // namespace murelo::test

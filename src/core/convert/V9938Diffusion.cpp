@@ -1,6 +1,7 @@
 #include "core/convert/V9938Diffusion.h"
 
 #include "core/convert/ChipLevels.h"
+#include "core/convert/ColorMath.h"
 #include "core/convert/DitherSpace.h"
 #include "core/convert/LinearLight.h"
 
@@ -46,16 +47,8 @@ inline Lanes Load(const float* p) {
     return v;
 }
 
-ColorRec Rgb(int r, int g, int b) {
-    ColorRec rec;
-    rec.R = r;
-    rec.G = g;
-    rec.B = b;
-    return rec;
-}
-
 DitherPoint PointOfColor(ColorValue c) {
-    return DitherPointOf(Rgb(RedOf(c), GreenOf(c), BlueOf(c)));
+    return DitherPointOf(RgbRec(RedOf(c), GreenOf(c), BlueOf(c)));
 }
 
 // The linear light of each shown level, to find the two levels around a target.
@@ -136,7 +129,7 @@ void DiffusionPicture::setMean(std::size_t i, const ColorRec& first, const Color
         return std::int32_t(std::lround(255 * SrgbFromLinear(v)));
     };
     const ColorRec m =
-        Rgb(mean(first.R, second.R), mean(first.G, second.G), mean(first.B, second.B));
+        RgbRec(mean(first.R, second.R), mean(first.G, second.G), mean(first.B, second.B));
     point[i] = {(p[0] + q[0]) / 2, (p[1] + q[1]) / 2, (p[2] + q[2]) / 2};
     chroma[i] = DitherChromaWeightOf(m);
     lightness[i] = DitherWeightOf(m);
@@ -195,8 +188,8 @@ Screen8Chooser::Screen8Chooser() : points_(256) {
         points_[std::size_t(byte)] = PointOfColor(Screen8ChipColor(std::uint8_t(byte)));
     // The space is linear in linear light: its columns are the points of the primaries.
     double m[3][3];
-    const DitherPoint axes[3] = {DitherPointOf(Rgb(255, 0, 0)), DitherPointOf(Rgb(0, 255, 0)),
-                                 DitherPointOf(Rgb(0, 0, 255))};
+    const DitherPoint axes[3] = {DitherPointOf(RgbRec(255, 0, 0)), DitherPointOf(RgbRec(0, 255, 0)),
+                                 DitherPointOf(RgbRec(0, 0, 255))};
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 3; ++c)
             m[r][c] = axes[c][std::size_t(r)];
