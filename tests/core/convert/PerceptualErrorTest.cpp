@@ -239,7 +239,7 @@ TEST(PerceptualErrorTest, TheReadoutShowsOneDecimal) {
 
 TEST(PerceptualErrorTest, TheWindowReadoutScoresOnlyAFinishedConversion) {
     auto state = test::StateFor(test::NaturalPicture(64, 32, 5), KindTms9918);
-    state->budget = PassBudget(60000, 10);
+    state->budget = PassBudget(60000, 2);
     StartConversion(*state, ConverterPage::Tms9918, 3);
     ASSERT_FALSE(state->complete);
     EXPECT_EQ(ConversionReadout(*state), "");
