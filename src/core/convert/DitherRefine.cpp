@@ -4,6 +4,8 @@
 #include "core/convert/RunPairSearch.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 
 namespace murelo {
 
@@ -31,22 +33,16 @@ void Recolour(DitherWork& work, int x, int y, int k) {
     SpreadChange(work, x, y, Times(work.metric[p], d.r, d.g, d.b));
 }
 
-// Whether the run holding (x, y) keeps to two colours once that pixel takes colour k.
+// Whether the run holding (x, y) keeps to two colours once that pixel takes colour k: the
+// colours of its other pixels, with k, are at most two.
 bool RunAllows(const DitherWork& work, int x, int y, int k) {
     const int x0 = x - x % DitherRunLength;
     const int x1 = std::min(work.width, x0 + DitherRunLength);
-    int a = k, b = -1;
-    for (int xx = x0; xx < x1; ++xx) {
-        if (xx == x)
-            continue;
-        const int c = work.index[PixelAt(work, xx, y)];
-        if (c == a || c == b)
-            continue;
-        if (b >= 0)
-            return false;
-        b = c;
-    }
-    return true;
+    const std::int8_t* row = work.index.data() + std::size_t(y) * std::size_t(work.width);
+    std::uint32_t colours = 1u << k;
+    for (int xx = x0; xx < x1; ++xx)
+        colours |= xx == x ? 0u : 1u << row[xx];
+    return std::popcount(colours) <= 2;
 }
 
 // The other colour of the run's pair, or -1 when the run has one colour.

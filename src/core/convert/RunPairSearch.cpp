@@ -15,6 +15,8 @@ namespace {
 // What changing a pixel fixed to its colour costs on top of its error: more than any error,
 // so that it changes only when its run holds more fixed colours than the rule allows.
 constexpr float FixedPenalty = 1e15f;
+// Colours nearest a run's aim that the pairs are built from.
+constexpr int NearColours = 4;
 
 // A run's pixels and the run seen as a group.
 struct RunView {
@@ -117,8 +119,25 @@ int RankPairs(const DitherWork& work, const RunView& v, std::array<Ranked, 5>& o
     };
     // Pairs holding every fixed colour of the run, when it has some.
     Ranked holding{INFINITY, -1, -1};
+    // One colour of a good pair is among the few nearest the aim: the segment to the aim
+    // from the far side passes close to it only if the near end is near too.
+    std::array<int, NearColours> order{};
+    int nearest = 0;
+    for (int k = work.first; k <= work.last; ++k) {
+        const float dk = d[std::size_t(k)];
+        if (nearest == NearColours && !(dk < d[std::size_t(order[NearColours - 1])]))
+            continue;
+        int at = std::min(nearest, NearColours - 1);
+        while (at > 0 && dk < d[std::size_t(order[std::size_t(at - 1)])]) {
+            order[std::size_t(at)] = order[std::size_t(at - 1)];
+            --at;
+        }
+        order[std::size_t(at)] = k;
+        nearest = std::min(nearest + 1, NearColours);
+    }
     alignas(16) std::array<float, 16> row{};
-    for (int a = work.first; a <= work.last; ++a) {
+    for (int n = 0; n < nearest; ++n) {
+        const int a = order[std::size_t(n)];
         const std::size_t ia = std::size_t(a);
         const float xa = w[0][ia], ya = w[1][ia], za = w[2][ia], da = d[ia];
         for (std::size_t b = 0; b < 16; ++b) {
@@ -131,15 +150,21 @@ int RankPairs(const DitherWork& work, const RunView& v, std::array<Ranked, 5>& o
             const float end = std::min(da, d[b]);
             row[b] = between ? inside : end;
         }
-        for (int b = a; b <= work.last; ++b)
+        // Pairs with a nearer colour were offered with that one first.
+        for (int b = work.first; b <= work.last; ++b) {
+            if (b != a && d[std::size_t(b)] < d[ia])
+                continue;
+            if (b != a && d[std::size_t(b)] == d[ia] && b < a)
+                continue;
+            const int lo = std::min(a, b), hi = std::max(a, b);
             if (row[std::size_t(b)] < worst)
-                offer(row[std::size_t(b)], a, b);
-        if (v.fixedColours)
-            for (int b = a; b <= work.last; ++b) {
+                offer(row[std::size_t(b)], lo, hi);
+            if (v.fixedColours) {
                 const std::uint32_t pair = (1u << a) | (1u << b);
                 if ((v.fixedColours & ~pair) == 0 && row[std::size_t(b)] < holding.distance)
-                    holding = {row[std::size_t(b)], a, b};
+                    holding = {row[std::size_t(b)], lo, hi};
             }
+        }
     }
     if (holding.a >= 0) {
         bool listed = false;

@@ -84,20 +84,20 @@ std::uint64_t Fingerprint(const GoldenCase& c) {
 
 TEST(Graphic2DitherGoldenTest, EveryPictureAndScreenByteMatchesItsFingerprint) {
     const GoldenCase cases[] = {
-        {Scene::Noise, 64, 24, 0, 95, 0x1bf1976cbf9c346cull},
-        {Scene::Noise, 37, 21, 3, 100, 0x1807a2085e1bfb11ull},
+        {Scene::Noise, 64, 24, 0, 95, 0xe50aed4b7dbf749cull},
+        {Scene::Noise, 37, 21, 3, 100, 0x573c7e70e07f02efull},
         {Scene::Gradient, 256, 192, 0, 0, 0x9972671bc37c81ffull},
-        {Scene::Gradient, 256, 192, 1, 50, 0x5176f0c25c6cefeaull},
-        {Scene::Natural, 256, 192, 0, 95, 0x10447858af2d9da8ull},
-        {Scene::Natural, 123, 45, 2, 50, 0x23be43758b5902deull},
-        {Scene::Natural, 255, 17, 4, 100, 0xf33a1b7f545efdd5ull},
-        {Scene::Natural, 61, 33, 5, 95, 0xbf9553ef04566e57ull},
-        {Scene::Painted, 256, 192, 0, 95, 0xf54f641c3bed099ull},
-        {Scene::Painted, 256, 192, 3, 100, 0x67e9f31b0d4e07e4ull},
+        {Scene::Gradient, 256, 192, 1, 50, 0xa3046826db9d4fa9ull},
+        {Scene::Natural, 256, 192, 0, 95, 0xbf9bdbece3f3993cull},
+        {Scene::Natural, 123, 45, 2, 50, 0x9cd7feafcbb2b8afull},
+        {Scene::Natural, 255, 17, 4, 100, 0x5daa52926516cf42ull},
+        {Scene::Natural, 61, 33, 5, 95, 0xa45547795c1b4adfull},
+        {Scene::Painted, 256, 192, 0, 95, 0x9b7129f0a309d4b5ull},
+        {Scene::Painted, 256, 192, 3, 100, 0xa3738c635757b472ull},
         {Scene::Painted, 99, 77, 5, 0, 0xdc4dc83502063e78ull},
         {Scene::Gradient, 9, 5, 2, 95, 0x9e08eb512c2d4dcbull},
-        {Scene::Painted, 640, 640, 0, 95, 0x4335ef88d4a7226eull},
-        {Scene::Natural, 640, 640, 1, 50, 0x455700084a13a01cull},
+        {Scene::Painted, 640, 640, 0, 95, 0xef878880b22ffccull},
+        {Scene::Natural, 640, 640, 1, 50, 0x9b892c24eb7710a0ull},
     };
     for (const GoldenCase& c : cases) {
         SCOPED_TRACE(testing::Message()
