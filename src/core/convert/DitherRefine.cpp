@@ -103,8 +103,6 @@ void TradePixels(DitherWork& work, const RunSpot& run, int bandEnd) {
             TryTrade(work, x, run.y, 2, 0);
         if (run.y + 1 < bandEnd) {
             TryTrade(work, x, run.y, 0, 1);
-            TryTrade(work, x, run.y, 1, 1);
-            TryTrade(work, x, run.y, -1, 1);
         }
     }
 }

@@ -11,9 +11,9 @@ void SettleBand(DitherWork& work, int band);
 
 // A later pass over a band, moving dots wherever that lowers the score: each run may take
 // another pair, each pixel the other colour of its run's pair, and each pixel may trade
-// colours with a neighbour to its right or below (in the band) where both runs keep to
-// two colours. Trades move a dot without changing how much of each colour there is, which
-// is how a grain is evened out rather than thinned.
+// colours with the next two pixels of its run or the one below it (in the band) where both
+// runs keep to two colours. Trades move a dot without changing how much of each colour there is,
+// which is how a grain is evened out rather than thinned.
 void RefineBand(DitherWork& work, int band);
 
 } // namespace murelo
