@@ -14,7 +14,7 @@ namespace {
 // Steps along each edge of a face when its mixtures are sampled for the search.
 constexpr int FaceSteps = 10;
 // Samples nearest in CIELAB that the search weighs by CIEDE2000.
-constexpr int Nearest = 48;
+constexpr int Nearest = 24;
 constexpr double Tolerance = 1e-7;
 
 LinearColor LinearOf(const ColorRec& rgb) {
