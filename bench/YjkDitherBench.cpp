@@ -5,7 +5,7 @@
 // adds those pictures to the measure.
 #include "BenchPictures.h"
 
-#include "core/convert/DitherSpace.h"
+#include "core/convert/PerceptualPoint.h"
 #include "core/convert/YjkDither.h"
 #include "core/convert/YjkSearch.h"
 #include "core/editor/BitmapCodec.h"

@@ -8,7 +8,7 @@ std::string ConversionReadout(const ConversionState& state) {
     if (!state.complete || state.source.empty() || state.result.width() != state.source.width() ||
         state.result.height() != state.source.height())
         return {};
-    return DeltaEText(ComparePictures(state.source, state.result).meanDeltaE);
+    return DeltaEText(MeanBlurredDeltaE(state.source, state.result));
 }
 
 } // namespace murelo

@@ -2,68 +2,75 @@
 
 #include "core/convert/LinearLight.h"
 #include "core/convert/PerceptualError.h"
+#include "core/convert/WorkerThreads.h"
 
 #include <algorithm>
 #include <cmath>
-#include <vector>
+#include <memory>
 
 namespace murelo {
 
 namespace {
 
-// Units per CIELAB unit of the working space.
-constexpr double Scale = 256.0;
-// The opponent axes against lightness. CIELAB's own proportion scored best on photographs;
-// weighing chroma down everywhere made hues drift. The search weighs it down only at
-// saturated colours (DitherChromaWeightOf), as CIEDE2000 does.
-constexpr double ChromaWeight = 1.0;
-constexpr int LuminanceSteps = 4096;
-
-// sRGB primaries to XYZ (D65), rows X, Y, Z.
+// sRGB primaries to XYZ (D65), rows X, Y, Z, and the white's X and Z.
 constexpr double ToXyz[3][3] = {{0.4124564, 0.3575761, 0.1804375},
                                 {0.2126729, 0.7151522, 0.0721750},
                                 {0.0193339, 0.1191920, 0.9503041}};
 constexpr double WhiteX = 0.95047;
 constexpr double WhiteZ = 1.08883;
+constexpr double LumaWeights[3] = {0.2126, 0.7152, 0.0722};
+constexpr double Knee = 216.0 / 24389.0; // where CIELAB's curve turns linear
+constexpr double ChromaSlope = 0.015;    // CIEDE2000's hue divisor 1 + 0.015 C
+constexpr double Stability = 0.03 * 0.03;
+
+constexpr int LinearSteps = 4096; // table steps over linear light 0..1
+constexpr int ChromaBits = 5;     // per sRGB channel; the weight changes slowly
 
 struct Tables {
-    std::array<std::array<DitherPoint, 256>, 3> channel{}; // by channel, then value
-    std::array<std::array<std::int32_t, 256>, 3> luminance{};
-    std::array<std::int32_t, LuminanceSteps> weight{};
+    std::array<float, LinearSteps + 1> srgb{};      // sRGB 0..1 of linear light
+    std::array<float, LinearSteps + 1> srgbSlope{}; // its slope
+    std::array<float, LinearSteps + 1> lightness{}; // max(Y, knee)^(-2/3)
+    std::vector<float> chroma;                      // 1 / (1 + 0.015 C)^2 by 5-bit sRGB
+    Metric lightAxis{};                             // l l' of CIELAB's lightness row
+    Metric opponentAxes{};                          // a a' + b b' of the opponent rows
 };
 
-// The linearised CIELAB axes of primary c: lightness, red-green, yellow-blue.
-std::array<double, 3> AxesOf(int c) {
-    const double x = ToXyz[0][c] / WhiteX;
-    const double y = ToXyz[1][c];
-    const double z = ToXyz[2][c] / WhiteZ;
-    return {116 * y, ChromaWeight * 500 * (x - y), ChromaWeight * 200 * (y - z)};
-}
-
-// (3 f'(Y))^2 of CIELAB's curve f, which is 1 at white.
-double RelativeSlopeSquared(double y) {
-    constexpr double knee = 216.0 / 24389.0;
-    const double t = std::max(y, knee);
-    return std::pow(t, -4.0 / 3.0);
+Metric Outer(const double v[3]) {
+    return {float(v[0] * v[0]), float(v[1] * v[1]), float(v[2] * v[2]),
+            float(v[0] * v[1]), float(v[0] * v[2]), float(v[1] * v[2])};
 }
 
 Tables BuildTables() {
     Tables t;
-    const auto& linear = LinearTable();
-    for (int c = 0; c < 3; ++c) {
-        const std::array<double, 3> axes = AxesOf(c);
-        for (int v = 0; v < 256; ++v) {
-            const double light = linear[std::size_t(v)];
-            for (int k = 0; k < 3; ++k)
-                t.channel[std::size_t(c)][std::size_t(v)][std::size_t(k)] =
-                    std::int32_t(std::lround(Scale * axes[std::size_t(k)] * light));
-            t.luminance[std::size_t(c)][std::size_t(v)] =
-                std::int32_t(std::lround((LuminanceSteps - 1) * ToXyz[1][c] * light));
-        }
+    for (int i = 0; i <= LinearSteps; ++i) {
+        const double x = double(i) / LinearSteps;
+        t.srgb[std::size_t(i)] = float(SrgbFromLinear(x));
+        t.srgbSlope[std::size_t(i)] =
+            float(x <= 0.0031308 ? 12.92 : 1.055 / 2.4 * std::pow(x, 1 / 2.4 - 1));
+        t.lightness[std::size_t(i)] = float(std::pow(std::max(x, Knee), -2.0 / 3.0));
     }
-    for (int i = 0; i < LuminanceSteps; ++i)
-        t.weight[std::size_t(i)] =
-            std::int32_t(std::lround(16 * RelativeSlopeSquared(double(i) / (LuminanceSteps - 1))));
+    constexpr int levels = 1 << ChromaBits;
+    t.chroma.resize(std::size_t(levels * levels * levels));
+    const auto& linear = LinearTable();
+    auto level = [&](int v) { return linear[std::size_t((v << (8 - ChromaBits)) + 4)]; };
+    for (int r = 0; r < levels; ++r)
+        for (int g = 0; g < levels; ++g)
+            for (int b = 0; b < levels; ++b) {
+                const LabColor lab = LabFromLinearRgb(level(r), level(g), level(b));
+                const double s = 1 + ChromaSlope * std::hypot(lab.a, lab.b);
+                t.chroma[std::size_t((r * levels + g) * levels + b)] = float(1 / (s * s));
+            }
+    double light[3], red[3], yellow[3];
+    for (int c = 0; c < 3; ++c) {
+        const double x = ToXyz[0][c] / WhiteX, y = ToXyz[1][c], z = ToXyz[2][c] / WhiteZ;
+        light[c] = 116 * y;
+        red[c] = 500 * (x - y);
+        yellow[c] = 200 * (y - z);
+    }
+    t.lightAxis = Outer(light);
+    const Metric a = Outer(red), b = Outer(yellow);
+    for (int k = 0; k < 6; ++k)
+        t.opponentAxes[std::size_t(k)] = a[std::size_t(k)] + b[std::size_t(k)];
     return t;
 }
 
@@ -72,52 +79,190 @@ const Tables& TheTables() {
     return tables;
 }
 
-constexpr int ChromaBits = 5; // per channel; the weight changes slowly with the colour
+inline int Step(float linear) {
+    return std::clamp(int(linear * LinearSteps + 0.5f), 0, LinearSteps);
+}
 
-// CIEDE2000 divides hue differences by 1 + 0.015 C and chroma differences by 1 + 0.045 C.
-// One weight serves both axes here; the hue's keeps hues true where the chroma's let them
-// drift (on the wallpaper set: mean 4.41 with the hue's, 4.62 with the chroma's).
-constexpr double ChromaSlope = 0.015;
+std::vector<float> Kernel(double sigma, int radius) {
+    std::vector<float> k(std::size_t(2 * radius + 1));
+    double sum = 0;
+    for (int i = -radius; i <= radius; ++i)
+        sum += std::exp(-(i * i) / (2 * sigma * sigma));
+    for (int i = -radius; i <= radius; ++i)
+        k[std::size_t(i + radius)] = float(std::exp(-(i * i) / (2 * sigma * sigma)) / sum);
+    return k;
+}
 
-std::vector<std::int32_t> BuildChromaWeights() {
-    constexpr int levels = 1 << ChromaBits;
-    std::vector<std::int32_t> weights(std::size_t(levels * levels * levels));
-    const auto& linear = LinearTable();
-    auto level = [&](int v) { return linear[std::size_t((v << (8 - ChromaBits)) + 4)]; };
-    for (int r = 0; r < levels; ++r)
-        for (int g = 0; g < levels; ++g)
-            for (int b = 0; b < levels; ++b) {
-                const LabColor lab = LabFromLinearRgb(level(r), level(g), level(b));
-                const double s = 1 + ChromaSlope * std::hypot(lab.a, lab.b);
-                weights[std::size_t((r * levels + g) * levels + b)] =
-                    std::int32_t(std::lround(256 / (s * s)));
+// Planes of floats blurred with a separable kernel, repeated edges; `channels` values per
+// pixel, interleaved. Rows are shared among threads in bands; each output is one sum in a
+// fixed order, so the thread count never shows.
+std::vector<float> Blurred(const std::vector<float>& in, int width, int height, int channels,
+                           const std::vector<float>& kernel, int threads) {
+    const int radius = int(kernel.size() / 2);
+    const int stride = width * channels;
+    // Every value is written before it is read; no need to clear them first.
+    std::unique_ptr<float[]> across(new float[in.size()]);
+    std::vector<float> out(in.size());
+    const int bands = (height + BandRows - 1) / BandRows;
+    auto rows = [&](int band, auto&& job) {
+        for (int y = band * BandRows; y < std::min(height, (band + 1) * BandRows); ++y)
+            job(y);
+    };
+    RunParts(bands, threads, [&](int band) {
+        rows(band, [&](int y) {
+            const float* src = in.data() + std::size_t(y) * stride;
+            float* dst = across.get() + std::size_t(y) * stride;
+            auto edge = [&](int x) {
+                for (int c = 0; c < channels; ++c) {
+                    float sum = 0;
+                    for (int i = -radius; i <= radius; ++i)
+                        sum += kernel[std::size_t(i + radius)] *
+                               src[std::clamp(x + i, 0, width - 1) * channels + c];
+                    dst[x * channels + c] = sum;
+                }
+            };
+            // Inside, tap after tap along the whole row (vector registers).
+            const int first = std::min(radius, width);
+            const int last = std::max(first, width - radius);
+            std::fill(dst + first * channels, dst + last * channels, 0.0f);
+            for (int i = -radius; i <= radius; ++i) {
+                const float k = kernel[std::size_t(i + radius)];
+                const float* from = src + i * channels;
+                for (int j = first * channels; j < last * channels; ++j)
+                    dst[j] += k * from[j];
             }
-    return weights;
+            for (int x = 0; x < first; ++x)
+                edge(x);
+            for (int x = last; x < width; ++x)
+                edge(x);
+        });
+    });
+    RunParts(bands, threads, [&](int band) {
+        rows(band, [&](int y) {
+            float* dst = out.data() + std::size_t(y) * stride;
+            std::fill(dst, dst + stride, 0.0f);
+            for (int i = -radius; i <= radius; ++i) {
+                const float k = kernel[std::size_t(i + radius)];
+                const float* src =
+                    across.get() + std::size_t(std::clamp(y + i, 0, height - 1)) * stride;
+                for (int j = 0; j < stride; ++j)
+                    dst[j] += k * src[j];
+            }
+        });
+    });
+    return out;
 }
 
 } // namespace
 
-std::int32_t DitherChromaWeightOf(const ColorRec& rgb) {
-    static const std::vector<std::int32_t> weights = BuildChromaWeights();
-    const int shift = 8 - ChromaBits;
-    return weights[std::size_t((((rgb.R >> shift) << ChromaBits) + (rgb.G >> shift))
-                               << ChromaBits) +
-                   std::size_t(rgb.B >> shift)];
+void PrepareDitherPalette(DitherWork& work, const ConverterPalette& palette, int first, int last) {
+    const auto& linear = LinearTable();
+    work.first = first;
+    work.last = last;
+    std::vector<ColorRec> usable;
+    for (int i = 0; i < PaletteEntries; ++i) {
+        const ColorRec& p = palette[std::size_t(i)];
+        const LinearColor c{float(linear[std::size_t(p.R)]), float(linear[std::size_t(p.G)]),
+                            float(linear[std::size_t(p.B)])};
+        work.colour[std::size_t(i)] = c;
+        const std::array<float, 3> rgb{c.r, c.g, c.b};
+        const std::array<float, 6> squares{c.r * c.r,     c.g * c.g,     c.b * c.b,
+                                           2 * c.r * c.g, 2 * c.r * c.b, 2 * c.g * c.b};
+        for (int k = 0; k < 3; ++k)
+            work.channel[std::size_t(k)][std::size_t(i)] = rgb[std::size_t(k)];
+        for (int k = 0; k < 6; ++k)
+            work.squares[std::size_t(k)][std::size_t(i)] = squares[std::size_t(k)];
+        if (i >= first && i <= last)
+            usable.push_back(p);
+    }
+    auto same = [&](const std::vector<ColorRec>& a) {
+        return a.size() == usable.size() && std::equal(a.begin(), a.end(), usable.begin(),
+                                                       [](const ColorRec& x, const ColorRec& y) {
+                                                           return x.R == y.R && x.G == y.G &&
+                                                                  x.B == y.B;
+                                                       });
+    };
+    if (!work.gamut || !same(work.gamut->colours()))
+        work.gamut = std::make_shared<const GamutMap>(usable, work.threads);
+    // The autocorrelation of the normalised 7-tap Gaussian of sigma 1 that compare blurs with.
+    std::array<double, 7> g{};
+    double sum = 0;
+    for (int i = -3; i <= 3; ++i)
+        sum += g[std::size_t(i + 3)] = std::exp(-(i * i) / 2.0);
+    for (double& v : g)
+        v /= sum;
+    for (int d = 0; d <= FieldRadius; ++d) {
+        double a = 0;
+        for (int i = -3; i + d <= 3; ++i)
+            a += g[std::size_t(i + 3)] * g[std::size_t(i + d + 3)];
+        work.reach[std::size_t(d)] = float(a);
+    }
+    for (int n = 0; n <= 8; ++n) {
+        float s = 0;
+        for (int i = 0; i < n; ++i)
+            for (int j = 0; j < n; ++j) {
+                const int d = std::abs(i - j);
+                if (d > FieldRadius)
+                    continue;
+                const float self = work.reach[0] * work.reach[0];
+                s += i == j ? self : work.share * work.reach[0] * work.reach[std::size_t(d)];
+            }
+        work.groupReach[std::size_t(n)] = s;
+    }
 }
 
-DitherPoint DitherPointOf(const ColorRec& rgb) {
+void ComputeDitherMetrics(DitherWork& work, const DitherWeights& weights) {
     const Tables& t = TheTables();
-    const DitherPoint& r = t.channel[0][std::size_t(rgb.R)];
-    const DitherPoint& g = t.channel[1][std::size_t(rgb.G)];
-    const DitherPoint& b = t.channel[2][std::size_t(rgb.B)];
-    return {r[0] + g[0] + b[0], r[1] + g[1] + b[1], r[2] + g[2] + b[2]};
-}
-
-std::int32_t DitherWeightOf(const ColorRec& rgb) {
-    const Tables& t = TheTables();
-    const std::int32_t y = t.luminance[0][std::size_t(rgb.R)] + t.luminance[1][std::size_t(rgb.G)] +
-                           t.luminance[2][std::size_t(rgb.B)];
-    return t.weight[std::size_t(std::min(y, LuminanceSteps - 1))];
+    const int w = work.width;
+    const int h = work.height;
+    const std::size_t count = std::size_t(w) * std::size_t(h);
+    std::vector<float> targets(count * 3);
+    for (std::size_t p = 0; p < count; ++p) {
+        targets[3 * p] = work.target[p].r;
+        targets[3 * p + 1] = work.target[p].g;
+        targets[3 * p + 2] = work.target[p].b;
+    }
+    const std::vector<float> seen = Blurred(targets, w, h, 3, Kernel(1.0, 3), work.threads);
+    // The source's luma and its square, for the local variance.
+    std::vector<float> luma(count * 2);
+    for (std::size_t p = 0; p < count; ++p) {
+        float y = 0;
+        for (int c = 0; c < 3; ++c)
+            y += float(LumaWeights[c]) * t.srgb[std::size_t(Step(seen[3 * p + std::size_t(c)]))];
+        luma[2 * p] = y;
+        luma[2 * p + 1] = y * y;
+    }
+    const std::vector<float> moments = Blurred(luma, w, h, 2, Kernel(1.5, 5), work.threads);
+    work.metric.resize(count);
+    const int bands = (h + BandRows - 1) / BandRows;
+    RunParts(bands, work.threads, [&](int band) {
+        const std::size_t begin = std::size_t(band) * BandRows * std::size_t(w);
+        const std::size_t end = std::min(count, begin + std::size_t(BandRows) * std::size_t(w));
+        for (std::size_t p = begin; p < end; ++p) {
+            const float r = seen[3 * p], g = seen[3 * p + 1], b = seen[3 * p + 2];
+            const float y =
+                float(ToXyz[1][0]) * r + float(ToXyz[1][1]) * g + float(ToXyz[1][2]) * b;
+            const float light = t.lightness[std::size_t(Step(y))];
+            constexpr int shift = 12 - ChromaBits; // from a 4096-step sRGB value
+            auto level = [&](float v) { return int(t.srgb[std::size_t(Step(v))] * 4095) >> shift; };
+            const float chroma =
+                t.chroma[std::size_t(((level(r) << ChromaBits) + level(g)) << ChromaBits) +
+                         std::size_t(level(b))];
+            const float mean = moments[2 * p];
+            const float variance = std::max(0.0f, moments[2 * p + 1] - mean * mean);
+            const float shape = weights.shape / (variance + float(Stability));
+            const float slope[3] = {float(LumaWeights[0]) * t.srgbSlope[std::size_t(Step(r))],
+                                    float(LumaWeights[1]) * t.srgbSlope[std::size_t(Step(g))],
+                                    float(LumaWeights[2]) * t.srgbSlope[std::size_t(Step(b))]};
+            const double v[3] = {slope[0], slope[1], slope[2]};
+            const Metric lumaAxis = Outer(v);
+            Metric& m = work.metric[p];
+            for (int k = 0; k < 6; ++k)
+                m[std::size_t(k)] = light * (t.lightAxis[std::size_t(k)] +
+                                             chroma * t.opponentAxes[std::size_t(k)]) +
+                                    shape * lumaAxis[std::size_t(k)];
+        }
+    });
 }
 
 } // namespace murelo

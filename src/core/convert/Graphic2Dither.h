@@ -1,25 +1,31 @@
 #pragma once
 
 #include "core/convert/ConversionState.h"
+#include "core/convert/WorkerThreads.h"
 
 #include <string_view>
 
 namespace murelo {
 
-// The TMS9918 page's fourth mode: error diffusion that keeps the two-colour rule, every
-// 8 x 1 run drawn with the best pair of the palette (or one colour of it).
+// The TMS9918 page's fourth mode: a dither that keeps the two-colour rule, every 8 x 1 run
+// drawn with a pair of the palette's colours (or one colour of it).
 inline constexpr int Graphic2DitheredMode = 3;
 inline constexpr std::string_view Graphic2DitheredModeName = "Graphic 2 (SCREEN 2) Dithered";
 
-// The "Dither" strength: the share of each pixel's error that is passed on, in percent.
+// The "Dither" strength: the share of each pixel's error that its neighbours feel, in
+// percent (0: every run takes its best pair or colour on its own).
 inline constexpr int DitherStrengthMin = 0;
 inline constexpr int DitherStrengthMax = 100;
+// Passes after the first that move dots where that lowers the score.
+inline constexpr int Graphic2DitherSweeps = 1;
 
-// Sets up the mode's work (candidates, error rows) for the state's palette and size.
-void PrepareGraphic2Dither(ConversionState& state);
+// Sets up the mode's work for the state's palette, size and strength. `threads` share the
+// work of each pass; the result is the same whatever their number.
+void PrepareGraphic2Dither(ConversionState& state, int threads = DefaultWorkerThreads());
 
-// Units are runs, row by row, each row's runs in the direction that row is visited
-// (alternately left to right and right to left); the mode is complete at Graphic2DitherEnd.
+// Units: the targets, the weights, then every band of every pass over the picture (the even
+// bands, then the odd ones), then the result drawn; the mode is complete at
+// Graphic2DitherEnd. The result is the same wherever passes end.
 int Graphic2DitherPass(ConversionState& state, int start);
 int Graphic2DitherEnd(int width, int height);
 

@@ -1,9 +1,9 @@
 #include "core/convert/PaletteChoice.h"
 
 #include "core/convert/ChipLevels.h"
-#include "core/convert/DitherSpace.h"
 #include "core/convert/LinearLight.h"
 #include "core/convert/PerceptualError.h"
+#include "core/convert/PerceptualPoint.h"
 
 #include <algorithm>
 #include <array>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/convert/WorkerThreads.h"
 #include "core/editor/Picture.h"
 
 #include <span>
@@ -19,6 +20,9 @@ LabColor LabFromLinearRgb(double r, double g, double b);
 
 // The CIEDE2000 colour difference (weights kL = kC = kH = 1).
 double Ciede2000(const LabColor& first, const LabColor& second);
+// The same difference with fewer roots, divisions and angles (ComparePictures uses it); it
+// equals Ciede2000 but for rounding.
+double Ciede2000Fast(const LabColor& first, const LabColor& second);
 
 // How far a converted picture is from its source, as the eye sees it from a little away.
 struct PerceptualScore {
@@ -38,8 +42,19 @@ struct PerceptualScore {
 // it of the blurred pictures.
 double LumaSsim(std::span<const double> x, std::span<const double> y, int width, int height);
 
-// Throws std::invalid_argument unless both pictures have the same, non-zero size.
-PerceptualScore ComparePictures(const Picture& source, const Picture& result);
+// Both figures of PerceptualScore, rows shared among `threads` threads; the result does not
+// depend on their number. Throws std::invalid_argument unless both pictures have the same,
+// non-zero size.
+PerceptualScore ComparePictures(const Picture& source, const Picture& result,
+                                int threads = DefaultWorkerThreads());
+
+// PerceptualScore::meanDeltaE alone, as ComparePictures gives it.
+double MeanBlurredDeltaE(const Picture& source, const Picture& result,
+                         int threads = DefaultWorkerThreads());
+
+// The same figures computed straight from their definition, one step after the other and
+// with the library's own roots, powers and angles: ComparePictures must come out the same.
+PerceptualScore ComparePicturesPlain(const Picture& source, const Picture& result);
 
 // The converter window's readout of a finished conversion: "ΔE 5.3".
 std::string DeltaEText(double meanDeltaE);

@@ -1,267 +1,326 @@
 #include "core/convert/RunPairSearch.h"
 
-#include "core/palette/Palettes.h"
+#include "core/convert/DitherField.h"
 
 #include <algorithm>
-#include <array>
-#include <climits>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
 
 namespace murelo {
 
 namespace {
 
-inline std::int64_t OpponentSquared(const DitherPoint& d) {
-    return std::int64_t(d[1]) * d[1] + std::int64_t(d[2]) * d[2];
-}
+// What changing a pixel fixed to its colour costs on top of its error: more than any error,
+// so that it changes only when its run holds more fixed colours than the rule allows.
+constexpr float FixedPenalty = 1e15f;
+// Colours nearest a run's aim that the pairs are built from.
+constexpr int NearColours = 4;
 
-// A squared distance with the opponent axes counted `chroma`/256 against lightness.
-inline std::int64_t Weighed(std::int64_t light, std::int64_t opponent, std::int32_t chroma) {
-    return light * 256 + opponent * chroma;
-}
-
-inline std::int32_t Share(std::int32_t error, std::int32_t share) {
-    return std::int32_t((std::int64_t(error) * share + 32768) >> 16);
-}
-
-// The cost of the candidate over the run, or a value above `bound` as soon as it is clear
-// that the candidate cannot come in under it. `out`, when given, gets the whole drawing.
-// The part of the carry a pixel takes: pixels already in the palette take none.
-inline DitherPoint Taken(const RunTargets& run, int i, const DitherPoint& carry) {
-    const std::int32_t keep = run.exact[std::size_t(i)] ? 0 : -1;
-    return {carry[0] & keep, carry[1] & keep, carry[2] & keep};
-}
-
-inline DitherPoint Sum(const DitherPoint& p, const DitherPoint& q) {
-    return {p[0] + q[0], p[1] + q[1], p[2] + q[2]};
-}
-
-// What a pixel's choice costs: its error together with the carry it took, weighted. The
-// sum is the error seen across the pixel and the one before it, which is what remains
-// once the eye (or a blur) merges neighbours; the plain error alone would also punish
-// the mixing that makes the colour.
-inline std::int64_t PixelCost(const RunTargets& run, int i, const DitherPoint& error,
-                              const DitherPoint& taken) {
-    const DitherPoint d = Sum(error, taken);
-    return Weighed(std::int64_t(d[0]) * d[0], OpponentSquared(d), run.chroma[std::size_t(i)]) *
-           run.weight[std::size_t(i)];
-}
-
-// The cost of the candidate over the run, or a value above `bound` as soon as it is clear
-// that the candidate cannot come in under it. `out`, when given, gets the whole drawing.
-// Exact is false only for runs without a pixel already in the palette (most runs of a
-// photograph), which then need no masks.
-// The trace may start further along (`start`) with the carry and cost reached there.
-template <bool Record, bool Exact = true>
-std::int64_t Trace(const RunTargets& run, const PairCandidate& pair, std::int32_t ahead,
-                   std::int64_t bound, RunDrawing* out, int start = 0,
-                   DitherPoint carry = {INT32_MIN, 0, 0}, std::int64_t cost = 0) {
-    if (start == 0)
-        carry = run.carryIn;
-    for (int i = start; i < run.count; ++i) {
-        const DitherPoint taken = Exact ? Taken(run, i, carry) : carry;
-        const DitherPoint v = Sum(run.target[std::size_t(i)], taken);
-        // The choice aims past the value by the carry it took, so that the colour chosen
-        // is also the one of least cost (see PixelCost).
-        const DitherPoint aim = Sum(v, taken);
-        const std::int32_t chroma = run.chroma[std::size_t(i)];
-        const std::int64_t dot =
-            Weighed(std::int64_t(aim[0]) * pair.towardB[0],
-                    std::int64_t(aim[1]) * pair.towardB[1] + std::int64_t(aim[2]) * pair.towardB[2],
-                    chroma);
-        // ties keep the first colour
-        const bool second = 2 * dot > Weighed(pair.splitLight, pair.splitChroma, chroma);
-        const DitherPoint& c = second ? pair.b : pair.a;
-        const DitherPoint e = {v[0] - c[0], v[1] - c[1], v[2] - c[2]};
-        cost += PixelCost(run, i, e, taken);
-        if (cost > bound)
-            return cost;
-        carry = {Share(e[0], ahead), Share(e[1], ahead), Share(e[2], ahead)};
-        if constexpr (Record) {
-            out->second[std::size_t(i)] = second;
-            out->error[std::size_t(i)] = e;
-        }
-    }
-    if constexpr (Record) {
-        out->cost = cost;
-        out->carryOut = carry;
-    }
-    return cost;
-}
-
-} // namespace
-
-PairCandidate MakePairCandidate(int first, int second, const DitherPoint& a, const DitherPoint& b) {
-    return {first,
-            second,
-            a,
-            b,
-            {b[0] - a[0], b[1] - a[1], b[2] - a[2]},
-            std::int64_t(b[0]) * b[0] - std::int64_t(a[0]) * a[0],
-            OpponentSquared(b) - OpponentSquared(a)};
-}
-
-RunDrawing DrawRun(const RunTargets& run, const PairCandidate& pair, const RunLimits& limits) {
-    RunDrawing drawing;
-    Trace<true>(run, pair, limits.ahead, INT64_MAX, &drawing);
-    return drawing;
-}
-
-int SearchRunPlain(const RunTargets& run, const std::vector<PairCandidate>& candidates,
-                   const RunLimits& limits) {
-    int best = 0;
-    std::int64_t bestCost = INT64_MAX;
-    for (int c = 0; c < int(candidates.size()); ++c) {
-        const std::int64_t cost =
-            Trace<false>(run, candidates[std::size_t(c)], limits.ahead, INT64_MAX, nullptr);
-        if (cost < bestCost) {
-            bestCost = cost;
-            best = c;
-        }
-    }
-    return best;
-}
-
-namespace {
-
-// What every candidate meets at the first pixel, by palette index: the carry into it is
-// the same for all, so each colour's weighed distance, cost and the carry it hands on
-// are worked out once per run instead of once per pair.
-struct FirstPixel {
-    std::array<std::int64_t, PaletteEntries> distance{}; // weighed |aim - colour|^2
-    std::array<std::int64_t, PaletteEntries> cost{};
-    std::array<DitherPoint, PaletteEntries> carry{};
-    std::array<bool, PaletteEntries> known{};
+// A run's pixels and the run seen as a group.
+struct RunView {
+    int count = 0;
+    std::array<std::size_t, DitherRunLength> pixel{};
+    std::array<LinearColor, DitherRunLength> now{};
+    std::array<int, DitherRunLength> own{}; // the fixed colour, or NoIndex
+    std::uint32_t fixedColours = 0;
+    // What each pixel's turning to each colour costs on its own (ChangeCost, and the
+    // penalty for pixels fixed to another colour).
+    std::array<std::array<float, 16>, DitherRunLength> cost{};
+    // The group: its mean metric and the mean colour it would best move to on its own.
+    Metric metric{};
+    LinearColor aim{};
 };
 
-void Learn(FirstPixel& first, const RunTargets& run, std::int32_t ahead, int index,
-           const DitherPoint& colour) {
-    if (first.known[std::size_t(index)])
-        return;
-    first.known[std::size_t(index)] = true;
-    const DitherPoint taken = Taken(run, 0, run.carryIn);
-    const DitherPoint v = Sum(run.target[0], taken);
-    const DitherPoint e = {v[0] - colour[0], v[1] - colour[1], v[2] - colour[2]};
-    const DitherPoint d = Sum(e, taken);
-    first.distance[std::size_t(index)] =
-        Weighed(std::int64_t(d[0]) * d[0], OpponentSquared(d), run.chroma[0]);
-    first.cost[std::size_t(index)] = first.distance[std::size_t(index)] * run.weight[0];
-    first.carry[std::size_t(index)] = {Share(e[0], ahead), Share(e[1], ahead), Share(e[2], ahead)};
+// Moving every pixel of the run by the same d changes the score by S d'Md + 2 d.G (G the
+// field summed over the run), least at d = -M^-1 G / S: the run's aim is its mean value
+// moved by that much.
+LinearColor GroupAim(const Metric& m, const LinearColor& mean, const LinearColor& g, float s) {
+    const float c00 = m[1] * m[2] - m[5] * m[5], c01 = m[4] * m[5] - m[3] * m[2];
+    const float c02 = m[3] * m[5] - m[4] * m[1], c11 = m[0] * m[2] - m[4] * m[4];
+    const float c12 = m[3] * m[4] - m[0] * m[5], c22 = m[0] * m[1] - m[3] * m[3];
+    const float det = m[0] * c00 + m[3] * c01 + m[4] * c02;
+    if (!(det > 0) || !(s > 0))
+        return mean;
+    const float k = 1.0f / (det * s);
+    return {mean.r - k * (c00 * g.r + c01 * g.g + c02 * g.b),
+            mean.g - k * (c01 * g.r + c11 * g.g + c12 * g.b),
+            mean.b - k * (c02 * g.r + c12 * g.g + c22 * g.b)};
 }
 
-// The candidate's cost as Trace gives it, its first pixel taken from the table. The pair's
-// choice there (2 aim.(b - a) > |b|^2 - |a|^2, weighed) is the same integer comparison as
-// |aim - a|^2 > |aim - b|^2, weighed.
-template <bool Exact>
-std::int64_t TraceAfterFirst(const RunTargets& run, const PairCandidate& pair,
-                             const FirstPixel& first, std::int32_t ahead, std::int64_t bound) {
-    const bool second =
-        first.distance[std::size_t(pair.first)] > first.distance[std::size_t(pair.second)];
-    const std::size_t chosen = std::size_t(second ? pair.second : pair.first);
-    const std::int64_t cost = first.cost[chosen];
-    if (cost > bound || run.count == 1)
-        return cost;
-    return Trace<false, Exact>(run, pair, ahead, bound, nullptr, 1, first.carry[chosen], cost);
-}
-
-// One pixel of a candidate's trace (see Trace), for the side-by-side search.
-template <bool Exact>
-inline void Step(const RunTargets& run, const PairCandidate& pair, int i, std::int32_t ahead,
-                 DitherPoint& carry, std::int64_t& cost) {
-    const DitherPoint taken = Exact ? Taken(run, i, carry) : carry;
-    const DitherPoint v = Sum(run.target[std::size_t(i)], taken);
-    const DitherPoint aim = Sum(v, taken);
-    const std::int32_t chroma = run.chroma[std::size_t(i)];
-    const std::int64_t dot = Weighed(
-        std::int64_t(aim[0]) * pair.towardB[0],
-        std::int64_t(aim[1]) * pair.towardB[1] + std::int64_t(aim[2]) * pair.towardB[2], chroma);
-    const bool second = 2 * dot > Weighed(pair.splitLight, pair.splitChroma, chroma);
-    const DitherPoint& c = second ? pair.b : pair.a;
-    const DitherPoint e = {v[0] - c[0], v[1] - c[1], v[2] - c[2]};
-    cost += PixelCost(run, i, e, taken);
-    carry = {Share(e[0], ahead), Share(e[1], ahead), Share(e[2], ahead)};
-}
-
-// Two candidates' costs as Trace gives them against one bound. A lane past the bound goes
-// on until both are (its cost only grows, so it stays above the bound).
-template <bool Exact>
-void TraceTwo(const RunTargets& run, const PairCandidate& p, const PairCandidate& q,
-              const FirstPixel& first, std::int32_t ahead, std::int64_t bound,
-              std::array<std::int64_t, 2>& cost) {
-    auto chosen = [&](const PairCandidate& pair) {
-        const bool second =
-            first.distance[std::size_t(pair.first)] > first.distance[std::size_t(pair.second)];
-        return std::size_t(second ? pair.second : pair.first);
-    };
-    const std::size_t cp = chosen(p);
-    const std::size_t cq = chosen(q);
-    cost = {first.cost[cp], first.cost[cq]};
-    DitherPoint carryP = first.carry[cp];
-    DitherPoint carryQ = first.carry[cq];
-    for (int i = 1; i < run.count; ++i) {
-        if (cost[0] > bound && cost[1] > bound)
-            return;
-        Step<Exact>(run, p, i, ahead, carryP, cost[0]);
-        Step<Exact>(run, q, i, ahead, carryQ, cost[1]);
+RunView ViewOf(const DitherWork& work, const RunSpot& run) {
+    RunView v;
+    v.count = run.count;
+    const std::size_t p0 = std::size_t(run.y) * std::size_t(work.width) + std::size_t(run.x0);
+    LinearColor mean{}, g{};
+    for (int i = 0; i < run.count; ++i) {
+        const std::size_t p = p0 + std::size_t(i);
+        v.pixel[std::size_t(i)] = p;
+        const LinearColor now = ValueOf(work, p);
+        v.now[std::size_t(i)] = now;
+        v.own[std::size_t(i)] = work.fixed[p] ? work.index[p] : NoIndex;
+        if (work.fixed[p])
+            v.fixedColours |= 1u << work.index[p];
+        auto& cost = v.cost[std::size_t(i)];
+        ColourCosts(work, p, now, cost);
+        if (work.fixed[p])
+            for (int k = work.first; k <= work.last; ++k)
+                cost[std::size_t(k)] = k == work.index[p] ? 0 : cost[std::size_t(k)] + FixedPenalty;
+        mean = {mean.r + now.r, mean.g + now.g, mean.b + now.b};
+        const LinearColor& f = work.field[p];
+        g = {g.r + f.r, g.g + f.g, g.b + f.b};
+        for (int k = 0; k < 6; ++k)
+            v.metric[std::size_t(k)] += work.metric[p][std::size_t(k)];
     }
+    const float inv = 1.0f / float(run.count);
+    mean = {mean.r * inv, mean.g * inv, mean.b * inv};
+    for (float& x : v.metric)
+        x *= inv;
+    v.aim = GroupAim(v.metric, mean, g, work.groupReach[std::size_t(run.count)]);
+    return v;
+}
+
+struct Ranked {
+    float distance = 0;
+    int a = 0;
+    int b = 0;
+};
+
+// The pairs whose mixtures come nearest the run's aim (distance in the run's metric from
+// the aim to the segment between the two colours), best first; ties keep palette order.
+// With fixed pixels, also the pair nearest the aim among those holding their colours.
+int RankPairs(const DitherWork& work, const RunView& v, std::array<Ranked, 5>& out) {
+    // By palette index, so that the loop over the second colour runs in vector registers:
+    // w = colour - aim, mw = M w, d = w'Mw.
+    alignas(16) std::array<std::array<float, 16>, 3> w{}, mw{};
+    alignas(16) std::array<float, 16> d{};
+    for (std::size_t k = 0; k < 16; ++k) {
+        const float x = work.channel[0][k] - v.aim.r, y = work.channel[1][k] - v.aim.g,
+                    z = work.channel[2][k] - v.aim.b;
+        const LinearColor m = Times(v.metric, x, y, z);
+        w[0][k] = x, w[1][k] = y, w[2][k] = z;
+        mw[0][k] = m.r, mw[1][k] = m.g, mw[2][k] = m.b;
+        d[k] = x * m.r + y * m.g + z * m.b;
+    }
+    constexpr int finalists = 2;
+    int kept = 0;
+    float worst = INFINITY; // the distance a pair must beat to be kept
+    auto offer = [&](float distance, int a, int b) {
+        int at = std::min(kept, finalists - 1);
+        while (at > 0 && distance < out[std::size_t(at - 1)].distance) {
+            out[std::size_t(at)] = out[std::size_t(at - 1)];
+            --at;
+        }
+        out[std::size_t(at)] = {distance, a, b};
+        kept = std::min(kept + 1, finalists);
+        if (kept == finalists)
+            worst = out[finalists - 1].distance;
+    };
+    // Pairs holding every fixed colour of the run, when it has some.
+    Ranked holding{INFINITY, -1, -1};
+    // One colour of a good pair is among the few nearest the aim: the segment to the aim
+    // from the far side passes close to it only if the near end is near too.
+    std::array<int, NearColours> order{};
+    int nearest = 0;
+    for (int k = work.first; k <= work.last; ++k) {
+        const float dk = d[std::size_t(k)];
+        if (nearest == NearColours && !(dk < d[std::size_t(order[NearColours - 1])]))
+            continue;
+        int at = std::min(nearest, NearColours - 1);
+        while (at > 0 && dk < d[std::size_t(order[std::size_t(at - 1)])]) {
+            order[std::size_t(at)] = order[std::size_t(at - 1)];
+            --at;
+        }
+        order[std::size_t(at)] = k;
+        nearest = std::min(nearest + 1, NearColours);
+    }
+    alignas(16) std::array<float, 16> row{};
+    for (int n = 0; n < nearest; ++n) {
+        const int a = order[std::size_t(n)];
+        const std::size_t ia = std::size_t(a);
+        const float xa = w[0][ia], ya = w[1][ia], za = w[2][ia], da = d[ia];
+        for (std::size_t b = 0; b < 16; ++b) {
+            const float cross = xa * mw[0][b] + ya * mw[1][b] + za * mw[2][b];
+            const float span = da + d[b] - 2 * cross;
+            const float lead = da - cross;
+            // The aim's foot on the segment lies between the two colours.
+            const bool between = (span > 0) & (lead > 0) & (lead < span);
+            const float inside = da - lead * lead / std::max(span, 1e-30f);
+            const float end = std::min(da, d[b]);
+            row[b] = between ? inside : end;
+        }
+        // Pairs with a nearer colour were offered with that one first.
+        for (int b = work.first; b <= work.last; ++b) {
+            if (b != a && d[std::size_t(b)] < d[ia])
+                continue;
+            if (b != a && d[std::size_t(b)] == d[ia] && b < a)
+                continue;
+            const int lo = std::min(a, b), hi = std::max(a, b);
+            if (row[std::size_t(b)] < worst)
+                offer(row[std::size_t(b)], lo, hi);
+            if (v.fixedColours) {
+                const std::uint32_t pair = (1u << a) | (1u << b);
+                if ((v.fixedColours & ~pair) == 0 && row[std::size_t(b)] < holding.distance)
+                    holding = {row[std::size_t(b)], lo, hi};
+            }
+        }
+    }
+    if (holding.a >= 0) {
+        bool listed = false;
+        for (int i = 0; i < kept; ++i)
+            listed = listed ||
+                     (out[std::size_t(i)].a == holding.a && out[std::size_t(i)].b == holding.b);
+        if (!listed)
+            out[std::size_t(kept++)] = holding;
+    }
+    return kept;
+}
+
+// The pair scoring best when each pixel takes the cheaper of its two colours alone, among
+// the pairs of the colours that are some pixel's cheapest or second cheapest.
+Ranked AloneBest(const DitherWork& work, const RunView& v) {
+    std::uint32_t set = 0;
+    for (int i = 0; i < v.count; ++i) {
+        const auto& cost = v.cost[std::size_t(i)];
+        float c1 = cost[std::size_t(work.first)], c2 = INFINITY;
+        int k1 = work.first, k2 = work.first;
+        for (int k = work.first + 1; k <= work.last; ++k) {
+            const float c = cost[std::size_t(k)];
+            if (c < c2) {
+                const bool top = c < c1;
+                c2 = top ? c1 : c;
+                k2 = top ? k1 : k;
+                c1 = top ? c : c1;
+                k1 = top ? k : k1;
+            }
+        }
+        set |= (1u << k1) | (1u << k2);
+    }
+    int colours[16] = {};
+    int n = 0;
+    while (set) {
+        colours[n++] = std::countr_zero(set);
+        set &= set - 1;
+    }
+    Ranked best{INFINITY, colours[0], colours[0]};
+    for (int i = 0; i < n; ++i)
+        for (int j = i; j < n; ++j) {
+            const std::size_t a = std::size_t(colours[i]), b = std::size_t(colours[j]);
+            float sum = 0;
+            for (int p = 0; p < v.count; ++p)
+                sum += std::min(v.cost[std::size_t(p)][a], v.cost[std::size_t(p)][b]);
+            if (sum < best.distance)
+                best = {sum, int(a), int(b)};
+        }
+    return best;
+}
+
+// The pair drawn pixel by pixel: each pixel takes the cheaper colour given the changes its
+// run neighbours to the left made (they reach it through A(dx, 0)).
+RunChoice Draw(const DitherWork& work, const RunView& v, int a, int b) {
+    RunChoice choice{a, b, {}, 0};
+    std::array<LinearColor, DitherRunLength> u{};
+    const float near = work.share * work.reach[0];
+    for (int i = 0; i < v.count; ++i) {
+        LinearColor felt{};
+        for (int j = std::max(0, i - FieldRadius); j < i; ++j) {
+            const float r = near * work.reach[std::size_t(i - j)];
+            felt.r += r * u[std::size_t(j)].r;
+            felt.g += r * u[std::size_t(j)].g;
+            felt.b += r * u[std::size_t(j)].b;
+        }
+        const std::size_t p = v.pixel[std::size_t(i)];
+        const LinearColor& now = v.now[std::size_t(i)];
+        auto costOf = [&](int k) {
+            const LinearColor d = Minus(work.colour[std::size_t(k)], now);
+            return v.cost[std::size_t(i)][std::size_t(k)] + 2 * Dot(d, felt);
+        };
+        const float ca = costOf(a);
+        const float cb = b == a ? ca : costOf(b);
+        const int k = cb < ca ? b : a; // ties keep the first colour
+        choice.pick[std::size_t(i)] = k;
+        choice.cost += std::min(ca, cb);
+        const LinearColor d = Minus(work.colour[std::size_t(k)], now);
+        u[std::size_t(i)] = Times(work.metric[p], d.r, d.g, d.b);
+    }
+    return choice;
+}
+
+// The run's pair now, as (first, second) in palette order.
+std::pair<int, int> PairNow(const DitherWork& work, const RunView& v) {
+    int a = work.index[v.pixel[0]], b = a;
+    for (int i = 1; i < v.count; ++i) {
+        const int k = work.index[v.pixel[std::size_t(i)]];
+        if (k != a)
+            b = k;
+    }
+    return {std::min(a, b), std::max(a, b)};
 }
 
 } // namespace
 
-int SearchRunPruned(const RunTargets& run, const std::vector<PairCandidate>& candidates,
-                    const RunLimits& limits, int hint) {
-    const int count = int(candidates.size());
-    if (count == 0)
-        return 0;
-    if (hint < 0 || hint >= count)
-        hint = 0;
-    FirstPixel first;
-    for (const PairCandidate& pair : candidates) {
-        Learn(first, run, limits.ahead, pair.first, pair.a);
-        Learn(first, run, limits.ahead, pair.second, pair.b);
-    }
-    const bool anyExact =
-        std::any_of(run.exact.begin(), run.exact.begin() + run.count, [](bool e) { return e; });
-    auto trace = [&](const PairCandidate& pair, std::int64_t bound) {
-        return anyExact ? TraceAfterFirst<true>(run, pair, first, limits.ahead, bound)
-                        : TraceAfterFirst<false>(run, pair, first, limits.ahead, bound);
-    };
-    int best = hint;
-    std::int64_t bestCost = trace(candidates[std::size_t(hint)], INT64_MAX);
-    auto offer = [&](int c, std::int64_t cost) {
-        if (cost < bestCost || (cost == bestCost && c < best)) {
-            bestCost = cost;
-            best = c;
-        }
-    };
-    int c = 0;
-    while (c < count) {
-        // Nothing beats no error; only an earlier candidate can still tie it.
-        if (bestCost == 0 && c > best)
-            break;
-        if (c == hint) {
-            ++c;
+RunChoice ChooseRun(const DitherWork& work, const RunSpot& run, bool current) {
+    const RunView v = ViewOf(work, run);
+    std::array<Ranked, 5> ranked{};
+    const int count = RankPairs(work, v, ranked);
+    RunChoice best;
+    bool any = false;
+    const std::pair<int, int> now = current ? PairNow(work, v) : std::pair<int, int>{-1, -1};
+    // The pair its pixels would take choosing alone, which keeps an edge inside the run
+    // that the group's mean does not see.
+    const Ranked alone = AloneBest(work, v);
+    bool listed = false;
+    for (int i = 0; i < count; ++i)
+        listed =
+            listed || (ranked[std::size_t(i)].a == alone.a && ranked[std::size_t(i)].b == alone.b);
+    int all = count;
+    if (!listed)
+        ranked[std::size_t(all++)] = alone;
+    for (int i = 0; i < all; ++i) {
+        const Ranked& r = ranked[std::size_t(i)];
+        // Redrawing the pair the run has now is the pixel flips' job.
+        if (current && r.a == now.first && r.b == now.second)
             continue;
+        const RunChoice c = Draw(work, v, r.a, r.b);
+        if (!any || c.cost < best.cost) {
+            best = c;
+            any = true;
         }
-        const int next = c + 1 == hint ? c + 2 : c + 1;
-        if (next >= count) {
-            offer(c, trace(candidates[std::size_t(c)], bestCost));
-            break;
-        }
-        // Two candidates side by side against the same bound: each one's chain of carries is
-        // serial, so a pair of them keeps the processor busy. The bound may be looser than
-        // the first one's result would make it, which only lets the second run longer.
-        std::array<std::int64_t, 2> cost{};
-        if (anyExact)
-            TraceTwo<true>(run, candidates[std::size_t(c)], candidates[std::size_t(next)], first,
-                           limits.ahead, bestCost, cost);
-        else
-            TraceTwo<false>(run, candidates[std::size_t(c)], candidates[std::size_t(next)], first,
-                            limits.ahead, bestCost, cost);
-        offer(c, cost[0]);
-        offer(next, cost[1]);
-        c = next + 1;
+    }
+    if (!any) {
+        best = RunChoice{now.first, now.second, {}, 0};
+        for (int i = 0; i < v.count; ++i)
+            best.pick[std::size_t(i)] = work.index[v.pixel[std::size_t(i)]];
     }
     return best;
+}
+
+void DrawRunChoice(DitherWork& work, const RunSpot& run, const RunChoice& choice) {
+    std::array<LinearColor, DitherRunLength> u{};
+    const std::size_t p0 = std::size_t(run.y) * std::size_t(work.width) + std::size_t(run.x0);
+    for (int i = 0; i < run.count; ++i) {
+        const std::size_t p = p0 + std::size_t(i);
+        const int k = choice.pick[std::size_t(i)];
+        if (work.index[p] == k)
+            continue;
+        const LinearColor d = Minus(work.colour[std::size_t(k)], ValueOf(work, p));
+        u[std::size_t(i)] = Times(work.metric[p], d.r, d.g, d.b);
+        work.index[p] = std::int8_t(k);
+    }
+    SpreadRunChanges(work, run.x0, run.y, run.count, u.data());
+}
+
+void SettleRun(DitherWork& work, const RunSpot& run) {
+    DrawRunChoice(work, run, ChooseRun(work, run, false));
+}
+
+bool ImproveRun(DitherWork& work, const RunSpot& run) {
+    const RunChoice choice = ChooseRun(work, run, true);
+    if (!(choice.cost < 0))
+        return false;
+    DrawRunChoice(work, run, choice);
+    return true;
 }
 
 } // namespace murelo

@@ -2,52 +2,42 @@
 
 #include "core/convert/DitherWork.h"
 
-#include <cstdint>
-#include <vector>
+#include <array>
 
 namespace murelo {
 
 inline constexpr int DitherRunLength = 8;
 
-// One run's pixels in the order the diffusion visits them.
-struct RunTargets {
-    int count = 0; // 1..8
-    // Source plus the error from above, held inside the box of DitherWork.
-    std::array<DitherPoint, DitherRunLength> target{};
-    std::array<std::int32_t, DitherRunLength> weight{};
-    // How much the two opponent axes count against lightness at each pixel, in 1/256.
-    std::array<std::int32_t, DitherRunLength> chroma{256, 256, 256, 256, 256, 256, 256, 256};
-    // A source pixel already in the palette takes no error: drawn areas and pure black
-    // and white keep their colours, and errors that reach them end there.
-    std::array<bool, DitherRunLength> exact{};
-    DitherPoint carryIn{}; // pushed in by the run before
+// Where a run lies: `count` pixels (1..8) of row y from column x0.
+struct RunSpot {
+    int x0 = 0;
+    int y = 0;
+    int count = DitherRunLength;
 };
 
-// How the search carries the error along the run.
-struct RunLimits {
-    std::int32_t ahead = 0; // the share passed to the next pixel, in 1/65536
+// A pair of palette colours (equal for a single colour) and the colour each pixel takes.
+struct RunChoice {
+    int first = 0;
+    int second = 0;
+    std::array<int, DitherRunLength> pick{};
+    float cost = 0; // the change of the score it makes
 };
 
-// A candidate pair drawn over a run: which of the two colours each pixel took, the error
-// each pixel left and what goes on into the next run.
-struct RunDrawing {
-    std::int64_t cost = 0;
-    std::array<bool, DitherRunLength> second{};
-    std::array<DitherPoint, DitherRunLength> error{};
-    DitherPoint carryOut{};
-};
+// The run's best pair and pixels against the filtered error, as the cheapest change of the
+// score. The colours tried are the two cheapest of each pixel on its own (and, with
+// `current`, those the run holds now); each pair of them is first scored as if its pixels
+// chose alone, and the few best are drawn pixel by pixel, each pixel feeling the changes
+// its run neighbours made before it. Pixels fixed to their colour change only when the
+// rule leaves no other way.
+RunChoice ChooseRun(const DitherWork& work, const RunSpot& run, bool current);
 
-// The candidate drawn over the run with the error carried along inside it: each pixel takes
-// the one of the pair's two colours that costs less there, the cost being its weighted
-// squared error together with the carry it took; the run's cost is the sum.
-RunDrawing DrawRun(const RunTargets& run, const PairCandidate& pair, const RunLimits& limits);
+// Draws the choice into the work: indices and field.
+void DrawRunChoice(DitherWork& work, const RunSpot& run, const RunChoice& choice);
 
-// The candidate of least cost, the earliest in the list among equal costs. The plain
-// search tries every candidate to the end; the pruned one tries `hint` first and drops a
-// candidate as soon as its partial cost exceeds the best. Both give the same index.
-int SearchRunPlain(const RunTargets& run, const std::vector<PairCandidate>& candidates,
-                   const RunLimits& limits);
-int SearchRunPruned(const RunTargets& run, const std::vector<PairCandidate>& candidates,
-                    const RunLimits& limits, int hint);
+// Gives every pixel of a run a colour (the first pass, where they have none yet).
+void SettleRun(DitherWork& work, const RunSpot& run);
+
+// Redraws a run when some choice lowers the score; true when it changed.
+bool ImproveRun(DitherWork& work, const RunSpot& run);
 
 } // namespace murelo

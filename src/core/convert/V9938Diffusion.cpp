@@ -2,8 +2,8 @@
 
 #include "core/convert/ChipLevels.h"
 #include "core/convert/ColorMath.h"
-#include "core/convert/DitherSpace.h"
 #include "core/convert/LinearLight.h"
+#include "core/convert/PerceptualPoint.h"
 
 #include <algorithm>
 #include <climits>

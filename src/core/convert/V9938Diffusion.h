@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/convert/ColorMath.h"
-#include "core/convert/DitherWork.h"
+#include "core/convert/PerceptualPoint.h"
 
 #include <cstdint>
 #include <span>

@@ -1,7 +1,7 @@
 #include "core/convert/YjkDither.h"
 
-#include "core/convert/DitherSpace.h"
 #include "core/convert/Graphic2Dither.h"
+#include "core/convert/PerceptualPoint.h"
 #include "core/convert/YjkPaletteChoice.h"
 
 #include <algorithm>

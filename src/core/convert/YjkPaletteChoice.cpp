@@ -1,7 +1,7 @@
 #include "core/convert/YjkPaletteChoice.h"
 
 #include "core/convert/ColorMath.h"
-#include "core/convert/DitherSpace.h"
+#include "core/convert/PerceptualPoint.h"
 
 #include <algorithm>
 #include <array>

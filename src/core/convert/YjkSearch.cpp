@@ -1,6 +1,6 @@
 #include "core/convert/YjkSearch.h"
 
-#include "core/convert/DitherSpace.h"
+#include "core/convert/PerceptualPoint.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/convert/DitherWork.h"
+#include "core/convert/PerceptualPoint.h"
 #include "core/convert/YjkDecode.h"
 
 #include <array>

@@ -1,7 +1,10 @@
 #include "core/convert/Graphic2Dither.h"
 
 #include "ConversionTestSupport.h"
+#include "core/convert/DitherField.h"
 #include "core/convert/DitherSpace.h"
+#include "core/convert/GamutMap.h"
+#include "core/convert/LinearLight.h"
 #include "core/convert/PerceptualError.h"
 #include "core/convert/RunPairSearch.h"
 #include "core/editor/ColorCheck.h"
@@ -66,130 +69,6 @@ TEST(Graphic2DitherTest, EveryRunKeepsTwoColoursOnRandomPicturesInEveryChipPalet
     }
 }
 
-// A run of random targets around and beyond the palette's colours.
-RunTargets RandomRun(std::mt19937& random, const ConverterPalette& palette) {
-    RunTargets run;
-    run.count = int(random() % DitherRunLength) + 1;
-    std::uniform_int_distribution<int> spread(-3000, 3000);
-    for (int i = 0; i < run.count; ++i) {
-        ColorRec rgb;
-        if (random() % 4 == 0) { // exactly a palette colour, as drawings have
-            rgb = palette[random() % PaletteEntries];
-            run.exact[std::size_t(i)] = true;
-        } else {
-            rgb.R = int(random() % 256);
-            rgb.G = int(random() % 256);
-            rgb.B = int(random() % 256);
-        }
-        DitherPoint t = DitherPointOf(rgb);
-        if (!run.exact[std::size_t(i)])
-            for (int32_t& v : t)
-                v += spread(random);
-        run.target[std::size_t(i)] = t;
-        run.weight[std::size_t(i)] = DitherWeightOf(rgb);
-        // Now and then a weight the colour would not give, down to none at all.
-        run.chroma[std::size_t(i)] =
-            random() % 8 == 0 ? int(random() % 257) : DitherChromaWeightOf(rgb);
-    }
-    for (int32_t& v : run.carryIn)
-        v = spread(random);
-    return run;
-}
-
-TEST(Graphic2DitherTest, PrunedSearchChoosesWhatThePlainSearchChooses) {
-    // The four-colour sets repeat a colour, so their pairs tie and the earliest must win.
-    for (int kind : {KindTms9918, KindV9938, KindPc8801, KindColor4_1, KindColor4_6}) {
-        SCOPED_TRACE(testing::Message() << "kind " << kind);
-        auto state = StateFor(Picture(8, 1), kind);
-        LoadConverterPalette(state->palette, kind);
-        state->params.DitherStrength = 100;
-        PrepareGraphic2Dither(*state);
-        const DitherWork& work = state->dither;
-        const RunLimits limits{work.shares.ahead};
-        std::mt19937 random(unsigned(kind) + 5);
-        const int count = int(work.candidates.size());
-        for (int trial = 0; trial < 4000; ++trial) {
-            const RunTargets run = RandomRun(random, state->palette);
-            const int plain = SearchRunPlain(run, work.candidates, limits);
-            const int hint = int(random() % unsigned(count));
-            ASSERT_EQ(SearchRunPruned(run, work.candidates, limits, hint), plain)
-                << "trial " << trial << " hint " << hint;
-        }
-    }
-}
-
-TEST(Graphic2DitherTest, AmongEqualCostsTheEarliestCandidateWinsWhateverIsTriedFirst) {
-    auto state = StateFor(Picture(8, 1), KindTms9918);
-    LoadConverterPalette(state->palette, KindTms9918);
-    PrepareGraphic2Dither(*state);
-    const DitherWork& work = state->dither;
-    const RunLimits limits{work.shares.ahead};
-    RunTargets run; // eight pixels of palette colour 4: every pair holding 4 costs nothing
-    run.count = DitherRunLength;
-    for (int i = 0; i < DitherRunLength; ++i) {
-        run.target[std::size_t(i)] = DitherPointOf(state->palette[4]);
-        run.weight[std::size_t(i)] = 16;
-        run.exact[std::size_t(i)] = true;
-    }
-    const int plain = SearchRunPlain(run, work.candidates, limits);
-    const PairCandidate& chosen = work.candidates[std::size_t(plain)];
-    EXPECT_EQ(chosen.second, 4); // (1, 4) comes before (4, 4)
-    EXPECT_EQ(chosen.first, 1);
-    for (int hint = 0; hint < int(work.candidates.size()); ++hint)
-        ASSERT_EQ(SearchRunPruned(run, work.candidates, limits, hint), plain) << hint;
-}
-
-TEST(Graphic2DitherTest, OffLightnessErrorsCountLessTheMoreSaturatedTheColour) {
-    struct Case {
-        ColorRec rgb;
-        int low;
-        int high;
-    };
-    // Greys count chroma fully; CIELAB chroma of sRGB red is about 105, of blue about 134.
-    const Case cases[] = {{{0, 0, 0}, 256, 256},       {{128, 128, 128}, 256, 256},
-                          {{255, 255, 255}, 256, 256}, {{255, 200, 200}, 129, 240},
-                          {{255, 0, 0}, 30, 50},       {{0, 0, 255}, 20, 36}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.rgb.R << "," << c.rgb.G << "," << c.rgb.B);
-        const int weight = DitherChromaWeightOf(c.rgb);
-        EXPECT_GE(weight, c.low);
-        EXPECT_LE(weight, c.high);
-    }
-    EXPECT_LT(DitherChromaWeightOf({0, 0, 255}), DitherChromaWeightOf({255, 0, 0}));
-}
-
-TEST(Graphic2DitherTest, WithoutChromaWeightTheSearchMatchesLightnessAlone) {
-    // A grey as light as medium red (8): weighed fully, a grey or a near-grey mix wins;
-    // with the opponent axes not counted, any colour of that lightness does, and the
-    // chosen pixels lie no farther in lightness than the nearest colour of the palette.
-    auto state = StateFor(Picture(8, 1), KindTms9918);
-    LoadConverterPalette(state->palette, KindTms9918);
-    PrepareGraphic2Dither(*state);
-    const DitherWork& work = state->dither;
-    const RunLimits limits{0};
-    const std::int32_t light = DitherPointOf(state->palette[8])[0];
-    RunTargets run;
-    run.count = DitherRunLength;
-    run.target.fill({light, 0, 0});
-    run.weight.fill(16);
-    auto lightnessError = [&](int index) {
-        return std::abs(DitherPointOf(state->palette[std::size_t(index)])[0] - light);
-    };
-    auto drawnIndices = [&] {
-        const PairCandidate& pair =
-            work.candidates[std::size_t(SearchRunPlain(run, work.candidates, limits))];
-        const RunDrawing drawing = DrawRun(run, pair, limits);
-        std::set<int> drawn;
-        for (int i = 0; i < run.count; ++i)
-            drawn.insert(drawing.second[std::size_t(i)] ? pair.second : pair.first);
-        return drawn;
-    };
-    EXPECT_FALSE(drawnIndices().count(8)) << "red is far from grey in chroma";
-    run.chroma.fill(0);
-    for (int index : drawnIndices())
-        EXPECT_EQ(lightnessError(index), 0) << index;
-}
-
 TEST(Graphic2DitherTest, FlatPaletteAreasAndNearBlackStayFlatBesideDetail) {
     // Left half: bands of black, white and colour 7 (each a multiple of eight wide), then a
     // near-black band; right half: a busy natural picture whose errors reach the bands. The
@@ -228,7 +107,7 @@ TEST(Graphic2DitherTest, DiffusionMixesAColourThePaletteLacks) {
               ComparePictures(source, flat).meanDeltaE - 2.0);
 }
 
-Picture StarField(int width, int height, unsigned seed) {
+Picture StarFieldPicture(int width, int height, unsigned seed) {
     std::mt19937 random(seed);
     Picture picture(width, height);
     for (ColorValue& c : picture.pixels())
@@ -242,7 +121,7 @@ Picture StarField(int width, int height, unsigned seed) {
 }
 
 TEST(Graphic2DitherTest, AStarFieldKeepsItsBlackSkyAndLooksNoWorseThanUndithered) {
-    const Picture source = StarField(256, 96, 17);
+    const Picture source = StarFieldPicture(256, 96, 17);
     for (int strength : {50, 95, 100}) {
         SCOPED_TRACE(testing::Message() << "strength " << strength);
         const Picture result = Converted(source, KindTms9918, strength);
@@ -275,13 +154,87 @@ TEST(Graphic2DitherTest, TheModeIsTheFourthOfThePageAndStartsWithTheCoarsePrevie
     state->budget = PassBudget(60000, 3);
     EXPECT_FALSE(StartConversion(*state, ModeId::Graphic2Dithered));
     EXPECT_EQ(state->progress, 3);
-    EXPECT_EQ(state->work->end(), 8 * 64);
-    // Below the first runs the result still shows the 8 x 8 blocks of the preview.
+    EXPECT_EQ(state->work->end(), Graphic2DitherEnd(64, 64));
+    EXPECT_EQ(Graphic2DitherEnd(0, 5), 0);
+    // Until the last unit draws the result, it shows the 8 x 8 blocks of the preview.
     const ColorValue block = state->result.pixel(8, 8);
-    EXPECT_EQ(PaletteIndexOf(block, KindTms9918) >= 1, true);
+    EXPECT_GE(PaletteIndexOf(block, KindTms9918), 1);
     for (int y = 8; y < 16; ++y)
         for (int x = 8; x < 16; ++x)
             ASSERT_EQ(state->result.pixel(x, y), block);
+}
+
+// A conversion with `threads` threads whose passes end after `unitsPerPass` units (0: run
+// whole).
+Picture ConvertedWith(const Picture& source, int kind, int strength, int threads,
+                      int unitsPerPass) {
+    auto state = StateFor(source, kind);
+    state->params.DitherStrength = strength;
+    state->budget = PassBudget(60000, unitsPerPass);
+    PrepareConversion(*state, ModeId::Graphic2Dithered);
+    PrepareGraphic2Dither(*state, threads);
+    int passes = 0;
+    while (!ContinueConversion(*state) && ++passes < 1000) {
+    }
+    EXPECT_TRUE(state->complete);
+    return state->result;
+}
+
+TEST(Graphic2DitherTest, TheResultIsTheSameForEveryThreadCountAndWhereverPassesEnd) {
+    // Heights of one band, of several with a short last one, and a picture of one run.
+    struct Case {
+        Picture source;
+        int kind;
+        int strength;
+    };
+    const Case cases[] = {
+        {test::NaturalPicture(70, 53, 3), KindTms9918, 95},
+        {NoisePicture(37, 16, 4), KindBlueMsx1, 100},
+        {test::NaturalPicture(9, 5, 5), KindV9938, 60},
+        {StarFieldPicture(64, 80, 6), KindTms9929, 95},
+        {test::NaturalPicture(45, 37, 7), KindColor4_1, 30},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << c.source.width() << " x " << c.source.height() << " kind " << c.kind);
+        const Picture one = ConvertedWith(c.source, c.kind, c.strength, 1, 0);
+        for (int threads : {2, 3, 4})
+            EXPECT_TRUE(ConvertedWith(c.source, c.kind, c.strength, threads, 0) == one)
+                << threads << " threads";
+        for (int threads : {1, 2})
+            EXPECT_TRUE(ConvertedWith(c.source, c.kind, c.strength, threads, 1) == one)
+                << threads << " threads, a unit a pass";
+    }
+}
+
+TEST(Graphic2DitherTest, FaintShapesOnADarkGroundStayVisible) {
+    // A lattice of faint lines on a dark ground, as the towers of a night photograph: the
+    // lines take dots of the palette's colours, the ground between them stays black, and
+    // the shapes survive better than the undithered mode keeps them.
+    Picture source(128, 64, RgbColor(6, 7, 12));
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 128; ++x)
+            if (x % 16 < 2 || y % 16 < 2)
+                source.setPixel(x, y, RgbColor(40, 44, 62));
+    const Picture result = Converted(source, KindTms9918);
+    const ColorValue black = PaletteColor(KindTms9918, 1);
+    int lit = 0, lines = 0, litGround = 0, ground = 0;
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 128; ++x) {
+            const bool line = x % 16 < 2 || y % 16 < 2;
+            const bool far = x % 16 >= 5 && x % 16 <= 13 && y % 16 >= 5 && y % 16 <= 13;
+            if (line) {
+                ++lines;
+                lit += result.pixel(x, y) != black;
+            } else if (far) {
+                ++ground;
+                litGround += result.pixel(x, y) != black;
+            }
+        }
+    EXPECT_GT(lit, lines / 10);
+    EXPECT_EQ(litGround, 0);
+    EXPECT_GT(ComparePictures(source, result).ssim,
+              ComparePictures(source, Undithered(source, KindTms9918)).ssim + 0.1);
 }
 
 } // namespace

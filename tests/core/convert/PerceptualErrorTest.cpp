@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <random>
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -67,6 +68,32 @@ TEST(PerceptualErrorTest, Ciede2000MatchesThePublishedPairsToFourDecimals) {
         EXPECT_NEAR(Ciede2000(c.first, c.second), c.expected, 0.00005);
         // The difference is symmetric.
         EXPECT_NEAR(Ciede2000(c.second, c.first), c.expected, 0.00005);
+    }
+}
+
+TEST(PerceptualErrorTest, TheFastDifferenceEqualsThePlainOneButForRounding) {
+    // The published pairs, random pairs, and the definition's own branches: neutral colours
+    // (no hue), equal colours, hues exactly opposite and the mean hue's wrap past 0 degrees.
+    std::vector<std::pair<LabColor, LabColor>> pairs;
+    for (const DeltaCase& c : ReferencePairs)
+        pairs.push_back({c.first, c.second});
+    pairs.push_back({{40, 0, 0}, {60, 0, 0}});
+    pairs.push_back({{40, 0, 0}, {60, 20, -5}});
+    pairs.push_back({{55, 10, 20}, {55, 10, 20}});
+    pairs.push_back({{50, 30, 0}, {50, -30, 0}});
+    pairs.push_back({{50, 0, 30}, {52, 0, -30}});
+    pairs.push_back({{50, 20, -1}, {50, 20, 1}});
+    pairs.push_back({{70, -20, -60}, {65, 5, -70}}); // hues near 275 degrees
+    std::mt19937 random(2000);
+    std::uniform_real_distribution<double> lightness(0, 100), axis(-110, 110);
+    for (int i = 0; i < 20000; ++i)
+        pairs.push_back({{lightness(random), axis(random), axis(random)},
+                         {lightness(random), axis(random), axis(random)}});
+    for (const auto& [first, second] : pairs) {
+        const double plain = Ciede2000(first, second);
+        ASSERT_NEAR(Ciede2000Fast(first, second), plain, 1e-11 * (1 + plain))
+            << first.L << "," << first.a << "," << first.b << " / " << second.L << "," << second.a
+            << "," << second.b;
     }
 }
 
@@ -155,9 +182,53 @@ TEST(PerceptualErrorTest, FineDitherOfTwoGreysLooksCloserThanTheWrongFlatGrey) {
     EXPECT_GT(ComparePictures(halfCode, checker).meanDeltaE, toHalfLight + 10);
 }
 
+Picture NoisePicture(int width, int height, unsigned seed) {
+    std::mt19937 random(seed);
+    Picture picture(width, height);
+    for (ColorValue& c : picture.pixels())
+        c = random() & 0xFFFFFF;
+    return picture;
+}
+
+TEST(PerceptualErrorTest, TheFastScoresEqualThePlainOnesWhateverTheThreads) {
+    // Pictures smaller than the windows, odd sizes, flat and busy ones, and a result that is
+    // a few palette colours, as conversions give.
+    Picture checker(21, 13);
+    for (int y = 0; y < 13; ++y)
+        for (int x = 0; x < 21; ++x)
+            checker.setPixel(x, y, (x + y) % 2 ? 0xFFFFFF : 0x000000);
+    Picture few = test::NaturalPicture(90, 70, 8);
+    for (ColorValue& c : few.pixels())
+        c = PaletteColor(KindTms9918, 1 + int(c % 15));
+    const std::pair<Picture, Picture> cases[] = {
+        {test::NaturalPicture(3, 2, 1), NoisePicture(3, 2, 2)},
+        {test::NaturalPicture(11, 11, 3), NoisePicture(11, 11, 4)},
+        {Picture(16, 12, RgbColor(119, 119, 119)), Picture(16, 12, RgbColor(140, 140, 140))},
+        {test::NaturalPicture(21, 13, 5), checker},
+        {test::NaturalPicture(90, 70, 6), few},
+        {NoisePicture(130, 41, 7), test::NaturalPicture(130, 41, 9)},
+    };
+    for (const auto& [source, result] : cases) {
+        SCOPED_TRACE(testing::Message() << source.width() << " x " << source.height());
+        const PerceptualScore plain = ComparePicturesPlain(source, result);
+        const PerceptualScore one = ComparePictures(source, result, 1);
+        EXPECT_NEAR(one.meanDeltaE, plain.meanDeltaE, 1e-11 * (1 + plain.meanDeltaE));
+        EXPECT_NEAR(one.ssim, plain.ssim, 1e-11);
+        EXPECT_EQ(MeanBlurredDeltaE(source, result, 1), one.meanDeltaE);
+        for (int threads : {2, 3}) {
+            const PerceptualScore more = ComparePictures(source, result, threads);
+            EXPECT_EQ(more.meanDeltaE, one.meanDeltaE) << threads;
+            EXPECT_EQ(more.ssim, one.ssim) << threads;
+            EXPECT_EQ(MeanBlurredDeltaE(source, result, threads), one.meanDeltaE) << threads;
+        }
+    }
+}
+
 TEST(PerceptualErrorTest, PicturesOfDifferentSizesAreRefused) {
     EXPECT_THROW(ComparePictures(Picture(8, 8), Picture(8, 9)), std::invalid_argument);
     EXPECT_THROW(ComparePictures(Picture(), Picture()), std::invalid_argument);
+    EXPECT_THROW(MeanBlurredDeltaE(Picture(4, 4), Picture(5, 4)), std::invalid_argument);
+    EXPECT_THROW(ComparePicturesPlain(Picture(8, 8), Picture(8, 9)), std::invalid_argument);
 }
 
 TEST(PerceptualErrorTest, TheReadoutShowsOneDecimal) {
@@ -168,7 +239,7 @@ TEST(PerceptualErrorTest, TheReadoutShowsOneDecimal) {
 
 TEST(PerceptualErrorTest, TheWindowReadoutScoresOnlyAFinishedConversion) {
     auto state = test::StateFor(test::NaturalPicture(64, 32, 5), KindTms9918);
-    state->budget = PassBudget(60000, 10);
+    state->budget = PassBudget(60000, 2);
     StartConversion(*state, ModeId::Graphic2Dithered);
     ASSERT_FALSE(state->complete);
     EXPECT_EQ(ConversionReadout(*state), "");

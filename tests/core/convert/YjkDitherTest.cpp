@@ -1,7 +1,7 @@
 #include "ConversionTestSupport.h"
 
-#include "core/convert/DitherSpace.h"
 #include "core/convert/PerceptualError.h"
+#include "core/convert/PerceptualPoint.h"
 #include "core/convert/YjkDither.h"
 #include "core/convert/YjkPaletteChoice.h"
 #include "core/convert/YjkPaletteFile.h"

@@ -1,5 +1,5 @@
 #include "core/convert/YjkSearch.h"
-#include "core/convert/DitherSpace.h"
+#include "core/convert/PerceptualPoint.h"
 #include "core/convert/ScreenPalette.h"
 #include "core/convert/YjkPaletteChoice.h"
 #include "core/convert/YjkPaletteFile.h"
