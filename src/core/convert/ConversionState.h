@@ -71,7 +71,9 @@ struct ConversionState {
     PassBudget budget;
     std::unique_ptr<ModeConversion> work;
 
-    // The dithered Graphic 2 mode's candidates and waiting errors.
+    // The dithered Graphic 2 mode's buffers and its palette's mixing table. Unlike the other
+    // modes' work it outlives a conversion: a slider drag restarts the mode many times, and
+    // the table (tens of milliseconds to build) is kept while the palette stays the same.
     DitherWork dither;
 
     // What the direct-colour modes store for their screen files: one byte per pixel of a
