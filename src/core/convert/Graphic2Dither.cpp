@@ -6,6 +6,7 @@
 #include "core/convert/RunPairSearch.h"
 
 #include <algorithm>
+#include <bitset>
 
 namespace murelo {
 
@@ -30,17 +31,40 @@ template <class Job> void ForAllBands(DitherWork& work, Job&& job) {
     RunParts(Bands(work.height), work.threads, job);
 }
 
-int IndexOfExact(const ConversionState& state, const ColorRec& rgb) {
-    const IndexRange& range = ConversionRange(state.params.PaletteKind);
-    for (int i = range.first; i <= range.last; ++i) {
-        const ColorRec& p = state.palette[std::size_t(i)];
-        if (p.R == rgb.R && p.G == rgb.G && p.B == rgb.B)
-            return i;
+// The palette colour a source colour is exactly, if any. Most colours of a photograph are
+// none; a bit per 16-level cube of sRGB says so before the palette is searched.
+class ExactColours {
+  public:
+    explicit ExactColours(const ConversionState& state)
+        : palette_(state.palette), range_(ConversionRange(state.params.PaletteKind)) {
+        for (int i = range_.first; i <= range_.last; ++i) {
+            const ColorRec& p = palette_[std::size_t(i)];
+            cubes_.set(Cube(p));
+        }
     }
-    return NoIndex;
-}
 
-void PrepareTargets(ConversionState& state, int band) {
+    int IndexOf(const ColorRec& rgb) const {
+        if (!cubes_.test(Cube(rgb)))
+            return NoIndex;
+        for (int i = range_.first; i <= range_.last; ++i) {
+            const ColorRec& p = palette_[std::size_t(i)];
+            if (p.R == rgb.R && p.G == rgb.G && p.B == rgb.B)
+                return i;
+        }
+        return NoIndex;
+    }
+
+  private:
+    static std::size_t Cube(const ColorRec& c) {
+        return std::size_t((c.R >> 4) << 8 | (c.G >> 4) << 4 | (c.B >> 4));
+    }
+
+    const ConverterPalette& palette_;
+    const IndexRange& range_;
+    std::bitset<4096> cubes_;
+};
+
+void PrepareTargets(ConversionState& state, const ExactColours& exactColours, int band) {
     DitherWork& work = state.dither;
     const int end = std::min(work.height, (band + 1) * BandRows);
     for (int y = band * BandRows; y < end; ++y) {
@@ -48,7 +72,7 @@ void PrepareTargets(ConversionState& state, int band) {
         for (int x = 0; x < work.width; ++x) {
             const std::size_t p = std::size_t(y) * std::size_t(work.width) + std::size_t(x);
             const ColorRec rgb = BalancedColor(state, row[x]);
-            const int exact = IndexOfExact(state, rgb);
+            const int exact = exactColours.IndexOf(rgb);
             work.index[p] = std::int8_t(exact);
             work.fixed[p] = exact != NoIndex;
             work.target[p] =
@@ -74,7 +98,8 @@ void RunUnit(ConversionState& state, int unit) {
     if (unit == Targets) {
         // The balance table is filled on first use; fill it before the threads share it.
         BalancedColor(state, 0);
-        ForAllBands(work, [&](int band) { PrepareTargets(state, band); });
+        const ExactColours exactColours(state);
+        ForAllBands(work, [&](int band) { PrepareTargets(state, exactColours, band); });
     } else if (unit == Weights) {
         ComputeDitherMetrics(work);
     } else if (unit < FirstBandPass + BandPasses) {
