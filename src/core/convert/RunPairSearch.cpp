@@ -140,6 +140,7 @@ int RankPairs(const DitherWork& work, const RunView& v, std::array<Ranked, 5>& o
         const int a = order[std::size_t(n)];
         const std::size_t ia = std::size_t(a);
         const float xa = w[0][ia], ya = w[1][ia], za = w[2][ia], da = d[ia];
+        int below = 0;
         for (std::size_t b = 0; b < 16; ++b) {
             const float cross = xa * mw[0][b] + ya * mw[1][b] + za * mw[2][b];
             const float span = da + d[b] - 2 * cross;
@@ -149,7 +150,11 @@ int RankPairs(const DitherWork& work, const RunView& v, std::array<Ranked, 5>& o
             const float inside = da - lead * lead / std::max(span, 1e-30f);
             const float end = std::min(da, d[b]);
             row[b] = between ? inside : end;
+            below |= int(row[b] < worst);
         }
+        // Most rows hold no pair to keep: the loop below would do nothing.
+        if (!below && !v.fixedColours)
+            continue;
         // Pairs with a nearer colour were offered with that one first.
         for (int b = work.first; b <= work.last; ++b) {
             if (b != a && d[std::size_t(b)] < d[ia])
