@@ -55,15 +55,17 @@ void SpreadRunChanges(DitherWork& work, int x0, int y, int count, const LinearCo
     constexpr int Span = 8 + 2 * FieldRadius;
     LinearColor across[Span] = {};
     const int left = x0 - FieldRadius;
+    float taps[2 * FieldRadius + 1];
+    for (int d = -FieldRadius; d <= FieldRadius; ++d)
+        taps[d + FieldRadius] = work.share * work.reach[std::size_t(std::abs(d))];
     for (int i = 0; i < count; ++i) {
         if (u[i].r == 0 && u[i].g == 0 && u[i].b == 0)
             continue;
-        for (int d = -FieldRadius; d <= FieldRadius; ++d) {
-            const float a = work.share * work.reach[std::size_t(std::abs(d))];
-            LinearColor& s = across[i + d + FieldRadius];
-            s.r += a * u[i].r;
-            s.g += a * u[i].g;
-            s.b += a * u[i].b;
+        for (int t = 0; t <= 2 * FieldRadius; ++t) {
+            LinearColor& s = across[i + t];
+            s.r += taps[t] * u[i].r;
+            s.g += taps[t] * u[i].g;
+            s.b += taps[t] * u[i].b;
         }
     }
     const int from = std::max(0, left);
