@@ -98,8 +98,9 @@ struct Ranked {
 int RankPairs(const DitherWork& work, const RunView& v, std::array<Ranked, 5>& out) {
     // By palette index, so that the loop over the second colour runs in vector registers:
     // w = colour - aim, mw = M w, d = w'Mw.
-    alignas(16) std::array<std::array<float, 16>, 3> w{}, mw{};
-    alignas(16) std::array<float, 16> d{};
+    // Every entry is written below.
+    alignas(16) std::array<std::array<float, 16>, 3> w, mw;
+    alignas(16) std::array<float, 16> d;
     for (std::size_t k = 0; k < 16; ++k) {
         const float x = work.channel[0][k] - v.aim.r, y = work.channel[1][k] - v.aim.g,
                     z = work.channel[2][k] - v.aim.b;
@@ -140,7 +141,7 @@ int RankPairs(const DitherWork& work, const RunView& v, std::array<Ranked, 5>& o
         order[std::size_t(at)] = k;
         nearest = std::min(nearest + 1, NearColours);
     }
-    alignas(16) std::array<float, 16> row{};
+    alignas(16) std::array<float, 16> row; // written whole for each colour a
     for (int n = 0; n < nearest; ++n) {
         const int a = order[std::size_t(n)];
         const std::size_t ia = std::size_t(a);
