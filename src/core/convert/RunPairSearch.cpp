@@ -247,15 +247,22 @@ Ranked AloneBest(const DitherWork& work, const RunView& v) {
 // run neighbours to the left made (they reach it through A(dx, 0)).
 RunChoice Draw(const DitherWork& work, const RunView& v, int a, int b) {
     RunChoice choice{a, b, {}, 0};
-    std::array<LinearColor, DitherRunLength> u{};
+    std::array<LinearColor, DitherRunLength> u; // u[j] is written before it is read
     const float near = work.share * work.reach[0];
+    std::array<float, FieldRadius + 1> reach;
+    for (std::size_t t = 1; t <= FieldRadius; ++t)
+        reach[t] = near * work.reach[t];
+    float total = 0;
     for (int i = 0; i < v.count; ++i) {
+        // The neighbours from the farthest (t = FieldRadius) to the nearest.
         LinearColor felt{};
-        for (int j = std::max(0, i - FieldRadius); j < i; ++j) {
-            const float r = near * work.reach[std::size_t(i - j)];
-            felt.r += r * u[std::size_t(j)].r;
-            felt.g += r * u[std::size_t(j)].g;
-            felt.b += r * u[std::size_t(j)].b;
+#pragma GCC unroll 4
+        for (int t = std::min(i, FieldRadius); t >= 1; --t) {
+            const float r = reach[std::size_t(t)];
+            const LinearColor& uj = u[std::size_t(i - t)];
+            felt.r += r * uj.r;
+            felt.g += r * uj.g;
+            felt.b += r * uj.b;
         }
         const std::size_t p = v.pixel[std::size_t(i)];
         const LinearColor& now = v.now[std::size_t(i)];
@@ -267,10 +274,11 @@ RunChoice Draw(const DitherWork& work, const RunView& v, int a, int b) {
         const float cb = b == a ? ca : costOf(b);
         const int k = cb < ca ? b : a; // ties keep the first colour
         choice.pick[std::size_t(i)] = k;
-        choice.cost += std::min(ca, cb);
+        total += std::min(ca, cb);
         const LinearColor d = Minus(work.colour[std::size_t(k)], now);
         u[std::size_t(i)] = Times(work.metric[p], d.r, d.g, d.b);
     }
+    choice.cost = total;
     return choice;
 }
 
