@@ -4,22 +4,33 @@
 
 namespace murelo {
 
-void ColourCosts(const DitherWork& work, std::size_t p, const LinearColor& now,
-                 std::array<float, 16>& cost) {
-    const Metric& m = work.metric[p];
-    const LinearColor& f = work.field[p];
+void RunColourCosts(const DitherWork& work, std::size_t p0, int count, const LinearColor* now,
+                    RunCosts& cost) {
+    constexpr std::size_t Lanes = std::tuple_size_v<RunCosts::value_type>;
     const float self = SelfReach(work);
-    const LinearColor mv = Times(m, now.r, now.g, now.b);
-    const float hr = 2 * (f.r - self * mv.r), hg = 2 * (f.g - self * mv.g),
-                hb = 2 * (f.b - self * mv.b);
-    const float base = self * Dot(now, mv) - 2 * Dot(now, f);
-    const float s0 = self * m[0], s1 = self * m[1], s2 = self * m[2];
-    const float s3 = self * m[3], s4 = self * m[4], s5 = self * m[5];
+    // Per pixel: the factors of the colours' channels and squares, and the constant term.
+    alignas(16) std::array<std::array<float, Lanes>, 3> h{};
+    alignas(16) std::array<std::array<float, Lanes>, 6> s{};
+    alignas(16) std::array<float, Lanes> base{};
+    for (std::size_t i = 0; i < std::size_t(count); ++i) {
+        const Metric& m = work.metric[p0 + i];
+        const LinearColor& f = work.field[p0 + i];
+        const LinearColor& v = now[i];
+        const LinearColor mv = Times(m, v.r, v.g, v.b);
+        h[0][i] = 2 * (f.r - self * mv.r);
+        h[1][i] = 2 * (f.g - self * mv.g);
+        h[2][i] = 2 * (f.b - self * mv.b);
+        base[i] = self * Dot(v, mv) - 2 * Dot(v, f);
+        for (std::size_t j = 0; j < 6; ++j)
+            s[j][i] = self * m[j];
+    }
     const auto& c = work.channel;
     const auto& q = work.squares;
     for (std::size_t k = 0; k < 16; ++k)
-        cost[k] = hr * c[0][k] + hg * c[1][k] + hb * c[2][k] + s0 * q[0][k] + s1 * q[1][k] +
-                  s2 * q[2][k] + s3 * q[3][k] + s4 * q[4][k] + s5 * q[5][k] + base;
+        for (std::size_t i = 0; i < Lanes; ++i)
+            cost[k][i] = h[0][i] * c[0][k] + h[1][i] * c[1][k] + h[2][i] * c[2][k] +
+                         s[0][i] * q[0][k] + s[1][i] * q[1][k] + s[2][i] * q[2][k] +
+                         s[3][i] * q[3][k] + s[4][i] * q[4][k] + s[5][i] * q[5][k] + base[i];
 }
 
 void SpreadChange(DitherWork& work, int x, int y, const LinearColor& change) {
@@ -44,15 +55,17 @@ void SpreadRunChanges(DitherWork& work, int x0, int y, int count, const LinearCo
     constexpr int Span = 8 + 2 * FieldRadius;
     LinearColor across[Span] = {};
     const int left = x0 - FieldRadius;
+    float taps[2 * FieldRadius + 1];
+    for (int d = -FieldRadius; d <= FieldRadius; ++d)
+        taps[d + FieldRadius] = work.share * work.reach[std::size_t(std::abs(d))];
     for (int i = 0; i < count; ++i) {
         if (u[i].r == 0 && u[i].g == 0 && u[i].b == 0)
             continue;
-        for (int d = -FieldRadius; d <= FieldRadius; ++d) {
-            const float a = work.share * work.reach[std::size_t(std::abs(d))];
-            LinearColor& s = across[i + d + FieldRadius];
-            s.r += a * u[i].r;
-            s.g += a * u[i].g;
-            s.b += a * u[i].b;
+        for (int t = 0; t <= 2 * FieldRadius; ++t) {
+            LinearColor& s = across[i + t];
+            s.r += taps[t] * u[i].r;
+            s.g += taps[t] * u[i].g;
+            s.b += taps[t] * u[i].b;
         }
     }
     const int from = std::max(0, left);

@@ -34,11 +34,16 @@ inline float ChangeCost(const DitherWork& work, std::size_t p, const LinearColor
     return 2 * Dot(d, work.field[p]) + SelfReach(work) * Weighed(work.metric[p], d.r, d.g, d.b);
 }
 
-// The cost of turning pixel p from `now` to each palette colour, by palette index (only
-// the usable range means anything): ChangeCost expanded so that the colours' squares are
-// shared, 2 c.(F - A(0) M v) + A(0) c'Mc + (A(0) v'Mv - 2 v.F).
-void ColourCosts(const DitherWork& work, std::size_t p, const LinearColor& now,
-                 std::array<float, 16>& cost);
+// What turning each pixel of a run to each palette colour costs, by palette index, then by
+// pixel: a colour's costs over the run lie side by side, for loops over the run's pixels.
+using RunCosts = std::array<std::array<float, 8>, 16>;
+
+// The costs of turning the `count` pixels from p0 on from `now` to each palette colour
+// (only the usable range means anything; pixels past the run cost 0): ChangeCost expanded
+// so that the colours' squares are shared, 2 c.(F - A(0) M v) + A(0) c'Mc + (A(0) v'Mv -
+// 2 v.F).
+void RunColourCosts(const DitherWork& work, std::size_t p0, int count, const LinearColor* now,
+                    RunCosts& cost);
 
 // Adds A(q - p) u to F_q around pixel (x, y), u = M_p d for the change d made there, as
 // much of it as the work's share says.

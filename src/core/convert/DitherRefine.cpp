@@ -4,7 +4,6 @@
 #include "core/convert/RunPairSearch.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 
 namespace murelo {
@@ -42,7 +41,10 @@ bool RunAllows(const DitherWork& work, int x, int y, int k) {
     std::uint32_t colours = 1u << k;
     for (int xx = x0; xx < x1; ++xx)
         colours |= xx == x ? 0u : 1u << row[xx];
-    return std::popcount(colours) <= 2;
+    // At most two bits: clearing the lowest twice leaves none (no popcount instruction
+    // is assumed of the processor).
+    colours &= colours - 1;
+    return (colours & (colours - 1)) == 0;
 }
 
 // The other colour of the run's pair, or -1 when the run has one colour.

@@ -96,13 +96,15 @@ std::vector<float> Kernel(double sigma, int radius) {
 // Planes of floats blurred with a separable kernel, repeated edges; `channels` values per
 // pixel, interleaved. Rows are shared among threads in bands; each output is one sum in a
 // fixed order, so the thread count never shows.
-std::vector<float> Blurred(const std::vector<float>& in, int width, int height, int channels,
-                           const std::vector<float>& kernel, int threads) {
+// `across` holds the rows blurred across; both it and `out` are sized here, their old
+// contents never read.
+void Blur(const float* in, int width, int height, int channels, const std::vector<float>& kernel,
+          int threads, std::vector<float>& across, std::vector<float>& out) {
     const int radius = int(kernel.size() / 2);
     const int stride = width * channels;
-    // Every value is written before it is read; no need to clear them first.
-    std::unique_ptr<float[]> across(new float[in.size()]);
-    std::vector<float> out(in.size());
+    const std::size_t size = std::size_t(height) * std::size_t(stride);
+    across.resize(size);
+    out.resize(size);
     const int bands = (height + BandRows - 1) / BandRows;
     auto rows = [&](int band, auto&& job) {
         for (int y = band * BandRows; y < std::min(height, (band + 1) * BandRows); ++y)
@@ -110,8 +112,8 @@ std::vector<float> Blurred(const std::vector<float>& in, int width, int height, 
     };
     RunParts(bands, threads, [&](int band) {
         rows(band, [&](int y) {
-            const float* src = in.data() + std::size_t(y) * stride;
-            float* dst = across.get() + std::size_t(y) * stride;
+            const float* src = in + std::size_t(y) * stride;
+            float* dst = across.data() + std::size_t(y) * stride;
             auto edge = [&](int x) {
                 for (int c = 0; c < channels; ++c) {
                     float sum = 0;
@@ -144,13 +146,12 @@ std::vector<float> Blurred(const std::vector<float>& in, int width, int height, 
             for (int i = -radius; i <= radius; ++i) {
                 const float k = kernel[std::size_t(i + radius)];
                 const float* src =
-                    across.get() + std::size_t(std::clamp(y + i, 0, height - 1)) * stride;
+                    across.data() + std::size_t(std::clamp(y + i, 0, height - 1)) * stride;
                 for (int j = 0; j < stride; ++j)
                     dst[j] += k * src[j];
             }
         });
     });
-    return out;
 }
 
 } // namespace
@@ -216,28 +217,35 @@ void ComputeDitherMetrics(DitherWork& work, const DitherWeights& weights) {
     const int w = work.width;
     const int h = work.height;
     const std::size_t count = std::size_t(w) * std::size_t(h);
-    std::vector<float> targets(count * 3);
-    for (std::size_t p = 0; p < count; ++p) {
-        targets[3 * p] = work.target[p].r;
-        targets[3 * p + 1] = work.target[p].g;
-        targets[3 * p + 2] = work.target[p].b;
-    }
-    const std::vector<float> seen = Blurred(targets, w, h, 3, Kernel(1.0, 3), work.threads);
+    // The targets' channels lie side by side in memory, as the blur reads them.
+    static_assert(sizeof(LinearColor) == 3 * sizeof(float));
+    const float* targets = reinterpret_cast<const float*>(work.target.data());
+    const std::vector<float> kernel = Kernel(1.0, 3);
+    Blur(targets, w, h, 3, kernel, work.threads, work.blurAcross, work.seen);
+    const std::vector<float>& seen = work.seen;
     // The source's luma and its square, for the local variance.
-    std::vector<float> luma(count * 2);
-    for (std::size_t p = 0; p < count; ++p) {
-        float y = 0;
-        for (int c = 0; c < 3; ++c)
-            y += float(LumaWeights[c]) * t.srgb[std::size_t(Step(seen[3 * p + std::size_t(c)]))];
-        luma[2 * p] = y;
-        luma[2 * p + 1] = y * y;
-    }
-    const std::vector<float> moments = Blurred(luma, w, h, 2, Kernel(1.5, 5), work.threads);
-    work.metric.resize(count);
+    work.luma.resize(count * 2);
     const int bands = (h + BandRows - 1) / BandRows;
-    RunParts(bands, work.threads, [&](int band) {
+    auto bandPixels = [&](int band) {
         const std::size_t begin = std::size_t(band) * BandRows * std::size_t(w);
-        const std::size_t end = std::min(count, begin + std::size_t(BandRows) * std::size_t(w));
+        return std::pair{begin, std::min(count, begin + std::size_t(BandRows) * std::size_t(w))};
+    };
+    RunParts(bands, work.threads, [&](int band) {
+        const auto [begin, end] = bandPixels(band);
+        for (std::size_t p = begin; p < end; ++p) {
+            float y = 0;
+            for (int c = 0; c < 3; ++c)
+                y +=
+                    float(LumaWeights[c]) * t.srgb[std::size_t(Step(seen[3 * p + std::size_t(c)]))];
+            work.luma[2 * p] = y;
+            work.luma[2 * p + 1] = y * y;
+        }
+    });
+    Blur(work.luma.data(), w, h, 2, Kernel(1.5, 5), work.threads, work.blurAcross, work.moments);
+    const std::vector<float>& moments = work.moments;
+    work.metric.resize(count);
+    RunParts(bands, work.threads, [&](int band) {
+        const auto [begin, end] = bandPixels(band);
         for (std::size_t p = begin; p < end; ++p) {
             const float r = seen[3 * p], g = seen[3 * p + 1], b = seen[3 * p + 2];
             const float y =

@@ -60,6 +60,14 @@ struct DitherWork {
     // Source pixels already in the palette keep their colour: drawn areas and pure black
     // and white stay clean, and errors that reach them end there.
     std::vector<std::uint8_t> fixed;
+
+    // The weights' working planes (the targets and the luma moments blurred, the luma, a
+    // blur's rows blurred across), kept between conversions so that a preview neither
+    // allocates them again nor has their pages cleared by the system each time.
+    std::vector<float> seen;
+    std::vector<float> luma;
+    std::vector<float> moments;
+    std::vector<float> blurAcross;
 };
 
 } // namespace murelo

@@ -16,6 +16,15 @@ constexpr int FaceSteps = 10;
 // Samples nearest in CIELAB that the search weighs by CIEDE2000.
 constexpr int Nearest = 24;
 constexpr double Tolerance = 1e-7;
+// Holds' allowance for rounding, and how far a face's plane must stay from a grid cell to
+// be left out of the cell's tests (far beyond the rounding of Holds' sums).
+constexpr float HoldsAllowance = 1e-6f;
+constexpr double CellMargin = 1e-4;
+constexpr int Cells = GamutMap::GridLevels - 1;
+
+int CellOf(const ColorRec& rgb) {
+    return ((rgb.R >> 4) * Cells + (rgb.G >> 4)) * Cells + (rgb.B >> 4);
+}
 
 LinearColor LinearOf(const ColorRec& rgb) {
     const auto& linear = LinearTable();
@@ -66,6 +75,40 @@ GamutMap::GamutMap(const std::vector<ColorRec>& colours, int threads) : colours_
                           inside[std::size_t(((r + (corner & 1)) * n + g + (corner >> 1 & 1)) * n +
                                              b + (corner >> 2))];
                 cellInside_[std::size_t((r * cells + g) * cells + b)] = all;
+            }
+    BuildCellFaces();
+}
+
+void GamutMap::BuildCellFaces() {
+    cellStart_.assign(std::size_t(Cells * Cells * Cells + 1), 0);
+    cellOutside_.assign(std::size_t(Cells * Cells * Cells), 0);
+    cellFaces_.clear();
+    for (int r = 0; r < Cells; ++r)
+        for (int g = 0; g < Cells; ++g)
+            for (int b = 0; b < Cells; ++b) {
+                const std::size_t cell = std::size_t((r * Cells + g) * Cells + b);
+                const std::size_t start = cellFaces_.size();
+                for (std::size_t i = 0; i < faces_.size() && !cellOutside_[cell]; ++i) {
+                    // A plane's side over a box: least and most at its corners.
+                    const Face& f = faces_[i];
+                    double low = 0, high = 0;
+                    for (int k = 0; k < 3; ++k) {
+                        const int level = (k == 0 ? r : k == 1 ? g : b);
+                        const double n = k == 0 ? f.nx : k == 1 ? f.ny : f.nz;
+                        const double a = n * Level(level), z = n * Level(level + 1);
+                        low += std::min(a, z);
+                        high += std::max(a, z);
+                    }
+                    low -= f.d;
+                    high -= f.d;
+                    if (low > HoldsAllowance + CellMargin)
+                        cellOutside_[cell] = 1;
+                    else if (high >= HoldsAllowance - CellMargin)
+                        cellFaces_.push_back(std::uint16_t(i));
+                }
+                if (cellOutside_[cell])
+                    cellFaces_.resize(start);
+                cellStart_[cell + 1] = std::uint32_t(cellFaces_.size());
             }
 }
 
@@ -127,8 +170,23 @@ void GamutMap::BuildSamples(const std::vector<LinearColor>& points) {
 
 bool GamutMap::Holds(const LinearColor& c) const {
     for (const Face& f : faces_)
-        if (f.nx * c.r + f.ny * c.g + f.nz * c.b - f.d > 1e-6f)
+        if (f.nx * c.r + f.ny * c.g + f.nz * c.b - f.d > HoldsAllowance)
             return false;
+    return true;
+}
+
+bool GamutMap::Shows(const ColorRec& rgb) const {
+    if (cellStart_.empty())
+        return Holds(LinearOf(rgb));
+    const std::size_t cell = std::size_t(CellOf(rgb));
+    if (cellOutside_[cell])
+        return false;
+    const LinearColor c = LinearOf(rgb);
+    for (std::uint32_t i = cellStart_[cell]; i < cellStart_[cell + 1]; ++i) {
+        const Face& f = faces_[cellFaces_[i]];
+        if (f.nx * c.r + f.ny * c.g + f.nz * c.b - f.d > HoldsAllowance)
+            return false;
+    }
     return true;
 }
 
@@ -175,31 +233,28 @@ LinearColor GamutMap::Map(const ColorRec& rgb) const {
     const LinearColor c = LinearOf(rgb);
     if (shift_.empty())
         return c;
-    constexpr int cells = GridLevels - 1;
-    if (cellInside_[std::size_t(((rgb.R >> 4) * cells + (rgb.G >> 4)) * cells + (rgb.B >> 4))] ||
-        Holds(c))
+    if (cellInside_[std::size_t(CellOf(rgb))] || Shows(rgb))
         return c;
     // Trilinear interpolation of the shift between the grid levels around the colour.
     const int q[3] = {rgb.R, rgb.G, rgb.B};
     int low[3];
-    double t[3];
+    double weight[3][2]; // of the lower and the upper level
     for (int k = 0; k < 3; ++k) {
         low[k] = std::min(q[k] / 16, GridLevels - 2);
         const int lo = low[k] * 16;
         const int hi = std::min(255, lo + 16);
-        t[k] = double(q[k] - lo) / (hi - lo);
+        const double t = double(q[k] - lo) / (hi - lo);
+        weight[k][0] = 1 - t;
+        weight[k][1] = t;
     }
+    const LinearColor* base =
+        shift_.data() + std::size_t((low[0] * GridLevels + low[1]) * GridLevels + low[2]);
     double shift[3] = {0, 0, 0};
+#pragma GCC unroll 8
     for (int corner = 0; corner < 8; ++corner) {
-        double w = 1;
-        int at[3];
-        for (int k = 0; k < 3; ++k) {
-            const int bit = (corner >> k) & 1;
-            at[k] = low[k] + bit;
-            w *= bit ? t[k] : 1 - t[k];
-        }
-        const LinearColor& s =
-            shift_[std::size_t((at[0] * GridLevels + at[1]) * GridLevels + at[2])];
+        const int i = corner & 1, j = corner >> 1 & 1, k = corner >> 2;
+        const double w = weight[0][i] * weight[1][j] * weight[2][k];
+        const LinearColor& s = base[(i * GridLevels + j) * GridLevels + k];
         shift[0] += w * s.r;
         shift[1] += w * s.g;
         shift[2] += w * s.b;

@@ -38,6 +38,9 @@ class GamutMap {
 
     // Whether the mixtures hold this linear colour (a little tolerance for rounding).
     bool Holds(const LinearColor& c) const;
+    // Holds of an sRGB colour's linear light, answered from its grid cell: only the faces
+    // whose planes pass near the cell can tell.
+    bool Shows(const ColorRec& rgb) const;
 
     // The mixture closest to a linear colour by CIEDE2000, searched over the hull's faces:
     // what the table holds at its grid points.
@@ -52,6 +55,7 @@ class GamutMap {
 
     void BuildHull(const std::vector<LinearColor>& points);
     void BuildSamples(const std::vector<LinearColor>& points);
+    void BuildCellFaces();
 
     std::vector<ColorRec> colours_;
     std::vector<Face> faces_;
@@ -64,6 +68,12 @@ class GamutMap {
     // Per grid cell (16 levels a side), whether all its corners lie inside: the hull being
     // convex, so does every colour of the cell.
     std::vector<std::uint8_t> cellInside_;
+    // Per grid cell, the faces Holds must test there (cellFaces_[cellStart_[cell] ..
+    // cellStart_[cell + 1]]), or none and cellOutside_ when one face leaves the whole cell
+    // outside.
+    std::vector<std::uint32_t> cellStart_;
+    std::vector<std::uint16_t> cellFaces_;
+    std::vector<std::uint8_t> cellOutside_;
 };
 
 } // namespace murelo

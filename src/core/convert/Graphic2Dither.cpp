@@ -6,6 +6,11 @@
 #include "core/convert/RunPairSearch.h"
 
 #include <algorithm>
+#include <atomic>
+#include <bitset>
+#include <cstdint>
+#include <utility>
+#include <vector>
 
 namespace murelo {
 
@@ -20,27 +25,44 @@ int Bands(int height) {
     return (height + BandRows - 1) / BandRows;
 }
 
-// Runs job(band) for every band of one parity, on the work's threads.
-template <class Job> void ForBandsOfParity(DitherWork& work, int parity, Job&& job) {
-    const int bands = (Bands(work.height) - parity + 1) / 2;
-    RunParts(bands, work.threads, [&](int i) { job(2 * i + parity); });
-}
-
 template <class Job> void ForAllBands(DitherWork& work, Job&& job) {
     RunParts(Bands(work.height), work.threads, job);
 }
 
-int IndexOfExact(const ConversionState& state, const ColorRec& rgb) {
-    const IndexRange& range = ConversionRange(state.params.PaletteKind);
-    for (int i = range.first; i <= range.last; ++i) {
-        const ColorRec& p = state.palette[std::size_t(i)];
-        if (p.R == rgb.R && p.G == rgb.G && p.B == rgb.B)
-            return i;
+// The palette colour a source colour is exactly, if any. Most colours of a photograph are
+// none; a bit per 16-level cube of sRGB says so before the palette is searched.
+class ExactColours {
+  public:
+    explicit ExactColours(const ConversionState& state)
+        : palette_(state.palette), range_(ConversionRange(state.params.PaletteKind)) {
+        for (int i = range_.first; i <= range_.last; ++i) {
+            const ColorRec& p = palette_[std::size_t(i)];
+            cubes_.set(Cube(p));
+        }
     }
-    return NoIndex;
-}
 
-void PrepareTargets(ConversionState& state, int band) {
+    int IndexOf(const ColorRec& rgb) const {
+        if (!cubes_.test(Cube(rgb)))
+            return NoIndex;
+        for (int i = range_.first; i <= range_.last; ++i) {
+            const ColorRec& p = palette_[std::size_t(i)];
+            if (p.R == rgb.R && p.G == rgb.G && p.B == rgb.B)
+                return i;
+        }
+        return NoIndex;
+    }
+
+  private:
+    static std::size_t Cube(const ColorRec& c) {
+        return std::size_t((c.R >> 4) << 8 | (c.G >> 4) << 4 | (c.B >> 4));
+    }
+
+    const ConverterPalette& palette_;
+    const IndexRange& range_;
+    std::bitset<4096> cubes_;
+};
+
+void PrepareTargets(ConversionState& state, const ExactColours& exactColours, int band) {
     DitherWork& work = state.dither;
     const int end = std::min(work.height, (band + 1) * BandRows);
     for (int y = band * BandRows; y < end; ++y) {
@@ -48,7 +70,7 @@ void PrepareTargets(ConversionState& state, int band) {
         for (int x = 0; x < work.width; ++x) {
             const std::size_t p = std::size_t(y) * std::size_t(work.width) + std::size_t(x);
             const ColorRec rgb = BalancedColor(state, row[x]);
-            const int exact = IndexOfExact(state, rgb);
+            const int exact = exactColours.IndexOf(rgb);
             work.index[p] = std::int8_t(exact);
             work.fixed[p] = exact != NoIndex;
             work.target[p] =
@@ -69,21 +91,69 @@ void DrawResult(ConversionState& state, int band) {
     }
 }
 
+bool IsBandPass(int unit) {
+    return unit >= FirstBandPass && unit < FirstBandPass + BandPasses;
+}
+
+void RunBand(DitherWork& work, int unit, int band) {
+    if ((unit - FirstBandPass) / 2 == 0)
+        SettleBand(work, band);
+    else
+        RefineBand(work, band);
+}
+
+// The band passes from unit `first` to `last` at once, without waiting for one pass to end
+// before the next starts: a band waits only for the bands whose field cells it shares, the
+// neighbours it has in the pass before (the bands of the other parity) and itself two passes
+// before. Those are the waits between the passes run one by one too, so every band sees
+// the same field, and each field cell takes its sums in the same order.
+void RunBandPasses(DitherWork& work, int first, int last) {
+    const int bands = Bands(work.height);
+    const int units = last - first + 1;
+    // Tasks in order: the bands of unit `first`, then those of the next unit, ...
+    std::vector<std::pair<int, int>> tasks;
+    for (int unit = first; unit <= last; ++unit)
+        for (int band = (unit - FirstBandPass) % 2; band < bands; band += 2)
+            tasks.push_back({unit, band});
+    std::vector<std::atomic<std::uint8_t>> done(std::size_t(units) * std::size_t(bands));
+    auto flag = [&](int unit, int band) -> std::atomic<std::uint8_t>& {
+        return done[std::size_t(unit - first) * std::size_t(bands) + std::size_t(band)];
+    };
+    auto await = [&](int unit, int band) {
+        if (unit < first || band < 0 || band >= bands)
+            return; // done before this call, or no such band
+        std::atomic<std::uint8_t>& d = flag(unit, band);
+        while (!d.load(std::memory_order_acquire))
+            d.wait(0, std::memory_order_acquire);
+    };
+    // Tasks are taken in order and wait only for tasks taken before them: whichever
+    // thread holds the earliest unfinished task can always go on.
+    std::atomic<std::size_t> next{0};
+    RunParts(work.threads, work.threads, [&](int) {
+        for (std::size_t t = next++; t < tasks.size(); t = next++) {
+            const auto [unit, band] = tasks[t];
+            await(unit - 1, band - 1);
+            await(unit - 1, band + 1);
+            await(unit - 2, band);
+            RunBand(work, unit, band);
+            std::atomic<std::uint8_t>& d = flag(unit, band);
+            d.store(1, std::memory_order_release);
+            d.notify_all();
+        }
+    });
+}
+
 void RunUnit(ConversionState& state, int unit) {
     DitherWork& work = state.dither;
     if (unit == Targets) {
         // The balance table is filled on first use; fill it before the threads share it.
         BalancedColor(state, 0);
-        ForAllBands(work, [&](int band) { PrepareTargets(state, band); });
+        const ExactColours exactColours(state);
+        ForAllBands(work, [&](int band) { PrepareTargets(state, exactColours, band); });
     } else if (unit == Weights) {
         ComputeDitherMetrics(work);
-    } else if (unit < FirstBandPass + BandPasses) {
-        const int pass = (unit - FirstBandPass) / 2;
-        const int parity = (unit - FirstBandPass) % 2;
-        if (pass == 0)
-            ForBandsOfParity(work, parity, [&](int band) { SettleBand(work, band); });
-        else
-            ForBandsOfParity(work, parity, [&](int band) { RefineBand(work, band); });
+    } else if (IsBandPass(unit)) {
+        RunBandPasses(work, unit, unit);
     } else {
         ForAllBands(work, [&](int band) { DrawResult(state, band); });
     }
@@ -115,7 +185,23 @@ int Graphic2DitherEnd(int width, int height) {
 
 int Graphic2DitherPass(ConversionState& state, int start) {
     const int end = Graphic2DitherEnd(state.source.width(), state.source.height());
-    return RunUnits(state, start, end, [&](int unit) { RunUnit(state, unit); });
+    // As RunUnits, but the band passes the budget lets run in a row run together. The
+    // budget is asked before each of them as before; it counts units between looks at
+    // the clock, so asking before they start changes nothing.
+    state.budget.begin();
+    int unit = start;
+    while (unit < end && !state.budget.spent()) {
+        if (!IsBandPass(unit)) {
+            RunUnit(state, unit++);
+            continue;
+        }
+        int last = unit;
+        while (last + 1 < end && IsBandPass(last + 1) && !state.budget.spent())
+            ++last;
+        RunBandPasses(state.dither, unit, last);
+        unit = last + 1;
+    }
+    return unit;
 }
 
 } // namespace murelo

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 namespace murelo {
 
@@ -17,6 +18,7 @@ namespace {
 constexpr float FixedPenalty = 1e15f;
 // Colours nearest a run's aim that the pairs are built from.
 constexpr int NearColours = 4;
+static_assert(std::tuple_size_v<RunCosts::value_type> == DitherRunLength);
 
 // A run's pixels and the run seen as a group.
 struct RunView {
@@ -26,8 +28,9 @@ struct RunView {
     std::array<int, DitherRunLength> own{}; // the fixed colour, or NoIndex
     std::uint32_t fixedColours = 0;
     // What each pixel's turning to each colour costs on its own (ChangeCost, and the
-    // penalty for pixels fixed to another colour).
-    std::array<std::array<float, 16>, DitherRunLength> cost{};
+    // penalty for pixels fixed to another colour), by colour, then pixel. Every entry is
+    // written before use.
+    RunCosts cost;
     // The group: its mean metric and the mean colour it would best move to on its own.
     Metric metric{};
     LinearColor aim{};
@@ -62,17 +65,19 @@ RunView ViewOf(const DitherWork& work, const RunSpot& run) {
         v.own[std::size_t(i)] = work.fixed[p] ? work.index[p] : NoIndex;
         if (work.fixed[p])
             v.fixedColours |= 1u << work.index[p];
-        auto& cost = v.cost[std::size_t(i)];
-        ColourCosts(work, p, now, cost);
-        if (work.fixed[p])
-            for (int k = work.first; k <= work.last; ++k)
-                cost[std::size_t(k)] = k == work.index[p] ? 0 : cost[std::size_t(k)] + FixedPenalty;
         mean = {mean.r + now.r, mean.g + now.g, mean.b + now.b};
         const LinearColor& f = work.field[p];
         g = {g.r + f.r, g.g + f.g, g.b + f.b};
         for (int k = 0; k < 6; ++k)
             v.metric[std::size_t(k)] += work.metric[p][std::size_t(k)];
     }
+    RunColourCosts(work, p0, run.count, v.now.data(), v.cost);
+    for (int i = 0; i < run.count; ++i)
+        if (v.own[std::size_t(i)] != NoIndex)
+            for (int k = work.first; k <= work.last; ++k) {
+                float& cost = v.cost[std::size_t(k)][std::size_t(i)];
+                cost = k == v.own[std::size_t(i)] ? 0 : cost + FixedPenalty;
+            }
     const float inv = 1.0f / float(run.count);
     mean = {mean.r * inv, mean.g * inv, mean.b * inv};
     for (float& x : v.metric)
@@ -93,8 +98,9 @@ struct Ranked {
 int RankPairs(const DitherWork& work, const RunView& v, std::array<Ranked, 5>& out) {
     // By palette index, so that the loop over the second colour runs in vector registers:
     // w = colour - aim, mw = M w, d = w'Mw.
-    alignas(16) std::array<std::array<float, 16>, 3> w{}, mw{};
-    alignas(16) std::array<float, 16> d{};
+    // Every entry is written below.
+    alignas(16) std::array<std::array<float, 16>, 3> w, mw;
+    alignas(16) std::array<float, 16> d;
     for (std::size_t k = 0; k < 16; ++k) {
         const float x = work.channel[0][k] - v.aim.r, y = work.channel[1][k] - v.aim.g,
                     z = work.channel[2][k] - v.aim.b;
@@ -135,11 +141,12 @@ int RankPairs(const DitherWork& work, const RunView& v, std::array<Ranked, 5>& o
         order[std::size_t(at)] = k;
         nearest = std::min(nearest + 1, NearColours);
     }
-    alignas(16) std::array<float, 16> row{};
+    alignas(16) std::array<float, 16> row; // written whole for each colour a
     for (int n = 0; n < nearest; ++n) {
         const int a = order[std::size_t(n)];
         const std::size_t ia = std::size_t(a);
         const float xa = w[0][ia], ya = w[1][ia], za = w[2][ia], da = d[ia];
+        int below = 0;
         for (std::size_t b = 0; b < 16; ++b) {
             const float cross = xa * mw[0][b] + ya * mw[1][b] + za * mw[2][b];
             const float span = da + d[b] - 2 * cross;
@@ -149,7 +156,11 @@ int RankPairs(const DitherWork& work, const RunView& v, std::array<Ranked, 5>& o
             const float inside = da - lead * lead / std::max(span, 1e-30f);
             const float end = std::min(da, d[b]);
             row[b] = between ? inside : end;
+            below |= int(row[b] < worst);
         }
+        // Most rows hold no pair to keep: the loop below would do nothing.
+        if (!below && !v.fixedColours)
+            continue;
         // Pairs with a nearer colour were offered with that one first.
         for (int b = work.first; b <= work.last; ++b) {
             if (b != a && d[std::size_t(b)] < d[ia])
@@ -179,23 +190,39 @@ int RankPairs(const DitherWork& work, const RunView& v, std::array<Ranked, 5>& o
 
 // The pair scoring best when each pixel takes the cheaper of its two colours alone, among
 // the pairs of the colours that are some pixel's cheapest or second cheapest.
+// Four pixels' floats, or their indices or masks, in one vector register (a GCC and Clang
+// extension): the compiler keeps the selects below in branches otherwise, and which way
+// they go cannot be foretold.
+using Floats4 = float __attribute__((vector_size(16)));
+using Ints4 = std::int32_t __attribute__((vector_size(16)));
+
+Floats4 Load4(const float* from) {
+    Floats4 v;
+    std::memcpy(&v, from, sizeof v);
+    return v;
+}
+
 Ranked AloneBest(const DitherWork& work, const RunView& v) {
+    // The cheapest and second cheapest colour of every pixel, four pixels at a time,
+    // colour after colour. c1 <= c2 throughout, so a colour below c1 is below c2 too.
     std::uint32_t set = 0;
-    for (int i = 0; i < v.count; ++i) {
-        const auto& cost = v.cost[std::size_t(i)];
-        float c1 = cost[std::size_t(work.first)], c2 = INFINITY;
-        int k1 = work.first, k2 = work.first;
+    for (int from = 0; from < v.count; from += 4) {
+        Floats4 c1 = Load4(&v.cost[std::size_t(work.first)][std::size_t(from)]);
+        Floats4 c2 = {INFINITY, INFINITY, INFINITY, INFINITY};
+        Ints4 k1 = {work.first, work.first, work.first, work.first}, k2 = k1;
         for (int k = work.first + 1; k <= work.last; ++k) {
-            const float c = cost[std::size_t(k)];
-            if (c < c2) {
-                const bool top = c < c1;
-                c2 = top ? c1 : c;
-                k2 = top ? k1 : k;
-                c1 = top ? c : c1;
-                k1 = top ? k : k1;
-            }
+            const Floats4 c = Load4(&v.cost[std::size_t(k)][std::size_t(from)]);
+            const Ints4 colour = {k, k, k, k};
+            const Ints4 top = c < c1, second = c < c2;
+            const Floats4 c2Kept = second ? c : c2;
+            const Ints4 k2Kept = second ? colour : k2;
+            c2 = top ? c1 : c2Kept;
+            k2 = top ? k1 : k2Kept;
+            c1 = top ? c : c1;
+            k1 = top ? colour : k1;
         }
-        set |= (1u << k1) | (1u << k2);
+        for (int i = 0; i < std::min(4, v.count - from); ++i)
+            set |= (1u << k1[i]) | (1u << k2[i]);
     }
     int colours[16] = {};
     int n = 0;
@@ -209,7 +236,7 @@ Ranked AloneBest(const DitherWork& work, const RunView& v) {
             const std::size_t a = std::size_t(colours[i]), b = std::size_t(colours[j]);
             float sum = 0;
             for (int p = 0; p < v.count; ++p)
-                sum += std::min(v.cost[std::size_t(p)][a], v.cost[std::size_t(p)][b]);
+                sum += std::min(v.cost[a][std::size_t(p)], v.cost[b][std::size_t(p)]);
             if (sum < best.distance)
                 best = {sum, int(a), int(b)};
         }
@@ -220,30 +247,38 @@ Ranked AloneBest(const DitherWork& work, const RunView& v) {
 // run neighbours to the left made (they reach it through A(dx, 0)).
 RunChoice Draw(const DitherWork& work, const RunView& v, int a, int b) {
     RunChoice choice{a, b, {}, 0};
-    std::array<LinearColor, DitherRunLength> u{};
+    std::array<LinearColor, DitherRunLength> u; // u[j] is written before it is read
     const float near = work.share * work.reach[0];
+    std::array<float, FieldRadius + 1> reach;
+    for (std::size_t t = 1; t <= FieldRadius; ++t)
+        reach[t] = near * work.reach[t];
+    float total = 0;
     for (int i = 0; i < v.count; ++i) {
+        // The neighbours from the farthest (t = FieldRadius) to the nearest.
         LinearColor felt{};
-        for (int j = std::max(0, i - FieldRadius); j < i; ++j) {
-            const float r = near * work.reach[std::size_t(i - j)];
-            felt.r += r * u[std::size_t(j)].r;
-            felt.g += r * u[std::size_t(j)].g;
-            felt.b += r * u[std::size_t(j)].b;
+#pragma GCC unroll 4
+        for (int t = std::min(i, FieldRadius); t >= 1; --t) {
+            const float r = reach[std::size_t(t)];
+            const LinearColor& uj = u[std::size_t(i - t)];
+            felt.r += r * uj.r;
+            felt.g += r * uj.g;
+            felt.b += r * uj.b;
         }
         const std::size_t p = v.pixel[std::size_t(i)];
         const LinearColor& now = v.now[std::size_t(i)];
         auto costOf = [&](int k) {
             const LinearColor d = Minus(work.colour[std::size_t(k)], now);
-            return v.cost[std::size_t(i)][std::size_t(k)] + 2 * Dot(d, felt);
+            return v.cost[std::size_t(k)][std::size_t(i)] + 2 * Dot(d, felt);
         };
         const float ca = costOf(a);
         const float cb = b == a ? ca : costOf(b);
         const int k = cb < ca ? b : a; // ties keep the first colour
         choice.pick[std::size_t(i)] = k;
-        choice.cost += std::min(ca, cb);
+        total += std::min(ca, cb);
         const LinearColor d = Minus(work.colour[std::size_t(k)], now);
         u[std::size_t(i)] = Times(work.metric[p], d.r, d.g, d.b);
     }
+    choice.cost = total;
     return choice;
 }
 

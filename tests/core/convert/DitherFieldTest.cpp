@@ -47,17 +47,26 @@ TEST(DitherFieldTest, EveryColoursCostAtOnceEqualsEachChangesCost) {
     for (unsigned seed : {1u, 2u, 3u}) {
         auto state = RandomWork(seed);
         const DitherWork& work = state->dither;
-        for (std::size_t p = 0; p < work.target.size(); ++p) {
-            std::array<float, 16> cost{};
-            const LinearColor now = ValueOf(work, p);
-            ColourCosts(work, p, now, cost);
-            // The expansion cancels terms of the size of A(0) v'Mv and v.F.
-            const float size = SelfReach(work) * Weighed(work.metric[p], now.r, now.g, now.b) +
-                               2 * std::abs(Dot(now, work.field[p]));
-            for (int k = work.first; k <= work.last; ++k) {
-                const float plain = ChangeCost(work, p, Minus(work.colour[std::size_t(k)], now));
-                ASSERT_NEAR(cost[std::size_t(k)], plain, 1e-5f * (1 + std::abs(plain) + size))
-                    << "pixel " << p << " colour " << k;
+        // Runs of every length from every column, the picture being 24 wide.
+        for (std::size_t p0 = 0; p0 < work.target.size(); p0 += 5) {
+            const int count = 1 + int(p0 % DitherRunLength);
+            std::array<LinearColor, DitherRunLength> now{};
+            for (int i = 0; i < count; ++i)
+                now[std::size_t(i)] = ValueOf(work, p0 + std::size_t(i));
+            RunCosts cost;
+            RunColourCosts(work, p0, count, now.data(), cost);
+            for (std::size_t i = 0; i < std::size_t(count); ++i) {
+                const std::size_t p = p0 + i;
+                // The expansion cancels terms of the size of A(0) v'Mv and v.F.
+                const LinearColor& v = now[i];
+                const float size = SelfReach(work) * Weighed(work.metric[p], v.r, v.g, v.b) +
+                                   2 * std::abs(Dot(v, work.field[p]));
+                for (int k = work.first; k <= work.last; ++k) {
+                    const float plain = ChangeCost(work, p, Minus(work.colour[std::size_t(k)], v));
+                    ASSERT_NEAR(cost[std::size_t(k)][i], plain,
+                                1e-5f * (1 + std::abs(plain) + size))
+                        << "pixel " << p << " colour " << k;
+                }
             }
         }
     }

@@ -84,5 +84,34 @@ TEST(GamutMapTest, TheTableHoldsTheClosestMixtureAtItsGridColours) {
     EXPECT_GT(outside, 10);
 }
 
+TEST(GamutMapTest, ShowsAnswersAsHoldsForEveryPaletteKind) {
+    // Shows tests only the faces passing near a colour's grid cell; a lattice with steps
+    // that cross every cell's edges and land on the levels themselves finds any face it
+    // leaves out wrongly.
+    const auto& linear = LinearTable();
+    int outside = 0; // some palettes are flat: all is inside for them
+    for (int kind = 0; kind < PaletteKindCount; ++kind) {
+        ConverterPalette palette{};
+        LoadConverterPalette(palette, kind);
+        const IndexRange& range = ConversionRange(kind);
+        const GamutMap map(
+            std::vector<ColorRec>(palette.begin() + range.first, palette.begin() + range.last + 1));
+        int inside = 0;
+        for (int r = 0; r < 256; r += 5)
+            for (int g = 0; g < 256; g += 3)
+                for (int b : {0, 1, 15, 16, 17, 47, 48, 100, 127, 128, 200, 239, 240, 254, 255}) {
+                    const ColorRec c{r, g, b};
+                    const bool holds =
+                        map.Holds({float(linear[std::size_t(r)]), float(linear[std::size_t(g)]),
+                                   float(linear[std::size_t(b)])});
+                    ASSERT_EQ(map.Shows(c), holds)
+                        << "kind " << kind << ": " << r << "," << g << "," << b;
+                    (holds ? inside : outside)++;
+                }
+        EXPECT_GT(inside, 0) << kind;
+    }
+    EXPECT_GT(outside, 10000);
+}
+
 } // namespace
 } // namespace murelo

@@ -201,9 +201,11 @@ TEST(Graphic2DitherTest, TheResultIsTheSameForEveryThreadCountAndWhereverPassesE
         for (int threads : {2, 3, 4})
             EXPECT_TRUE(ConvertedWith(c.source, c.kind, c.strength, threads, 0) == one)
                 << threads << " threads";
+        // Passes that end before, inside and after runs of band passes taken together.
         for (int threads : {1, 2})
-            EXPECT_TRUE(ConvertedWith(c.source, c.kind, c.strength, threads, 1) == one)
-                << threads << " threads, a unit a pass";
+            for (int units : {1, 2, 3})
+                EXPECT_TRUE(ConvertedWith(c.source, c.kind, c.strength, threads, units) == one)
+                    << threads << " threads, " << units << " units a pass";
     }
 }
 
