@@ -266,12 +266,12 @@ DrawnPairs DrawPairs(const DitherWork& work, const RunView& v, const Ranked* pai
         ar[l] = ca.r, ag[l] = ca.g, ab[l] = ca.b;
         br[l] = cb.r, bg[l] = cb.g, bb[l] = cb.b;
     }
-    // What either colour of each pair changes at each pixel, d = colour - now and u = M d,
-    // and what it costs alone; none of it depends on the choices made before.
+    // What either colour of each pair changes at a pixel, d = colour - now and u = M d, and
+    // what it costs alone. None of it depends on the choices made before: worked out as
+    // the pixel comes, it is done while those choices are still being made.
     struct Side {
         Floats4 dr, dg, db, ur, ug, ub, cost;
     };
-    std::array<Side, DitherRunLength> sa, sb; // written for the run's pixels
     auto side = [&](const Floats4& r, const Floats4& g, const Floats4& bl, const Ints4& k, int i,
                     const Metric& m) {
         const LinearColor& now = v.now[std::size_t(i)];
@@ -284,11 +284,6 @@ DrawnPairs DrawPairs(const DitherWork& work, const RunView& v, const Ranked* pai
             s.cost[l] = v.cost[std::size_t(k[l])][std::size_t(i)];
         return s;
     };
-    for (int i = 0; i < v.count; ++i) {
-        const Metric& m = work.metric[v.pixel[std::size_t(i)]];
-        sa[std::size_t(i)] = side(ar, ag, ab, a, i, m);
-        sb[std::size_t(i)] = side(br, bg, bb, b, i, m);
-    }
     const float near = work.share * work.reach[0];
     std::array<float, FieldRadius + 1> reach;
     for (std::size_t t = 1; t <= FieldRadius; ++t)
@@ -306,8 +301,9 @@ DrawnPairs DrawPairs(const DitherWork& work, const RunView& v, const Ranked* pai
             fg += r * ug[j];
             fb += r * ub[j];
         }
-        const Side& pa = sa[std::size_t(i)];
-        const Side& pb = sb[std::size_t(i)];
+        const Metric& m = work.metric[v.pixel[std::size_t(i)]];
+        const Side pa = side(ar, ag, ab, a, i, m);
+        const Side pb = side(br, bg, bb, b, i, m);
         const Floats4 ca = pa.cost + 2 * (pa.dr * fr + pa.dg * fg + pa.db * fb);
         const Floats4 cb = pb.cost + 2 * (pb.dr * fr + pb.dg * fg + pb.db * fb);
         const Ints4 second = cb < ca; // ties keep the first colour
