@@ -243,43 +243,77 @@ Ranked AloneBest(const DitherWork& work, const RunView& v) {
     return best;
 }
 
-// The pair drawn pixel by pixel: each pixel takes the cheaper colour given the changes its
-// run neighbours to the left made (they reach it through A(dx, 0)).
-RunChoice Draw(const DitherWork& work, const RunView& v, int a, int b) {
-    RunChoice choice{a, b, {}, 0};
-    std::array<LinearColor, DitherRunLength> u; // u[j] is written before it is read
+// Up to four pairs drawn pixel by pixel at once, one pair per vector lane (unused lanes
+// repeat the first pair): each pixel takes the cheaper colour given the changes its run
+// neighbours to the left made (they reach it through A(dx, 0)). Each lane takes the
+// operations, in the order, a pair drawn on its own would; drawn together, one pair's
+// wait for its previous pixel's choice overlaps the others'.
+constexpr int PairLanes = 4;
+
+struct DrawnPairs {
+    std::array<Ints4, DitherRunLength> pick; // written for the run's pixels
+    Floats4 cost{};                          // the change of the score each pair makes
+};
+
+DrawnPairs DrawPairs(const DitherWork& work, const RunView& v, const Ranked* pairs, int count) {
+    Ints4 a, b;
+    Floats4 ar, ag, ab, br, bg, bb; // the pairs' colours, channel by channel
+    for (int l = 0; l < PairLanes; ++l) {
+        const Ranked& r = pairs[l < count ? l : 0];
+        const LinearColor& ca = work.colour[std::size_t(r.a)];
+        const LinearColor& cb = work.colour[std::size_t(r.b)];
+        a[l] = r.a, b[l] = r.b;
+        ar[l] = ca.r, ag[l] = ca.g, ab[l] = ca.b;
+        br[l] = cb.r, bg[l] = cb.g, bb[l] = cb.b;
+    }
+    // What either colour of each pair changes at a pixel, d = colour - now and u = M d, and
+    // what it costs alone. None of it depends on the choices made before: worked out as
+    // the pixel comes, it is done while those choices are still being made.
+    struct Side {
+        Floats4 dr, dg, db, ur, ug, ub, cost;
+    };
+    auto side = [&](const Floats4& r, const Floats4& g, const Floats4& bl, const Ints4& k, int i,
+                    const Metric& m) {
+        const LinearColor& now = v.now[std::size_t(i)];
+        Side s;
+        s.dr = r - now.r, s.dg = g - now.g, s.db = bl - now.b;
+        s.ur = m[0] * s.dr + m[3] * s.dg + m[4] * s.db;
+        s.ug = m[3] * s.dr + m[1] * s.dg + m[5] * s.db;
+        s.ub = m[4] * s.dr + m[5] * s.dg + m[2] * s.db;
+        for (int l = 0; l < PairLanes; ++l)
+            s.cost[l] = v.cost[std::size_t(k[l])][std::size_t(i)];
+        return s;
+    };
     const float near = work.share * work.reach[0];
     std::array<float, FieldRadius + 1> reach;
     for (std::size_t t = 1; t <= FieldRadius; ++t)
         reach[t] = near * work.reach[t];
-    float total = 0;
+    DrawnPairs out;
+    std::array<Floats4, DitherRunLength> ur, ug, ub; // the changes chosen, written before read
     for (int i = 0; i < v.count; ++i) {
         // The neighbours from the farthest (t = FieldRadius) to the nearest.
-        LinearColor felt{};
+        Floats4 fr{}, fg{}, fb{};
 #pragma GCC unroll 4
         for (int t = std::min(i, FieldRadius); t >= 1; --t) {
             const float r = reach[std::size_t(t)];
-            const LinearColor& uj = u[std::size_t(i - t)];
-            felt.r += r * uj.r;
-            felt.g += r * uj.g;
-            felt.b += r * uj.b;
+            const std::size_t j = std::size_t(i - t);
+            fr += r * ur[j];
+            fg += r * ug[j];
+            fb += r * ub[j];
         }
-        const std::size_t p = v.pixel[std::size_t(i)];
-        const LinearColor& now = v.now[std::size_t(i)];
-        auto costOf = [&](int k) {
-            const LinearColor d = Minus(work.colour[std::size_t(k)], now);
-            return v.cost[std::size_t(k)][std::size_t(i)] + 2 * Dot(d, felt);
-        };
-        const float ca = costOf(a);
-        const float cb = b == a ? ca : costOf(b);
-        const int k = cb < ca ? b : a; // ties keep the first colour
-        choice.pick[std::size_t(i)] = k;
-        total += std::min(ca, cb);
-        const LinearColor d = Minus(work.colour[std::size_t(k)], now);
-        u[std::size_t(i)] = Times(work.metric[p], d.r, d.g, d.b);
+        const Metric& m = work.metric[v.pixel[std::size_t(i)]];
+        const Side pa = side(ar, ag, ab, a, i, m);
+        const Side pb = side(br, bg, bb, b, i, m);
+        const Floats4 ca = pa.cost + 2 * (pa.dr * fr + pa.dg * fg + pa.db * fb);
+        const Floats4 cb = pb.cost + 2 * (pb.dr * fr + pb.dg * fg + pb.db * fb);
+        const Ints4 second = cb < ca; // ties keep the first colour
+        out.pick[std::size_t(i)] = second ? b : a;
+        out.cost += second ? cb : ca;
+        ur[std::size_t(i)] = second ? pb.ur : pa.ur;
+        ug[std::size_t(i)] = second ? pb.ug : pa.ug;
+        ub[std::size_t(i)] = second ? pb.ub : pa.ub;
     }
-    choice.cost = total;
-    return choice;
+    return out;
 }
 
 // The run's pair now, as (first, second) in palette order.
@@ -312,14 +346,17 @@ RunChoice ChooseRun(const DitherWork& work, const RunSpot& run, bool current) {
     int all = count;
     if (!listed)
         ranked[std::size_t(all++)] = alone;
+    // At most three ranked pairs and the alone pair: one lane each.
+    const DrawnPairs drawn = DrawPairs(work, v, ranked.data(), all);
     for (int i = 0; i < all; ++i) {
         const Ranked& r = ranked[std::size_t(i)];
         // Redrawing the pair the run has now is the pixel flips' job.
         if (current && r.a == now.first && r.b == now.second)
             continue;
-        const RunChoice c = Draw(work, v, r.a, r.b);
-        if (!any || c.cost < best.cost) {
-            best = c;
+        if (!any || drawn.cost[i] < best.cost) {
+            best = RunChoice{r.a, r.b, {}, drawn.cost[i]};
+            for (int p = 0; p < v.count; ++p)
+                best.pick[std::size_t(p)] = drawn.pick[std::size_t(p)][i];
             any = true;
         }
     }

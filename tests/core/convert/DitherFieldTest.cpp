@@ -143,5 +143,53 @@ TEST(DitherFieldTest, AfterAConversionTheFieldIsTheOneRecomputedFromItsPixels) {
     }
 }
 
+// The pair (a, b) drawn over a run on its own, pixel after pixel: each takes the cheaper
+// colour given what its left neighbours' changes reach it with.
+RunChoice DrawnAlone(const DitherWork& work, std::size_t p0, int count, int a, int b) {
+    std::array<LinearColor, DitherRunLength> now{}, u{};
+    for (int i = 0; i < count; ++i)
+        now[std::size_t(i)] = ValueOf(work, p0 + std::size_t(i));
+    RunCosts cost;
+    RunColourCosts(work, p0, count, now.data(), cost);
+    RunChoice choice{a, b, {}, 0};
+    for (int i = 0; i < count; ++i) {
+        LinearColor felt{};
+        for (int t = std::min(i, FieldRadius); t >= 1; --t) {
+            const float r = work.share * work.reach[0] * work.reach[std::size_t(t)];
+            const LinearColor& uj = u[std::size_t(i - t)];
+            felt = {felt.r + r * uj.r, felt.g + r * uj.g, felt.b + r * uj.b};
+        }
+        auto costOf = [&](int k) {
+            const LinearColor d = Minus(work.colour[std::size_t(k)], now[std::size_t(i)]);
+            return cost[std::size_t(k)][std::size_t(i)] + 2 * Dot(d, felt);
+        };
+        const float ca = costOf(a), cb = costOf(b);
+        const int k = cb < ca ? b : a;
+        choice.pick[std::size_t(i)] = k;
+        choice.cost += std::min(ca, cb);
+        const LinearColor d = Minus(work.colour[std::size_t(k)], now[std::size_t(i)]);
+        u[std::size_t(i)] = Times(work.metric[p0 + std::size_t(i)], d.r, d.g, d.b);
+    }
+    return choice;
+}
+
+TEST(DitherFieldTest, TheChosenPairIsDrawnAsItWouldBeOnItsOwn) {
+    // The run search draws its candidate pairs side by side; the one it picks must come out
+    // pixel for pixel and to the last bit of its cost as drawn alone.
+    for (unsigned seed : {4u, 5u, 6u}) {
+        auto state = RandomWork(seed);
+        const DitherWork& work = state->dither;
+        for (std::size_t p0 = 0; p0 < work.target.size(); p0 += 3) {
+            const int x0 = int(p0 % std::size_t(work.width));
+            const int count = std::min(1 + int(p0 % DitherRunLength), work.width - x0);
+            const RunSpot run{x0, int(p0 / std::size_t(work.width)), count};
+            const RunChoice choice = ChooseRun(work, run, false);
+            const RunChoice alone = DrawnAlone(work, p0, count, choice.first, choice.second);
+            EXPECT_EQ(choice.cost, alone.cost) << "run at " << p0;
+            EXPECT_EQ(choice.pick, alone.pick) << "run at " << p0;
+        }
+    }
+}
+
 } // namespace
 } // namespace murelo
