@@ -1,7 +1,9 @@
 #include "core/convert/DitherSpace.h"
 
+#include "core/convert/GaussianKernel.h"
 #include "core/convert/LinearLight.h"
 #include "core/convert/PerceptualError.h"
+#include "core/convert/PerceptualPoint.h"
 #include "core/convert/WorkerThreads.h"
 
 #include <algorithm>
@@ -20,11 +22,9 @@ constexpr double WhiteX = 0.95047;
 constexpr double WhiteZ = 1.08883;
 constexpr double LumaWeights[3] = {0.2126, 0.7152, 0.0722};
 constexpr double Knee = 216.0 / 24389.0; // where CIELAB's curve turns linear
-constexpr double ChromaSlope = 0.015;    // CIEDE2000's hue divisor 1 + 0.015 C
 constexpr double Stability = 0.03 * 0.03;
 
 constexpr int LinearSteps = 4096; // table steps over linear light 0..1
-constexpr int ChromaBits = 5;     // per sRGB channel; the weight changes slowly
 
 struct Tables {
     std::array<float, LinearSteps + 1> srgb{};      // sRGB 0..1 of linear light
@@ -49,17 +49,8 @@ Tables BuildTables() {
             float(x <= 0.0031308 ? 12.92 : 1.055 / 2.4 * std::pow(x, 1 / 2.4 - 1));
         t.lightness[std::size_t(i)] = float(std::pow(std::max(x, Knee), -2.0 / 3.0));
     }
-    constexpr int levels = 1 << ChromaBits;
-    t.chroma.resize(std::size_t(levels * levels * levels));
-    const auto& linear = LinearTable();
-    auto level = [&](int v) { return linear[std::size_t((v << (8 - ChromaBits)) + 4)]; };
-    for (int r = 0; r < levels; ++r)
-        for (int g = 0; g < levels; ++g)
-            for (int b = 0; b < levels; ++b) {
-                const LabColor lab = LabFromLinearRgb(level(r), level(g), level(b));
-                const double s = 1 + ChromaSlope * std::hypot(lab.a, lab.b);
-                t.chroma[std::size_t((r * levels + g) * levels + b)] = float(1 / (s * s));
-            }
+    const std::vector<double>& grid = ChromaWeightGrid();
+    t.chroma.assign(grid.begin(), grid.end());
     double light[3], red[3], yellow[3];
     for (int c = 0; c < 3; ++c) {
         const double x = ToXyz[0][c] / WhiteX, y = ToXyz[1][c], z = ToXyz[2][c] / WhiteZ;
@@ -84,13 +75,8 @@ inline int Step(float linear) {
 }
 
 std::vector<float> Kernel(double sigma, int radius) {
-    std::vector<float> k(std::size_t(2 * radius + 1));
-    double sum = 0;
-    for (int i = -radius; i <= radius; ++i)
-        sum += std::exp(-(i * i) / (2 * sigma * sigma));
-    for (int i = -radius; i <= radius; ++i)
-        k[std::size_t(i + radius)] = float(std::exp(-(i * i) / (2 * sigma * sigma)) / sum);
-    return k;
+    const std::vector<double> taps = GaussianKernel(sigma, radius);
+    return std::vector<float>(taps.begin(), taps.end());
 }
 
 // Planes of floats blurred with a separable kernel, repeated edges; `channels` values per
@@ -186,12 +172,7 @@ void PrepareDitherPalette(DitherWork& work, const ConverterPalette& palette, int
     if (!work.gamut || !same(work.gamut->colours()))
         work.gamut = std::make_shared<const GamutMap>(usable, work.threads);
     // The autocorrelation of the normalised 7-tap Gaussian of sigma 1 that compare blurs with.
-    std::array<double, 7> g{};
-    double sum = 0;
-    for (int i = -3; i <= 3; ++i)
-        sum += g[std::size_t(i + 3)] = std::exp(-(i * i) / 2.0);
-    for (double& v : g)
-        v /= sum;
+    const std::vector<double> g = GaussianKernel(1.0, 3);
     for (int d = 0; d <= FieldRadius; ++d) {
         double a = 0;
         for (int i = -3; i + d <= 3; ++i)
@@ -251,11 +232,11 @@ void ComputeDitherMetrics(DitherWork& work, const DitherWeights& weights) {
             const float y =
                 float(ToXyz[1][0]) * r + float(ToXyz[1][1]) * g + float(ToXyz[1][2]) * b;
             const float light = t.lightness[std::size_t(Step(y))];
-            constexpr int shift = 12 - ChromaBits; // from a 4096-step sRGB value
+            constexpr int shift = 12 - ChromaWeightBits; // from a 4096-step sRGB value
             auto level = [&](float v) { return int(t.srgb[std::size_t(Step(v))] * 4095) >> shift; };
-            const float chroma =
-                t.chroma[std::size_t(((level(r) << ChromaBits) + level(g)) << ChromaBits) +
-                         std::size_t(level(b))];
+            const float chroma = t.chroma[std::size_t(((level(r) << ChromaWeightBits) + level(g))
+                                                      << ChromaWeightBits) +
+                                          std::size_t(level(b))];
             const float mean = moments[2 * p];
             const float variance = std::max(0.0f, moments[2 * p + 1] - mean * mean);
             const float shape = weights.shape / (variance + float(Stability));

@@ -6,6 +6,7 @@
 // plain ones to the bit and the scores differ from the plain ones only by rounding.
 #include "core/convert/PerceptualError.h"
 
+#include "core/convert/GaussianKernel.h"
 #include "core/convert/LinearLight.h"
 
 #include <algorithm>
@@ -77,30 +78,6 @@ double HueDegrees(double b, double a) {
         return 0;
     const double h = std::atan2(b, a) * 180.0 / Pi;
     return h < 0 ? h + 360 : h;
-}
-
-std::vector<double> GaussianKernel(double sigma, int radius) {
-    std::vector<double> kernel(std::size_t(2 * radius + 1));
-    double sum = 0;
-    for (int i = -radius; i <= radius; ++i) {
-        kernel[std::size_t(i + radius)] = std::exp(-(i * i) / (2 * sigma * sigma));
-        sum += kernel[std::size_t(i + radius)];
-    }
-    for (double& k : kernel)
-        k /= sum;
-    return kernel;
-}
-
-enum class Edge { Repeated, Reflected };
-
-int EdgeIndex(int i, int n, Edge edge) {
-    if (edge == Edge::Repeated)
-        return std::clamp(i, 0, n - 1);
-    const int period = 2 * n;
-    i %= period;
-    if (i < 0)
-        i += period;
-    return i < n ? i : period - 1 - i;
 }
 
 // Planes of doubles, left uninitialised: every pass writes all of what it later reads.

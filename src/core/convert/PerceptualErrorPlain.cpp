@@ -2,6 +2,7 @@
 // computation in PerceptualError.cpp is held to, and the colour difference itself.
 #include "core/convert/PerceptualError.h"
 
+#include "core/convert/GaussianKernel.h"
 #include "core/convert/LinearLight.h"
 
 #include <algorithm>
@@ -67,35 +68,6 @@ struct Plane {
     std::vector<double> values;
     double at(int x, int y) const { return values[std::size_t(y) * width + x]; }
 };
-
-std::vector<double> GaussianKernel(double sigma, int radius) {
-    std::vector<double> kernel(std::size_t(2 * radius + 1));
-    double sum = 0;
-    for (int i = -radius; i <= radius; ++i) {
-        kernel[std::size_t(i + radius)] = std::exp(-(i * i) / (2 * sigma * sigma));
-        sum += kernel[std::size_t(i + radius)];
-    }
-    for (double& k : kernel)
-        k /= sum;
-    return kernel;
-}
-
-// What a blur reads beyond the picture's edge.
-enum class Edge {
-    Repeated,  // the edge pixel, repeated outward
-    Reflected, // the picture mirrored at its edge, the edge pixel included (d c b a | a b c d)
-};
-
-int EdgeIndex(int i, int n, Edge edge) {
-    if (edge == Edge::Repeated)
-        return std::clamp(i, 0, n - 1);
-    // A window wider than the picture reflects more than once.
-    const int period = 2 * n;
-    i %= period;
-    if (i < 0)
-        i += period;
-    return i < n ? i : period - 1 - i;
-}
 
 // Separable blur.
 Plane Blurred(const Plane& in, const std::vector<double>& kernel, Edge edge) {

@@ -72,36 +72,45 @@ const Tables& TheTables() {
     return tables;
 }
 
-constexpr int ChromaBits = 5; // per channel; the weight changes slowly with the colour
-
 // CIEDE2000 divides hue differences by 1 + 0.015 C and chroma differences by 1 + 0.045 C.
 // One weight serves both axes here; the hue's keeps hues true where the chroma's let them
 // drift (on the wallpaper set: mean 4.41 with the hue's, 4.62 with the chroma's).
 constexpr double ChromaSlope = 0.015;
 
-std::vector<std::int32_t> BuildChromaWeights() {
-    constexpr int levels = 1 << ChromaBits;
-    std::vector<std::int32_t> weights(std::size_t(levels * levels * levels));
+std::vector<double> BuildChromaWeightGrid() {
+    constexpr int levels = 1 << ChromaWeightBits;
+    std::vector<double> grid(std::size_t(levels * levels * levels));
     const auto& linear = LinearTable();
-    auto level = [&](int v) { return linear[std::size_t((v << (8 - ChromaBits)) + 4)]; };
+    auto level = [&](int v) { return linear[std::size_t((v << (8 - ChromaWeightBits)) + 4)]; };
     for (int r = 0; r < levels; ++r)
         for (int g = 0; g < levels; ++g)
             for (int b = 0; b < levels; ++b) {
                 const LabColor lab = LabFromLinearRgb(level(r), level(g), level(b));
                 const double s = 1 + ChromaSlope * std::hypot(lab.a, lab.b);
-                weights[std::size_t((r * levels + g) * levels + b)] =
-                    std::int32_t(std::lround(256 / (s * s)));
+                grid[std::size_t((r * levels + g) * levels + b)] = 1 / (s * s);
             }
+    return grid;
+}
+
+std::vector<std::int32_t> BuildChromaWeights() {
+    const std::vector<double>& grid = ChromaWeightGrid();
+    std::vector<std::int32_t> weights(grid.size());
+    for (std::size_t i = 0; i < grid.size(); ++i)
+        weights[i] = std::int32_t(std::lround(256 * grid[i]));
     return weights;
 }
 
 } // namespace
 
+const std::vector<double>& ChromaWeightGrid() {
+    static const std::vector<double> grid = BuildChromaWeightGrid();
+    return grid;
+}
+
 std::int32_t DitherChromaWeightOf(const ColorRec& rgb) {
     static const std::vector<std::int32_t> weights = BuildChromaWeights();
-    const int shift = 8 - ChromaBits;
-    return weights[std::size_t((((rgb.R >> shift) << ChromaBits) + (rgb.G >> shift))
-                               << ChromaBits) +
+    constexpr int bits = ChromaWeightBits, shift = 8 - bits;
+    return weights[std::size_t((((rgb.R >> shift) << bits) + (rgb.G >> shift)) << bits) +
                    std::size_t(rgb.B >> shift)];
 }
 

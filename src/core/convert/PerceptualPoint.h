@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace murelo {
 
@@ -30,5 +31,11 @@ std::int32_t DitherWeightOf(const ColorRec& rgb);
 // How much an error off the lightness axis counts against one along it at this colour, in
 // 1/256: CIEDE2000 scales chroma and hue differences down as a colour grows more saturated.
 std::int32_t DitherChromaWeightOf(const ColorRec& rgb);
+
+// That weight, 1 / (1 + 0.015 C)^2, at the centre of each cell of the sRGB cube cut into
+// 2^ChromaWeightBits steps a channel, indexed ((r << bits) + g) << bits) + b. It changes
+// slowly with the colour, so every dither looks it up here instead of computing CIELAB.
+inline constexpr int ChromaWeightBits = 5;
+const std::vector<double>& ChromaWeightGrid();
 
 } // namespace murelo

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <memory>
 #include <ostream>
+#include <random>
 #include <vector>
 
 namespace murelo {
@@ -86,6 +87,15 @@ inline std::vector<int> IndicesOfRow(const Picture& picture, int kind, int y) {
     for (int x = 0; x < picture.width(); ++x)
         out.push_back(PaletteIndexOf(picture.pixel(x, y), kind));
     return out;
+}
+
+// Every pixel a random colour, the same for the same seed.
+inline Picture NoisePicture(int width, int height, unsigned seed) {
+    std::mt19937 random(seed);
+    Picture picture(width, height);
+    for (ColorValue& c : picture.pixels())
+        c = random() & 0xFFFFFF;
+    return picture;
 }
 
 // A deterministic picture with gradients, noise and hard edges.

@@ -14,15 +14,8 @@
 namespace murelo {
 namespace {
 
+using test::NoisePicture;
 using test::StateFor;
-
-Picture NoisePicture(int width, int height, unsigned seed) {
-    std::mt19937 random(seed);
-    Picture picture(width, height);
-    for (ColorValue& c : picture.pixels())
-        c = random() & 0xFFFFFF;
-    return picture;
-}
 
 // A work of random targets, metrics and field over a small picture, with the TMS9918
 // palette, as a conversion leaves it after its weights.

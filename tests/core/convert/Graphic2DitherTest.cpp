@@ -18,6 +18,7 @@
 namespace murelo {
 namespace {
 
+using test::NoisePicture;
 using test::StateFor;
 
 Picture Converted(const Picture& source, int kind, int strength = 95,
@@ -34,14 +35,6 @@ Picture Undithered(const Picture& source, int kind) {
     auto state = StateFor(source, kind);
     RunConversion(*state, ModeId::Graphic2);
     return state->result;
-}
-
-Picture NoisePicture(int width, int height, unsigned seed) {
-    std::mt19937 random(seed);
-    Picture picture(width, height);
-    for (ColorValue& c : picture.pixels())
-        c = random() & 0xFFFFFF;
-    return picture;
 }
 
 int Offences(const Picture& picture, int kind) {

@@ -182,14 +182,6 @@ TEST(PerceptualErrorTest, FineDitherOfTwoGreysLooksCloserThanTheWrongFlatGrey) {
     EXPECT_GT(ComparePictures(halfCode, checker).meanDeltaE, toHalfLight + 10);
 }
 
-Picture NoisePicture(int width, int height, unsigned seed) {
-    std::mt19937 random(seed);
-    Picture picture(width, height);
-    for (ColorValue& c : picture.pixels())
-        c = random() & 0xFFFFFF;
-    return picture;
-}
-
 TEST(PerceptualErrorTest, TheFastScoresEqualThePlainOnesWhateverTheThreads) {
     // Pictures smaller than the windows, odd sizes, flat and busy ones, and a result that is
     // a few palette colours, as conversions give.
@@ -201,12 +193,12 @@ TEST(PerceptualErrorTest, TheFastScoresEqualThePlainOnesWhateverTheThreads) {
     for (ColorValue& c : few.pixels())
         c = PaletteColor(KindTms9918, 1 + int(c % 15));
     const std::pair<Picture, Picture> cases[] = {
-        {test::NaturalPicture(3, 2, 1), NoisePicture(3, 2, 2)},
-        {test::NaturalPicture(11, 11, 3), NoisePicture(11, 11, 4)},
+        {test::NaturalPicture(3, 2, 1), test::NoisePicture(3, 2, 2)},
+        {test::NaturalPicture(11, 11, 3), test::NoisePicture(11, 11, 4)},
         {Picture(16, 12, RgbColor(119, 119, 119)), Picture(16, 12, RgbColor(140, 140, 140))},
         {test::NaturalPicture(21, 13, 5), checker},
         {test::NaturalPicture(90, 70, 6), few},
-        {NoisePicture(130, 41, 7), test::NaturalPicture(130, 41, 9)},
+        {test::NoisePicture(130, 41, 7), test::NaturalPicture(130, 41, 9)},
     };
     for (const auto& [source, result] : cases) {
         SCOPED_TRACE(testing::Message() << source.width() << " x " << source.height());
