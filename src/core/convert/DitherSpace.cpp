@@ -239,7 +239,8 @@ void ComputeDitherMetrics(DitherWork& work, const DitherWeights& weights) {
                                           std::size_t(level(b))];
             const float mean = moments[2 * p];
             const float variance = std::max(0.0f, moments[2 * p + 1] - mean * mean);
-            const float shape = weights.shape / (variance + float(Stability));
+            const float dark = 1 + weights.darkBoost * std::max(0.0f, 1 - mean / weights.darkLuma);
+            const float shape = dark * weights.shape / (variance + float(Stability));
             const float slope[3] = {float(LumaWeights[0]) * t.srgbSlope[std::size_t(Step(r))],
                                     float(LumaWeights[1]) * t.srgbSlope[std::size_t(Step(g))],
                                     float(LumaWeights[2]) * t.srgbSlope[std::size_t(Step(b))]};

@@ -18,8 +18,15 @@ namespace murelo {
 //   of the source's luma: a grain that a flat or dark area shows at once is lost in
 //   texture. This is what keeps edges and faint shapes in the dark standing out from the
 //   dither instead of dissolving into sparse dots.
+// - darkness: where the source's local luma is below `darkLuma`, far below the palette's
+//   first step above black, any dot is a lone grain on the black ground and the mean
+//   luma counts most (SSIM's C1 is small against it), so the luma term counts up to
+//   1 + darkBoost times as much, falling off linearly up to `darkLuma`. Faint glows on a
+//   night sky then stay a soft few dots instead of a scatter of them.
 struct DitherWeights {
     float shape = 40; // the luma term against the colour term
+    float darkBoost = 3;
+    float darkLuma = 0.06f;
 };
 
 // The palette's usable colours, their squares, the blur's reach and (when the palette
