@@ -162,15 +162,8 @@ void PrepareDitherPalette(DitherWork& work, const ConverterPalette& palette, int
         if (i >= first && i <= last)
             usable.push_back(p);
     }
-    auto same = [&](const std::vector<ColorRec>& a) {
-        return a.size() == usable.size() && std::equal(a.begin(), a.end(), usable.begin(),
-                                                       [](const ColorRec& x, const ColorRec& y) {
-                                                           return x.R == y.R && x.G == y.G &&
-                                                                  x.B == y.B;
-                                                       });
-    };
-    if (!work.gamut || !same(work.gamut->colours()))
-        work.gamut = std::make_shared<const GamutMap>(usable, work.threads);
+    if (!work.gamut || !work.gamut->MadeFor(usable))
+        work.gamut = SharedGamutMap(usable, work.threads);
     // The autocorrelation of the normalised 7-tap Gaussian of sigma 1 that compare blurs with.
     const std::vector<double> g = GaussianKernel(1.0, 3);
     for (int d = 0; d <= FieldRadius; ++d) {

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <mutex>
 
 namespace murelo {
 
@@ -37,6 +38,32 @@ double Level(int q) {
 }
 
 } // namespace
+
+bool GamutMap::MadeFor(const std::vector<ColorRec>& colours) const {
+    return std::equal(colours_.begin(), colours_.end(), colours.begin(), colours.end(),
+                      [](const ColorRec& x, const ColorRec& y) {
+                          return x.R == y.R && x.G == y.G && x.B == y.B;
+                      });
+}
+
+std::shared_ptr<const GamutMap> SharedGamutMap(const std::vector<ColorRec>& colours, int threads) {
+    // Most recently asked for first. A palette not kept is built under the lock, so that
+    // jobs starting together with one new palette build it once.
+    constexpr std::size_t Kept = 4;
+    static std::mutex lock;
+    static std::vector<std::shared_ptr<const GamutMap>> kept;
+    const std::lock_guard<std::mutex> guard(lock);
+    auto found = std::find_if(kept.begin(), kept.end(),
+                              [&](const auto& map) { return map->MadeFor(colours); });
+    if (found == kept.end()) {
+        if (kept.size() == Kept)
+            kept.pop_back();
+        kept.insert(kept.begin(), std::make_shared<const GamutMap>(colours, threads));
+    } else {
+        std::rotate(kept.begin(), found, found + 1);
+    }
+    return kept.front();
+}
 
 GamutMap::GamutMap(const std::vector<ColorRec>& colours, int threads) : colours_(colours) {
     std::vector<LinearColor> points;

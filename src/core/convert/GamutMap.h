@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace murelo {
@@ -30,6 +31,8 @@ class GamutMap {
 
     // The colours it was made for, in the order given.
     const std::vector<ColorRec>& colours() const { return colours_; }
+    // Whether it was made for these colours (their red, green and blue), in this order.
+    bool MadeFor(const std::vector<ColorRec>& colours) const;
 
     // An sRGB colour (channels 0..255) as the mixture to aim at, in linear light: the colour
     // itself when the palette's mixtures hold it, else the closest mixture (from a table
@@ -75,5 +78,12 @@ class GamutMap {
     std::vector<std::uint16_t> cellFaces_;
     std::vector<std::uint8_t> cellOutside_;
 };
+
+// The map for these colours, shared: building one takes tens of milliseconds, and a batch
+// converts picture after picture with the same palette, each in a conversion of its own.
+// The maps of the last few palettes asked for are kept for the process (they never change
+// once built); asking from several threads at once is safe.
+std::shared_ptr<const GamutMap> SharedGamutMap(const std::vector<ColorRec>& colours,
+                                               int threads = 1);
 
 } // namespace murelo

@@ -113,5 +113,32 @@ TEST(GamutMapTest, ShowsAnswersAsHoldsForEveryPaletteKind) {
     EXPECT_GT(outside, 10000);
 }
 
+TEST(GamutMapTest, ASharedMapIsBuiltOncePerPaletteAndAimsAsOneBuiltAlone) {
+    // Palettes asked for in turn, the first again after others: each time its one map, which
+    // aims every colour where a map built for it alone does.
+    auto usable = [](int kind) {
+        ConverterPalette palette{};
+        LoadConverterPalette(palette, kind);
+        const IndexRange& range = ConversionRange(kind);
+        return std::vector<ColorRec>(palette.begin() + range.first,
+                                     palette.begin() + range.last + 1);
+    };
+    std::vector<std::shared_ptr<const GamutMap>> first(PaletteKindCount);
+    for (int kind : {0, 1, 2, 0, 2}) {
+        SCOPED_TRACE(testing::Message() << "kind " << kind);
+        const std::shared_ptr<const GamutMap> shared = SharedGamutMap(usable(kind), 2);
+        if (first[std::size_t(kind)]) {
+            EXPECT_EQ(shared, first[std::size_t(kind)]);
+        }
+        first[std::size_t(kind)] = shared;
+        const GamutMap alone(usable(kind));
+        for (int r = 0; r < 256; r += 15)
+            for (int g = 0; g < 256; g += 17)
+                for (int b = 0; b < 256; b += 51)
+                    ASSERT_TRUE(shared->Map({r, g, b}) == alone.Map({r, g, b}))
+                        << r << "," << g << "," << b;
+    }
+}
+
 } // namespace
 } // namespace murelo

@@ -144,8 +144,9 @@ TEST(Graphic2DitherTest, AStarFieldKeepsItsBlackSkyAndItsFaintGlows) {
         EXPECT_LE(dithered.meanDeltaE, undithered.meanDeltaE + 0.5);
         // From the default strength up, the glows keep their shape better than the
         // undithered mode's black, rather than turning into a scatter of lone dots.
-        if (strength >= 95)
+        if (strength >= 95) {
             EXPECT_GE(dithered.ssim, undithered.ssim + 0.02);
+        }
     }
 }
 
