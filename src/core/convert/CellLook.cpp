@@ -1,5 +1,6 @@
 #include "core/convert/CellLook.h"
 
+#include "core/convert/CieXyz.h"
 #include "core/convert/LinearLight.h"
 
 #include <algorithm>
@@ -9,11 +10,6 @@ namespace murelo {
 
 namespace {
 
-// sRGB primaries to CIE XYZ (D65), and the D65 white.
-constexpr double ToXyz[3][3] = {{0.4124564, 0.3575761, 0.1804375},
-                                {0.2126729, 0.7151522, 0.0721750},
-                                {0.0193339, 0.1191920, 0.9503041}};
-constexpr double White[3] = {0.95047, 1.0, 1.08883};
 constexpr double Delta = 6.0 / 29.0;
 
 double LabF(double t) {
@@ -37,12 +33,13 @@ LabPoint LabWithSlope(const Light& light) {
     double df[3][3];
     for (int k = 0; k < 3; ++k) {
         const double t =
-            (ToXyz[k][0] * light[0] + ToXyz[k][1] * light[1] + ToXyz[k][2] * light[2]) / White[k];
+            (SrgbToXyz[k][0] * light[0] + SrgbToXyz[k][1] * light[1] + SrgbToXyz[k][2] * light[2]) /
+            D65White[k];
         const double tc = std::max(t, 0.0);
         f[k] = LabF(tc);
-        const double s = LabSlope(tc) / White[k];
+        const double s = LabSlope(tc) / D65White[k];
         for (int c = 0; c < 3; ++c)
-            df[k][c] = s * ToXyz[k][c];
+            df[k][c] = s * SrgbToXyz[k][c];
     }
     LabPoint p{};
     p.L = 116 * f[1] - 16;

@@ -1,5 +1,6 @@
 #include "core/convert/DitherSpace.h"
 
+#include "core/convert/CieXyz.h"
 #include "core/convert/GaussianKernel.h"
 #include "core/convert/LinearLight.h"
 #include "core/convert/PerceptualError.h"
@@ -14,12 +15,6 @@ namespace murelo {
 
 namespace {
 
-// sRGB primaries to XYZ (D65), rows X, Y, Z, and the white's X and Z.
-constexpr double ToXyz[3][3] = {{0.4124564, 0.3575761, 0.1804375},
-                                {0.2126729, 0.7151522, 0.0721750},
-                                {0.0193339, 0.1191920, 0.9503041}};
-constexpr double WhiteX = 0.95047;
-constexpr double WhiteZ = 1.08883;
 constexpr double LumaWeights[3] = {0.2126, 0.7152, 0.0722};
 constexpr double Knee = 216.0 / 24389.0; // where CIELAB's curve turns linear
 constexpr double Stability = 0.03 * 0.03;
@@ -53,7 +48,8 @@ Tables BuildTables() {
     t.chroma.assign(grid.begin(), grid.end());
     double light[3], red[3], yellow[3];
     for (int c = 0; c < 3; ++c) {
-        const double x = ToXyz[0][c] / WhiteX, y = ToXyz[1][c], z = ToXyz[2][c] / WhiteZ;
+        const double x = SrgbToXyz[0][c] / D65White[0], y = SrgbToXyz[1][c],
+                     z = SrgbToXyz[2][c] / D65White[2];
         light[c] = 116 * y;
         red[c] = 500 * (x - y);
         yellow[c] = 200 * (y - z);
@@ -222,8 +218,8 @@ void ComputeDitherMetrics(DitherWork& work, const DitherWeights& weights) {
         const auto [begin, end] = bandPixels(band);
         for (std::size_t p = begin; p < end; ++p) {
             const float r = seen[3 * p], g = seen[3 * p + 1], b = seen[3 * p + 2];
-            const float y =
-                float(ToXyz[1][0]) * r + float(ToXyz[1][1]) * g + float(ToXyz[1][2]) * b;
+            const float y = float(SrgbToXyz[1][0]) * r + float(SrgbToXyz[1][1]) * g +
+                            float(SrgbToXyz[1][2]) * b;
             const float light = t.lightness[std::size_t(Step(y))];
             constexpr int shift = 12 - ChromaWeightBits; // from a 4096-step sRGB value
             auto level = [&](float v) { return int(t.srgb[std::size_t(Step(v))] * 4095) >> shift; };

@@ -6,6 +6,7 @@
 // plain ones to the bit and the scores differ from the plain ones only by rounding.
 #include "core/convert/PerceptualError.h"
 
+#include "core/convert/CieXyz.h"
 #include "core/convert/GaussianKernel.h"
 #include "core/convert/LinearLight.h"
 
@@ -47,13 +48,7 @@ inline double LabCurve(double t) {
 }
 
 inline LabColor Lab(double r, double g, double b) {
-    const double x = (0.4124564 * r + 0.3575761 * g + 0.1804375 * b) / 0.95047;
-    const double y = 0.2126729 * r + 0.7151522 * g + 0.0721750 * b;
-    const double z = (0.0193339 * r + 0.1191920 * g + 0.9503041 * b) / 1.08883;
-    const double fx = LabCurve(x);
-    const double fy = LabCurve(y);
-    const double fz = LabCurve(z);
-    return {116 * fy - 16, 500 * (fx - fy), 200 * (fy - fz)};
+    return LabOfLinear(r, g, b, LabCurve);
 }
 
 inline double Pow7Ratio(double c) {

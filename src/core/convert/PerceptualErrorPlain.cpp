@@ -2,6 +2,7 @@
 // computation in PerceptualError.cpp is held to, and the colour difference itself.
 #include "core/convert/PerceptualError.h"
 
+#include "core/convert/CieXyz.h"
 #include "core/convert/GaussianKernel.h"
 #include "core/convert/LinearLight.h"
 
@@ -176,13 +177,7 @@ double MeanSsim(const Plane& x, const Plane& y) {
 } // namespace
 
 LabColor LabFromLinearRgb(double r, double g, double b) {
-    const double x = (0.4124564 * r + 0.3575761 * g + 0.1804375 * b) / 0.95047;
-    const double y = 0.2126729 * r + 0.7151522 * g + 0.0721750 * b;
-    const double z = (0.0193339 * r + 0.1191920 * g + 0.9503041 * b) / 1.08883;
-    const double fx = LabCurve(x);
-    const double fy = LabCurve(y);
-    const double fz = LabCurve(z);
-    return {116 * fy - 16, 500 * (fx - fy), 200 * (fy - fz)};
+    return LabOfLinear(r, g, b, LabCurve);
 }
 
 double Ciede2000(const LabColor& first, const LabColor& second) {

@@ -1,5 +1,6 @@
 #include "core/convert/PerceptualPoint.h"
 
+#include "core/convert/CieXyz.h"
 #include "core/convert/LinearLight.h"
 #include "core/convert/PerceptualError.h"
 
@@ -19,13 +20,6 @@ constexpr double Scale = 256.0;
 constexpr double ChromaWeight = 1.0;
 constexpr int LuminanceSteps = 4096;
 
-// sRGB primaries to XYZ (D65), rows X, Y, Z.
-constexpr double ToXyz[3][3] = {{0.4124564, 0.3575761, 0.1804375},
-                                {0.2126729, 0.7151522, 0.0721750},
-                                {0.0193339, 0.1191920, 0.9503041}};
-constexpr double WhiteX = 0.95047;
-constexpr double WhiteZ = 1.08883;
-
 struct Tables {
     std::array<std::array<DitherPoint, 256>, 3> channel{}; // by channel, then value
     std::array<std::array<std::int32_t, 256>, 3> luminance{};
@@ -34,9 +28,9 @@ struct Tables {
 
 // The linearised CIELAB axes of primary c: lightness, red-green, yellow-blue.
 std::array<double, 3> AxesOf(int c) {
-    const double x = ToXyz[0][c] / WhiteX;
-    const double y = ToXyz[1][c];
-    const double z = ToXyz[2][c] / WhiteZ;
+    const double x = SrgbToXyz[0][c] / D65White[0];
+    const double y = SrgbToXyz[1][c];
+    const double z = SrgbToXyz[2][c] / D65White[2];
     return {116 * y, ChromaWeight * 500 * (x - y), ChromaWeight * 200 * (y - z)};
 }
 
@@ -58,7 +52,7 @@ Tables BuildTables() {
                 t.channel[std::size_t(c)][std::size_t(v)][std::size_t(k)] =
                     std::int32_t(std::lround(Scale * axes[std::size_t(k)] * light));
             t.luminance[std::size_t(c)][std::size_t(v)] =
-                std::int32_t(std::lround((LuminanceSteps - 1) * ToXyz[1][c] * light));
+                std::int32_t(std::lround((LuminanceSteps - 1) * SrgbToXyz[1][c] * light));
         }
     }
     for (int i = 0; i < LuminanceSteps; ++i)
