@@ -26,13 +26,23 @@ MODES = {
     8: dict(r0=0x0E, pal=None, planar=True),
 }
 
-TCL = r"""
+# The emulator set up alike for every check: no throttle, sound, scanlines or blur, gamma 1.0
+# (the chip's own output), the settings file left as it was; and a way to write a VDP
+# register.
+TCL_SETTINGS = r"""
 set save_settings_on_exit off
 set throttle off
 set mute on
 set scanline 0
 set gamma 1.0
 set blur 0
+proc vdp {r v} { debug write "VDP regs" $r $v }
+"""
+
+# BLOAD"...",S and COLOR=RESTORE, which C-BIOS lacks: a BSAVE file into the video memory at
+# the address its header names, and the palette from a palette table, in the Graphic 6/7
+# bank interleave when `planar`.
+TCL_LOADING = r"""
 proc load_bsave {fname planar} {
     set f [open $fname rb]
     fconfigure $f -translation binary
@@ -50,7 +60,6 @@ proc load_bsave {fname planar} {
         incr a
     }
 }
-proc vdp {r v} { debug write "VDP regs" $r $v }
 proc color_restore {addr planar} {
     for {set i 0} {$i < 32} {incr i} {
         set a [expr {$addr + $i}]
@@ -58,6 +67,20 @@ proc color_restore {addr planar} {
         debug write "VDP palette" $i [debug read VRAM $a]
     }
 }
+"""
+
+
+def tcl_after_boot(body):
+    """Tcl that halts the Z80 once C-BIOS is up (DI; HALT at C000h), then runs `body`."""
+    return (
+        "after time 8 {\n"
+        "    debug write memory 0xC000 0xF3\n"
+        "    debug write memory 0xC001 0x76\n"
+        "    reg pc 0xC000\n" + body + "}\n"
+    )
+
+
+TCL = TCL_SETTINGS + TCL_LOADING + r"""
 set plan {PLAN}
 proc show {index} {
     global plan
@@ -81,13 +104,7 @@ proc take {shot size index} {
     screenshot -raw {*}$size $shot
     show [expr {$index + 1}]
 }
-after time 8 {
-    debug write memory 0xC000 0xF3
-    debug write memory 0xC001 0x76
-    reg pc 0xC000
-    show 0
-}
-"""
+""" + tcl_after_boot("    show 0\n")
 
 L3 = [6, 32, 72, 104, 144, 176, 216, 247]
 L2 = [6, 72, 144, 247]

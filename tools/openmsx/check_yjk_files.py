@@ -22,35 +22,17 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from check_screen_files import read_bmp, read_png, test_pixel, write_bmp  # noqa: E402
+from check_screen_files import (  # noqa: E402
+    TCL_LOADING,
+    TCL_SETTINGS,
+    read_bmp,
+    read_png,
+    tcl_after_boot,
+    test_pixel,
+    write_bmp,
+)
 
-TCL = r"""
-set save_settings_on_exit off
-set throttle off
-set mute on
-set scanline 0
-set blur 0
-set gamma 1.0
-proc vdp {r v} { debug write "VDP regs" $r $v }
-proc load_bsave {fname} {
-    set f [open $fname rb]
-    fconfigure $f -translation binary
-    set d [read $f]
-    close $f
-    binary scan $d cusususu type start end exec
-    binary scan [string range $d 7 end] cu* bytes
-    set a $start
-    foreach b $bytes {
-        debug write VRAM [expr {($a >> 1) | (($a & 1) << 16)}] $b
-        incr a
-    }
-}
-proc color_restore {addr} {
-    for {set i 0} {$i < 32} {incr i} {
-        set a [expr {$addr + $i}]
-        debug write "VDP palette" $i [debug read VRAM [expr {($a >> 1) | (($a & 1) << 16)}]]
-    }
-}
+TCL = TCL_SETTINGS + TCL_LOADING + r"""
 set plan {PLAN}
 proc show {index} {
     global plan
@@ -62,10 +44,10 @@ proc load_and_show {index} {
     global plan
     lassign [lindex $plan $index] r25 pal files shot
     for {set a 0} {$a < 0x20000} {incr a} { debug write VRAM $a 0 }
-    foreach f $files { load_bsave $f }
+    foreach f $files { load_bsave $f 1 }
     vdp 0 0x0E; vdp 1 0x40; vdp 2 0x1F; vdp 7 0; vdp 8 0x0A; vdp 9 0x80; vdp 18 0
     vdp 25 $r25
-    if {$pal ne ""} { color_restore $pal }
+    if {$pal ne ""} { color_restore $pal 1 }
     set ::throttle on
     after time 2 [list take $shot $index]
 }
@@ -73,13 +55,7 @@ proc take {shot index} {
     screenshot -raw $shot
     show [expr {$index + 1}]
 }
-after time 8 {
-    debug write memory 0xC000 0xF3
-    debug write memory 0xC001 0x76
-    reg pc 0xC000
-    show 0
-}
-"""
+""" + tcl_after_boot("    show 0\n")
 
 YJK, YJK_ATTRIBUTE = 0x08, 0x18
 PALETTE_TABLE = 0xFA80

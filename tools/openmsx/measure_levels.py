@@ -15,16 +15,9 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from check_screen_files import read_png  # noqa: E402
+from check_screen_files import TCL_SETTINGS, read_png, tcl_after_boot  # noqa: E402
 
-TCL = r"""
-set save_settings_on_exit off
-set throttle off
-set mute on
-set scanline 0
-set gamma 1.0
-set blur 0
-proc vdp {r v} { debug write "VDP regs" $r $v }
+TCL = TCL_SETTINGS + r"""
 proc show_mode {r0} { vdp 0 $r0; vdp 1 0x40; vdp 2 0x1F; vdp 7 0; vdp 8 0x0A; vdp 9 0x80 }
 proc shot5 {s} {
     if {$s >= 32} { start8; return }
@@ -57,10 +50,7 @@ proc load8 {} {
     set ::throttle on
     after time 2 { screenshot -raw DIR/sc8.png; exit }
 }
-after time 8 {
-    debug write memory 0xC000 0xF3
-    debug write memory 0xC001 0x76
-    reg pc 0xC000
+""" + tcl_after_boot(r"""
     vdp 0 0x06
     after time 0.1 {
         for {set y 0} {$y < 212} {incr y} {
@@ -73,8 +63,7 @@ after time 8 {
         set ::throttle on
         after time 1 {shot5 0}
     }
-}
-"""
+""")
 
 
 def levels_of(samples, names):
